@@ -1,0 +1,99 @@
+// Every geometric object of the project (or of a drawing) as records in one growable array.
+// Records are appended only; deletion and undo work through the two step ages of a record.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/element.h"
+
+namespace platform {
+class Platform;
+}
+
+namespace model {
+
+// Members meeting at the ends of an element; -1 means none. Entries 0-5 for the first end,
+// 6-11 for the second: girder along X starting / ending there, girder along Y starting /
+// ending there, column starting / ending there.
+using ConnectionRow = std::array<int32_t, 12>;
+
+namespace con {
+inline constexpr int GX_FIRST = 0;
+inline constexpr int GX_SECOND = 1;
+inline constexpr int GY_FIRST = 2;
+inline constexpr int GY_SECOND = 3;
+inline constexpr int COL_FIRST = 4;
+inline constexpr int COL_SECOND = 5;
+inline constexpr int SECOND_END = 6;
+}  // namespace con
+
+struct Extent {
+    double minX = 1.7e308, minY = 1.7e308;
+    double maxX = -1.7e308, maxY = -1.7e308;
+    bool found = false;
+};
+
+class ElementStore {
+public:
+    explicit ElementStore(platform::Platform* platform = nullptr);
+
+    void setPlatform(platform::Platform* platform) { platform_ = platform; }
+    platform::Platform* platform() const { return platform_; }
+
+    // Empties the store and reserves room again (record 0 blank, not counted).
+    void clear();
+    int count() const { return static_cast<int>(records_.size()); }
+    int capacity() const { return static_cast<int>(records_.capacity()); }
+    // Makes room for n more records; false (and a status message) when memory ran out.
+    bool growStore(int n);
+    // Appends a blank record; its index, or -1 when no room could be had.
+    int appendBlank();
+
+    Element& at(int index) { return records_[static_cast<std::size_t>(index)]; }
+    const Element& at(int index) const { return records_[static_cast<std::size_t>(index)]; }
+    const std::vector<Element>& records() const { return records_; }
+    std::vector<Element>& records() { return records_; }
+
+    bool isDead(int index) const { return isDeadRecord(at(index)); }
+    // Advances cursor (start at -1) to the next live element; false when there is none.
+    bool nextLive(int& cursor) const;
+    int liveCount() const;
+    int newUID() const;
+    int findUID(int uid) const;
+
+    int addElem(int kindCode, int sid, int layer, int uid, int secID, int refUID, double x1, double y1,
+                double z1, double x2, double y2, double z2, int colour);
+    int addElemView(const ViewPlane& view, int kindCode, int sid, int layer, int uid, int secID, int refUID,
+                    double u1, double v1, double u2, double v2, int colour);
+    int copyElement(int index, bool newIdentifier);
+    void delElem(int index);
+    void deleteWithLoads(int index);
+
+    ViewSegment viewCoords(const ViewPlane& view, int index);
+    bool inPlane(const ViewPlane& view, int index);
+    // Nearest element to (x, y) of the current view on the current level; -1 when none lies
+    // within 20 pixels. pixelsPerMm is the view transform's scale.
+    int nearestElement(const ViewPlane& view, int excluded, double x, double y, double pixelsPerMm);
+    // gridShown: whether a grid-line display switch is on (grid elements count then).
+    Extent extent(bool onlySelected, bool skipGrid, bool gridShown) const;
+    void clearSelection();
+    void selectOne(int index);
+    void selectInBox(const ViewPlane& view, double u1, double v1, double u2, double v2);
+
+    // Connection table; computed on demand in about linear time.
+    bool connectionsValid() const { return conValid_; }
+    void invalidateConnections() { conValid_ = false; }
+    void computeConnections();
+    const ConnectionRow& connections(int index);
+
+private:
+    std::vector<Element> records_;
+    std::vector<ConnectionRow> connections_;
+    bool conValid_ = false;
+    platform::Platform* platform_ = nullptr;
+};
+
+}  // namespace model

@@ -1,0 +1,145 @@
+#include "model/encoding.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace model {
+
+namespace {
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
+    {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts one chunk; returns false at the first sequence that does not convert,
+    // leaving `in` at that sequence.
+    bool run(std::string_view& in, std::string& out)
+    {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char buffer[4096];
+        while (!in.empty()) {
+            char* src = const_cast<char*>(in.data());
+            size_t srcLeft = in.size();
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<size_t>(dst - buffer));
+            in.remove_prefix(in.size() - srcLeft);
+            if (r == static_cast<size_t>(-1)) {
+                if (errno == E2BIG) continue;
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& toCp932()
+{
+    static thread_local Converter c("CP932", "UTF-8");
+    return c;
+}
+Converter& fromCp932()
+{
+    static thread_local Converter c("UTF-8", "CP932");
+    return c;
+}
+
+size_t utf8SequenceLength(unsigned char c)
+{
+    if (c < 0x80) return 1;
+    if ((c & 0xE0) == 0xC0) return 2;
+    if ((c & 0xF0) == 0xE0) return 3;
+    if ((c & 0xF8) == 0xF0) return 4;
+    return 1;
+}
+
+unsigned decodeCodePoint(std::string_view s, size_t len)
+{
+    unsigned cp = static_cast<unsigned char>(s[0]);
+    if (len == 1) return cp;
+    cp &= (0xFFu >> (len + 1));
+    for (size_t i = 1; i < len && i < s.size(); ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[i]) & 0x3Fu);
+    return cp;
+}
+
+}  // namespace
+
+bool isCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+bool isValidUtf8(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        auto c = static_cast<unsigned char>(text[i]);
+        size_t len = utf8SequenceLength(c);
+        if (len == 1 && c >= 0x80) return false;
+        if (i + len > text.size()) return false;
+        for (size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += len;
+    }
+    return true;
+}
+
+std::optional<std::string> utf8ToCp932(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    if (!toCp932().run(utf8, out)) return std::nullopt;
+    return out;
+}
+
+std::string utf8ToCp932Escaped(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    while (!toCp932().run(utf8, out)) {
+        size_t len = utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
+        if (len > utf8.size()) len = utf8.size();
+        char esc[16];
+        std::snprintf(esc, sizeof esc, "\\U+%04X", decodeCodePoint(utf8, len));
+        out += esc;
+        utf8.remove_prefix(len);
+    }
+    return out;
+}
+
+std::string cp932ToUtf8(std::string_view cp932)
+{
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    while (!fromCp932().run(cp932, out)) {
+        size_t skip = (isCp932LeadByte(static_cast<unsigned char>(cp932[0])) && cp932.size() > 1) ? 2 : 1;
+        out += "\xEF\xBF\xBD";
+        cp932.remove_prefix(skip);
+    }
+    return out;
+}
+
+size_t cp932Length(std::string_view utf8)
+{
+    bool ascii = true;
+    for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return utf8.size();
+    std::string out;
+    while (!toCp932().run(utf8, out)) {
+        size_t len = utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
+        out += "??";
+        utf8.remove_prefix(len > utf8.size() ? utf8.size() : len);
+    }
+    return out.size();
+}
+
+}  // namespace model

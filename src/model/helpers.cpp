@@ -1,0 +1,224 @@
+#include "model/helpers.h"
+
+#include <cmath>
+#include <charconv>
+#include <cstdlib>
+#include <limits>
+
+namespace model {
+
+bool approxEq(double a, double b) { return std::fabs(a - b) < 1e-6; }
+
+long long roundHalfAway(double v) { return static_cast<long long>(std::round(v)); }
+
+double round5(double v) { return static_cast<double>(roundHalfAway(v * 100000.0)) / 100000.0; }
+
+long long ceilTrunc(double v)
+{
+    double whole = std::trunc(v);
+    return static_cast<long long>(whole) + (whole != v ? 1 : 0);
+}
+
+std::string trim(std::string_view text)
+{
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t' || text[b] == '\r' || text[b] == '\n')) ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r' || text[e - 1] == '\n')) --e;
+    return std::string(text.substr(b, e - b));
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Recognises [sign] digits [. digits] [e [sign] digits] with at least one mantissa digit.
+bool scanNumber(std::string_view s, bool& hasFraction)
+{
+    size_t i = 0;
+    hasFraction = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    size_t digits = 0;
+    while (i < s.size() && isDigit(s[i])) { ++i; ++digits; }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && isDigit(s[i])) { ++i; ++digits; hasFraction = true; }
+        hasFraction = true;
+    }
+    if (digits == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        size_t expDigits = 0;
+        while (i < s.size() && isDigit(s[i])) { ++i; ++expDigits; }
+        if (expDigits == 0) return false;
+        hasFraction = true;
+    }
+    return i == s.size();
+}
+
+double parseDouble(const std::string& s)
+{
+    // strtod honours the C locale only; the program never changes LC_NUMERIC.
+    return std::strtod(s.c_str(), nullptr);
+}
+
+}  // namespace
+
+bool isNumber(std::string_view text)
+{
+    bool fraction = false;
+    std::string t = trim(text);
+    if (!scanNumber(t, fraction)) return false;
+    return std::isfinite(parseDouble(t));
+}
+
+bool isNumberOrEmpty(std::string_view text) { return text.empty() || isNumber(text); }
+
+double strToFloatOr0(std::string_view text) { return strToFloatDef(text, 0.0); }
+
+double strToFloatDef(std::string_view text, double fallback)
+{
+    if (!isNumber(text)) return fallback;
+    return parseDouble(trim(text));
+}
+
+int strToIntStrict(std::string_view text)
+{
+    std::string t = trim(text);
+    const char* b = t.data();
+    const char* e = t.data() + t.size();
+    if (b != e && *b == '+') ++b;
+    int value = 0;
+    auto [ptr, ec] = std::from_chars(b, e, value);
+    if (t.empty() || ec != std::errc() || ptr != e) {
+        throw ConversionError("'" + std::string(text) + "' は整数ではありません");
+    }
+    return value;
+}
+
+int strToIntOr0(std::string_view text)
+{
+    if (!isNumber(text)) return 0;
+    return strToIntStrict(text);
+}
+
+std::string padLeft(long long value, int width)
+{
+    std::string digits = std::to_string(value);
+    if (width > 20) width = 20;
+    if (static_cast<int>(digits.size()) >= width) return digits;
+    return std::string(static_cast<size_t>(width) - digits.size(), ' ') + digits;
+}
+
+int splitFields(std::string_view text, char sep, std::vector<std::string>& fields)
+{
+    fields.clear();
+    if (text.find_first_not_of(sep) == std::string_view::npos) return -1;
+    size_t start = 0;
+    while (true) {
+        size_t at = text.find(sep, start);
+        if (at == std::string_view::npos) {
+            fields.emplace_back(text.substr(start));
+            break;
+        }
+        fields.emplace_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    return static_cast<int>(fields.size());
+}
+
+std::string fieldAt(int index, std::string_view text, char sep)
+{
+    if (index < 0 || text.find_first_not_of(sep) == std::string_view::npos) return {};
+    size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        size_t at = text.find(sep, start);
+        if (at == std::string_view::npos) return {};
+        start = at + 1;
+    }
+    size_t end = text.find(sep, start);
+    return std::string(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+}
+
+std::string removeAll(std::string_view text, char c)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text)
+        if (ch != c) out.push_back(ch);
+    return out;
+}
+
+int lastPos(std::string_view text, char c)
+{
+    size_t at = text.rfind(c);
+    return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+double hypotLen(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+
+double angleRad(double dx, double dy)
+{
+    double a = dx == 0 ? kPi / 2 : std::atan(std::fabs(dy) / std::fabs(dx));
+    if (dx >= 0 && dy >= 0) return a;
+    if (dx < 0 && dy >= 0) return kPi - a;
+    if (dx < 0) return kPi + a;
+    return 2 * kPi - a;
+}
+
+double angleDeg(double dx, double dy)
+{
+    if (dx == 0 && dy == 0) return 0;
+    return normDeg(angleRad(dx, dy) * 180.0 / kPi);
+}
+
+double normDeg(double deg)
+{
+    while (deg < 0) deg += 360;
+    while (deg > 360) deg -= 360;
+    return deg;
+}
+
+double sinDeg(double deg) { return std::sin(deg * kPi / 180.0); }
+double cosDeg(double deg) { return std::cos(deg * kPi / 180.0); }
+
+bool angleOnArc(double start, double end, double angle)
+{
+    start = normDeg(start);
+    end = normDeg(end);
+    angle = normDeg(angle);
+    if (start <= end) return start <= angle && angle <= end;
+    return angle >= start || angle <= end;
+}
+
+bool perpFoot(Point p1, Point p2, Point q, Point& foot)
+{
+    if (p1.x == p2.x && p1.y == p2.y) return false;
+    if (p1.y == p2.y) {
+        foot = {q.x, p1.y};
+    } else if (p1.x == p2.x) {
+        foot = {p1.x, q.y};
+    } else {
+        double dx = p2.x - p1.x;
+        double dy = p2.y - p1.y;
+        double t = (dx * (q.x - p1.x) + dy * (q.y - p1.y)) / (dx * dx + dy * dy);
+        foot = {round5(p1.x + t * dx), round5(p1.y + t * dy)};
+    }
+    return true;
+}
+
+CrossResult segmentCross(Point a1, Point a2, Point b1, Point b2, Point& at)
+{
+    double ax = a2.x - a1.x, ay = a2.y - a1.y;
+    double bx = b2.x - b1.x, by = b2.y - b1.y;
+    double det = ax * by - ay * bx;
+    if (det == 0) return CrossResult::Parallel;
+    double cx = b1.x - a1.x, cy = b1.y - a1.y;
+    double t = (cx * by - cy * bx) / det;
+    double u = (cx * ay - cy * ax) / det;
+    at = {a1.x + t * ax, a1.y + t * ay};
+    return (t >= 0 && t <= 1 && u >= 0 && u <= 1) ? CrossResult::OnBoth : CrossResult::Outside;
+}
+
+}  // namespace model

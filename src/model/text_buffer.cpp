@@ -1,0 +1,37 @@
+#include "model/text_buffer.h"
+
+#include <cmath>
+
+#include "model/helpers.h"
+#include "platform/platform.h"
+
+namespace model {
+
+int TextBuffer::addMoji(int nBase, const std::string& text, double shift, double angle, double height, double x,
+                        double y, const std::string& layer, int colour)
+{
+    if (nBase > 9 && platform_)
+        platform_->messageBox(platform::kConfirmCaption, "addMoji_NB:nBaseが不正です", platform::Buttons::Ok);
+    if (count() >= kCapacity) {
+        // The table is full: refuse the label instead of writing past it.
+        if (platform_) platform_->messageBox(platform::kConfirmCaption, "文字列バッファが一杯です", platform::Buttons::Ok);
+        return -1;
+    }
+    double theta = angle * kPi / 180.0;
+    Moji m;
+    m.x = x - shift * std::sin(theta);
+    m.y = y + shift * std::cos(theta);
+    m.layer = layer;
+    m.colour = colour;
+    m.height = height;
+    m.angle = angle;
+    m.nBase = nBase;
+    m.text = text;
+    entries_.push_back(std::move(m));
+    // Said once when the buffer passes its working limit, not again for every further label.
+    if (count() == kWarnAbove + 1 && platform_)
+        platform_->messageBox(platform::kConfirmCaption, "文字列バッファが一杯です", platform::Buttons::Ok);
+    return count() - 1;
+}
+
+}  // namespace model

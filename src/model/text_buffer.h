@@ -1,0 +1,47 @@
+// The labels of a drawing, kept apart from the element records.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+class Platform;
+}
+
+namespace model {
+
+struct Moji {
+    double x = 0;
+    double y = 0;
+    std::string layer;  // drawing layer number as decimal text
+    int colour = 0;
+    double height = 0;
+    double angle = 0;  // degrees, counter-clockwise
+    int nBase = 7;     // which point of the text box lies at the anchor, 1-9 keypad order from the top
+    std::string text;
+};
+
+class TextBuffer {
+public:
+    static constexpr int kCapacity = 10001;
+    static constexpr int kWarnAbove = 9000;
+
+    explicit TextBuffer(platform::Platform* platform = nullptr) : platform_(platform) {}
+    void setPlatform(platform::Platform* platform) { platform_ = platform; }
+
+    void clear() { entries_.clear(); }
+    int count() const { return static_cast<int>(entries_.size()); }
+    const Moji& at(int i) const { return entries_[static_cast<size_t>(i)]; }
+    const std::vector<Moji>& entries() const { return entries_; }
+
+    // Appends a label moved by `shift` at right angles to its direction. Returns its index,
+    // or -1 when the buffer is full (the label is then refused with a message).
+    int addMoji(int nBase, const std::string& text, double shift, double angle, double height, double x, double y,
+                const std::string& layer, int colour);
+
+private:
+    std::vector<Moji> entries_;
+    platform::Platform* platform_;
+};
+
+}  // namespace model

@@ -1,0 +1,79 @@
+#include "model/undo.h"
+
+#include "model/session.h"
+
+namespace model {
+
+void newStep(ElementStore& store)
+{
+    for (Element& e : store.records()) {
+        if (e.showAge == 0 && e.delAge == 0) continue;
+        if (e.showAge > 0) {
+            ++e.showAge;
+            if (e.delAge > 0) ++e.delAge;
+            else if (e.delAge < 0) e.delAge = 0;
+        } else {
+            e.showAge = 0;
+            e.kind = kind::DISCARDED;
+        }
+    }
+}
+
+namespace {
+void stepBack(int32_t& age)
+{
+    if (age == 0) return;
+    --age;
+    if (age == 0) age = -1;
+}
+void stepForward(int32_t& age)
+{
+    if (age == 0) return;
+    ++age;
+    if (age == 0) age = 1;
+}
+}  // namespace
+
+bool undoStep(ElementStore& store)
+{
+    auto& records = store.records();
+    bool any = false;
+    for (const Element& e : records) any = any || e.showAge > 0;
+    if (!any) return false;
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        stepBack(it->showAge);
+        stepBack(it->delAge);
+    }
+    return true;
+}
+
+bool redoStep(ElementStore& store)
+{
+    auto& records = store.records();
+    bool any = false;
+    for (const Element& e : records) any = any || e.showAge < 0 || e.delAge < 0;
+    if (!any) return false;
+    for (Element& e : records) {
+        stepForward(e.delAge);
+        // The creation age moves even from 0, so discarded records keep their listing ages in step.
+        ++e.showAge;
+        if (e.showAge == 0) e.showAge = 1;
+    }
+    return true;
+}
+
+bool undoCommand(Session& session)
+{
+    session.project.modified = true;
+    session.store.invalidateConnections();
+    return undoStep(session.store);
+}
+
+bool redoCommand(Session& session)
+{
+    session.project.modified = true;
+    session.store.invalidateConnections();
+    return redoStep(session.store);
+}
+
+}  // namespace model

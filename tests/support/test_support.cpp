@@ -1,0 +1,2 @@
+// Keeps the support library non-empty; the helpers themselves live in headers.
+#include "support/recording_platform.h"
