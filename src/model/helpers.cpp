@@ -9,7 +9,14 @@ namespace model {
 
 bool approxEq(double a, double b) { return std::fabs(a - b) < 1e-6; }
 
-long long roundHalfAway(double v) { return static_cast<long long>(std::round(v)); }
+long long roundHalfAway(double v)
+{
+    // Out-of-range values saturate instead of invoking undefined behaviour.
+    double r = std::round(v);
+    if (!(r > -9.2e18)) return r != r ? 0 : std::numeric_limits<long long>::min();
+    if (r > 9.2e18) return std::numeric_limits<long long>::max();
+    return static_cast<long long>(r);
+}
 
 double round5(double v) { return static_cast<double>(roundHalfAway(v * 100000.0)) / 100000.0; }
 

@@ -1,2 +1,24 @@
-#include <cstdio>
-int main() { std::puts("tessmar-cli"); return 0; }
+// tessmar-cli: the batch face of the program, for scripts and black-box tests.
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "cli_commands.h"
+#include "cli_common.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return cli::usage("no subcommand given");
+    const std::string command = argv[1];
+    int rest = argc - 2;
+    char** args = argv + 2;
+    try {
+        if (command == "dump") return cli::runDump(rest, args);
+        if (command == "undo-listing") return cli::runUndoListing(rest, args);
+        if (command == "resave") return cli::runResave(rest, args);
+        if (command == "grid") return cli::runGrid(rest, args);
+    } catch (const std::exception& e) {
+        return cli::fail(e.what());
+    }
+    return cli::usage("unknown subcommand '" + command + "'");
+}

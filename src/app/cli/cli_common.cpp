@@ -1,0 +1,32 @@
+#include "cli_common.h"
+
+#include <cstdio>
+
+#include "model/project_file.h"
+#include "model/session.h"
+
+namespace cli {
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "tessmar-cli: %s\n", message.c_str());
+    return kExitFailure;
+}
+
+int usage(const std::string& message)
+{
+    std::fprintf(stderr, "tessmar-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "usage: tessmar-cli dump FILE.kel | undo-listing FILE.kel | resave IN.kel OUT.kel |\n"
+                         "       grid --spans NX,NY,NZ --pitch-x P[,P...] --pitch-y P[,P...] --pitch-z P[,P...] -o OUT.kel |\n"
+                         "       draw girder-list|column-list PROJECT.kel -o OUT.dxf [--settings FILE.ini]\n");
+    return kExitUsage;
+}
+
+bool loadProject(model::Session& session, const std::string& path)
+{
+    model::FileResult r = model::readProject(session, path);
+    if (!r.ok) fail(r.message);
+    return r.ok;
+}
+
+}  // namespace cli

@@ -1,0 +1,122 @@
+// draw: the section lists of a project as DXF files, without a window.
+#include "cmd_draw.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "cli_common.h"
+#include "draft/drawing_frame.h"
+#include "draft/girder_list.h"
+#include "dxf/dxf_writer.h"
+#include "model/session.h"
+#include "platform/console_platform.h"
+#include "settings/ini_file.h"
+#include "settings/settings_store.h"
+
+namespace cli {
+
+namespace {
+
+struct DrawingKind {
+    const char* name;
+    const char* what;  // for the notice about an empty drawing
+    draft::DrawingFrame::Generator (*generator)(model::Session&);
+};
+
+draft::DrawingFrame::Generator girderList(model::Session& session)
+{
+    return [&session](draft::Drafter& d) { draft::drawGirderList(session, d); };
+}
+
+constexpr DrawingKind kDrawings[] = {
+    {"girder-list", "girder", &girderList},
+};
+
+const DrawingKind* findDrawing(const std::string& name)
+{
+    for (const DrawingKind& k : kDrawings)
+        if (name == k.name) return &k;
+    return nullptr;
+}
+
+struct DrawArgs {
+    std::string project;
+    std::string output;
+    std::string settingsFile;
+};
+
+// Empty string when the arguments are fine, else what is wrong with them.
+std::string parseArgs(int argc, char** argv, DrawArgs& args)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "-o" || a == "--settings") {
+            if (i + 1 >= argc) return a + " needs a file name";
+            std::string& slot = a == "-o" ? args.output : args.settingsFile;
+            if (!slot.empty()) return a + " given twice";
+            slot = argv[++i];
+            if (slot.empty()) return a + " needs a file name";
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "unknown option '" + a + "'";
+        } else if (args.project.empty()) {
+            args.project = a;
+        } else {
+            return "more than one project file given";
+        }
+    }
+    if (args.project.empty()) return "no project file given";
+    if (args.output.empty()) return "no output file given (-o OUT.dxf)";
+    return {};
+}
+
+bool loadSettingsFile(model::Session& session, const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        fail(path + ": settings file not found");
+        return false;
+    }
+    settings::IniFile ini(path);
+    if (!ini.reload()) {
+        fail(path + ": " + ini.lastError());
+        return false;
+    }
+    // Values that do not convert keep their defaults; the store names them on stderr.
+    settings::loadSettingsInto(ini, session.settings, session.platform);
+    return true;
+}
+
+}  // namespace
+
+int runDrawCommand(int argc, char** argv)
+{
+    if (argc < 1) return usage("draw needs a drawing: girder-list or column-list");
+    const DrawingKind* kind = findDrawing(argv[0]);
+    if (!kind) return usage("unknown drawing '" + std::string(argv[0]) + "' (girder-list or column-list)");
+    DrawArgs args;
+    if (std::string why = parseArgs(argc - 1, argv + 1, args); !why.empty()) return usage("draw: " + why);
+
+    platform::ConsolePlatform platform;
+    model::Session session(platform);
+    if (!loadProject(session, args.project)) return kExitFailure;
+    if (!args.settingsFile.empty() && !loadSettingsFile(session, args.settingsFile)) return kExitFailure;
+
+    draft::DraftState state;
+    draft::DrawingFrame frame(session, state);
+    // A failing generator has already said why through the platform.
+    if (!frame.run(draft::ScaleMode::List, draft::GeneratorStore::Drawing, kind->generator(session)))
+        return kExitFailure;
+
+    const std::string output = dxf::dxfFileName(args.output);
+    const bool empty = session.store.liveCount() == 0 && session.texts.count() == 0;
+    model::FileResult written = dxf::WriteDxf(output, session.store, session.texts, session.settings);
+    frame.close();
+    if (!written.ok) return fail(written.message);
+    if (empty)
+        std::fprintf(stderr, "tessmar-cli: nothing to draw: the project has no %s sections; %s holds an empty drawing\n",
+                     kind->what, output.c_str());
+    return kExitOk;
+}
+
+}  // namespace cli

@@ -1,0 +1,19 @@
+// Plain-text listings of the model for inspection: the model dump and the undo listing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace model {
+
+class Session;
+
+std::vector<std::string> modelDump(const Session& session);
+std::vector<std::string> undoListing(const Session& session);
+
+// Number formats of the listings.
+std::string int3(long long value);
+std::string real8(double value);
+std::string colourText(int colour);  // "RR:GG:BB" in upper-case hexadecimal
+
+}  // namespace model

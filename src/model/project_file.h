@@ -1,0 +1,27 @@
+// The .kel project file: CP932 text, CR LF, grid lines, sections, then one element a line.
+#pragma once
+
+#include <string>
+
+namespace model {
+
+class Session;
+
+struct FileResult {
+    bool ok = true;
+    std::string message;  // why it failed: file, line and what was wrong
+};
+
+// Reads into a fresh model and swaps it in only when the whole file was read; a failed read
+// leaves the open project exactly as it was.
+FileResult readProject(Session& session, const std::string& path);
+// The bytes of the project as it would be written.
+std::string projectText(const Session& session);
+// Writes through a temporary file renamed over the target, so a failed save keeps the old
+// file whole; clears the modified flag on success.
+FileResult writeProject(Session& session, const std::string& path);
+
+// Writes bytes to path through a temporary file in the same folder.
+FileResult writeFileAtomically(const std::string& path, const std::string& bytes);
+
+}  // namespace model

@@ -1,0 +1,193 @@
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "model/encoding.h"
+#include "model/helpers.h"
+#include "model/project_file.h"
+#include "model/session.h"
+
+namespace model {
+
+namespace {
+
+// A read failure at a line of the file; turned into the message the user sees.
+struct ReadError {
+    int line;
+    std::string what;
+};
+
+class LineReader {
+public:
+    explicit LineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+    bool next(std::string& line)
+    {
+        if (pos_ >= bytes_.size()) return false;
+        size_t end = bytes_.find('\n', pos_);
+        if (end == std::string::npos) end = bytes_.size();
+        size_t stop = end;
+        if (stop > pos_ && bytes_[stop - 1] == '\r') --stop;
+        line = cp932ToUtf8(std::string_view(bytes_).substr(pos_, stop - pos_));
+        pos_ = end + 1;
+        ++lineNo_;
+        return true;
+    }
+    // The next line, or a failure naming what was expected.
+    std::string require(const char* what)
+    {
+        std::string line;
+        if (!next(line)) throw ReadError{lineNo_ + 1, std::string("ファイルが途中で終わっています (") + what + " がありません)"};
+        return line;
+    }
+    int lineNo() const { return lineNo_; }
+
+private:
+    std::string bytes_;
+    size_t pos_ = 0;
+    int lineNo_ = 0;
+};
+
+int requireInt(LineReader& in, const std::string& text, const char* what)
+{
+    try {
+        return strToIntStrict(text);
+    } catch (const ConversionError&) {
+        throw ReadError{in.lineNo(), std::string(what) + " '" + text + "' が整数ではありません"};
+    }
+}
+
+int readCount(LineReader& in, const char* what, int limit)
+{
+    int n = requireInt(in, in.require(what), what);
+    if (n < 0 || n > limit)
+        throw ReadError{in.lineNo(), std::string(what) + " " + std::to_string(n) + " は読めません (0〜" +
+                                         std::to_string(limit) + " まで)"};
+    return n;
+}
+
+// The project read so far; swapped into the session only when the whole file was read.
+struct Incoming {
+    ElementStore store;
+    SectionTable sections;
+    GridModel grid;
+};
+
+int readGridAxis(LineReader& in, Incoming& m, int axis)
+{
+    static const char* const names[3] = {"X通り心の数", "Y通り心の数", "層の数"};
+    int n = readCount(in, names[axis], kGridSlots);
+    for (int i = 0; i < n; ++i) {
+        std::string line = in.require("通り心");
+        std::string f0 = fieldAt(0, line, ':'), f1 = fieldAt(1, line, ':'), f2 = fieldAt(2, line, ':');
+        m.grid.line[axis][i] = requireInt(in, f0, "通り心の位置");
+        m.grid.setOffset(axis, i, requireInt(in, f1, "オフセットの種類"), requireInt(in, f2, "オフセットの値"));
+    }
+    m.grid.spanCount[axis] = n > 0 ? n - 1 : 0;
+    return n;
+}
+
+void readSections(LineReader& in, Incoming& m, int n)
+{
+    clearSections(m.sections);
+    for (int i = 0; i < n; ++i) {
+        std::string line = in.require("断面");
+        SectionEntry& e = m.sections[i];
+        try {
+            e.secID = strToIntOr0(fieldAt(0, line, ','));
+        } catch (const ConversionError&) {
+            throw ReadError{in.lineNo(), "断面番号 '" + fieldAt(0, line, ',') + "' が整数ではありません"};
+        }
+        e.secKey = fieldAt(1, line, ',');
+        e.secName = fieldAt(2, line, ',');
+        e.secSpec = fieldAt(3, line, ',');
+    }
+    if (n < kSectionCount) m.sections[n].secID = -1;
+}
+
+void readElement(LineReader& in, Incoming& m, const std::string& line)
+{
+    std::vector<std::string> f;
+    splitFields(line, ',', f);
+    int index = m.store.appendBlank();
+    if (index < 0) throw ReadError{in.lineNo(), "メモリが確保できませんでした"};
+    Element& e = m.store.at(index);
+    int32_t* ints[9] = {&e.kind, &e.SID, &e.ndata, &e.LY, &e.CL, &e.UID, &e.refUID, &e.secID, &e.memberNo};
+    for (size_t k = 0; k < 9; ++k) {
+        const std::string text = k < f.size() ? f[k] : std::string();
+        *ints[k] = requireInt(in, text, ("要素の項目" + std::to_string(k + 1)).c_str());
+    }
+    double* reals[9] = {&e.X1, &e.Y1, &e.Z1, &e.X2, &e.Y2, &e.Z2, &e.OX, &e.OY, &e.OZ};
+    for (size_t k = 0; k < 9; ++k) *reals[k] = 9 + k < f.size() ? strToFloatOr0(f[9 + k]) : 0.0;
+    e.showAge = 1;
+    e.delAge = 0;
+}
+
+void readAll(LineReader& in, Incoming& m)
+{
+    std::string first = in.require("版");
+    std::string head = first.substr(0, 10);
+    for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (head != "kelversion") throw ReadError{1, "このデータは読めません。"};
+    size_t eq = first.find('=');
+    std::string versionText = eq == std::string::npos ? first.substr(0, 5) : first.substr(eq + 1, 5);
+    if (!isNumber(versionText)) throw ReadError{1, "版 '" + versionText + "' が数ではありません"};
+    // 1.3 is compared with a margin so that a file stating exactly 1.3 is read.
+    if (strToFloatOr0(versionText) < 1.3 - 1e-9)
+        throw ReadError{1, "版 " + trim(versionText) + " のデータは読めません (1.3 以上が必要です)"};
+
+    int header = requireInt(in, in.require("ヘッダ行数"), "ヘッダ行数");
+    long long t = 7;
+    t += readGridAxis(in, m, AXIS_X);
+    t += readGridAxis(in, m, AXIS_Y);
+    t += readGridAxis(in, m, AXIS_Z);
+    int nSections = readCount(in, "断面の数", kSectionCount);
+    readSections(in, m, nSections);
+    t += nSections;
+    // A header longer than this program writes has extra lines before the elements.
+    for (long long skip = static_cast<long long>(header) - t - 1; skip > 0; --skip) in.require("ヘッダの行");
+
+    std::string line;
+    while (in.next(line)) {
+        if (trim(line).empty()) continue;  // a blank line (often at the end) carries no element
+        readElement(in, m, line);
+    }
+    calcGridMax(m.grid);
+}
+
+std::unique_ptr<std::string> slurp(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return nullptr;
+    auto bytes = std::make_unique<std::string>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) return nullptr;
+    return bytes;
+}
+
+}  // namespace
+
+FileResult readProject(Session& session, const std::string& path)
+{
+    auto bytes = slurp(path);
+    if (!bytes) return {false, path + ": 開けません"};
+    auto incoming = std::make_unique<Incoming>();
+    incoming->store.setPlatform(&session.platform);
+    LineReader in(std::move(*bytes));
+    try {
+        readAll(in, *incoming);
+    } catch (const ReadError& e) {
+        return {false, path + " " + std::to_string(e.line) + "行目: " + e.what};
+    }
+    incoming->grid.names = session.grid.names;  // names come from the settings, not the file
+    initStore(session, true);
+    session.store = std::move(incoming->store);
+    session.sections = std::move(incoming->sections);
+    session.grid = std::move(incoming->grid);
+    session.view = ViewPlane{};
+    session.project.path = path;
+    session.project.modified = false;
+    return {};
+}
+
+}  // namespace model
