@@ -1,0 +1,39 @@
+#include "large_model.h"
+
+#include <filesystem>
+
+#include "model/grid_build.h"
+#include "model/session.h"
+
+namespace bench {
+
+void buildLargeModel(model::Session& session, int nx, int ny, int nz, bool members)
+{
+    model::GridSpec spec;
+    spec.spanCount = {nx, ny, nz};
+    spec.pitches[0].assign(model::kMaxSpans, 6000);
+    spec.pitches[1].assign(model::kMaxSpans, 5000);
+    spec.pitches[2].assign(model::kMaxSpans, 3500);
+    model::buildGrid(session, spec);
+    if (!members) return;
+    session.sections[0] = {1, "G:1:1", "1:G1", "RC:400:900;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;"};
+    session.sections[1] = {2, "C:1:1", "1:C1", "RC:600:600;4:3:D22;2:2:D13:100;"};
+    // Turn horizontal frame lines into girders and vertical ones into columns, as designation does.
+    auto& store = session.store;
+    const int n = store.count();
+    for (int i = 0; i < n; ++i) {
+        model::Element e = store.at(i);
+        if (e.kind != model::kind::LINE || store.isDead(i)) continue;
+        bool vertical = e.X1 == e.X2 && e.Y1 == e.Y2;
+        store.delElem(i);
+        store.addElem(vertical ? model::kind::COLUMN : model::kind::GIRDER, 0, e.LY, e.UID, vertical ? 2 : 1, 0, e.X1,
+                      e.Y1, e.Z1, e.X2, e.Y2, e.Z2, e.CL);
+    }
+}
+
+std::string tempPath(const std::string& name)
+{
+    return (std::filesystem::temp_directory_path() / ("tessmar-bench-" + name)).string();
+}
+
+}  // namespace bench

@@ -1,0 +1,18 @@
+// Builds the large test building of the benchmarks: a 30 x 30 x 50 span grid with girders and
+// columns on every grid segment (about 143 000 elements).
+#pragma once
+
+#include <string>
+
+namespace model {
+class Session;
+}
+
+namespace bench {
+
+// Fills the session with the grid and turns the wire frame into members when `members` is set.
+void buildLargeModel(model::Session& session, int nx = 30, int ny = 30, int nz = 50, bool members = true);
+// A temporary file path for benchmark files.
+std::string tempPath(const std::string& name);
+
+}  // namespace bench

@@ -1,0 +1,52 @@
+// The settings file sits beside the program unless that folder cannot be written; then it goes
+// to the user's configuration folder.
+#include <gtest/gtest.h>
+
+#include "settings/settings_path.h"
+
+using settings::PathEnvironment;
+using settings::settingsPath;
+namespace fs = std::filesystem;
+
+namespace {
+
+PathEnvironment environment(bool writable, std::optional<std::string> xdg, std::optional<std::string> home)
+{
+    PathEnvironment env;
+    env.writable = [writable](const fs::path&) { return writable; };
+    env.xdgConfigHome = std::move(xdg);
+    env.home = std::move(home);
+    return env;
+}
+
+}  // namespace
+
+TEST(SettingsPath, BesideAWritableProgramWithItsExtensionReplaced)
+{
+    auto env = environment(true, "/xdg", "/home/u");
+    EXPECT_EQ(settingsPath("/opt/tessmar/tessmar", env), fs::path("/opt/tessmar/tessmar.ini"));
+    EXPECT_EQ(settingsPath("/opt/tessmar/tessmar.exe", env), fs::path("/opt/tessmar/tessmar.ini"));
+    EXPECT_EQ(settingsPath("/opt/v1.2/tessmar", env), fs::path("/opt/v1.2/tessmar.ini"));
+
+    fs::path asked;
+    env.writable = [&asked](const fs::path& dir) {
+        asked = dir;
+        return true;
+    };
+    settingsPath("/opt/tessmar/bin/tessmar", env);
+    EXPECT_EQ(asked, fs::path("/opt/tessmar/bin"));
+}
+
+TEST(SettingsPath, InstalledProgramUsesTheUserConfigurationFolder)
+{
+    EXPECT_EQ(settingsPath("/usr/bin/tessmar", environment(false, "/xdg", "/home/u")),
+              fs::path("/xdg/tessmar/tessmar.ini"));
+    EXPECT_EQ(settingsPath("/usr/bin/tessmar", environment(false, std::nullopt, "/home/u")),
+              fs::path("/home/u/.config/tessmar/tessmar.ini"));
+    // A relative XDG_CONFIG_HOME is not valid and is passed over.
+    EXPECT_EQ(settingsPath("/usr/bin/tessmar", environment(false, "rel/cfg", "/home/u")),
+              fs::path("/home/u/.config/tessmar/tessmar.ini"));
+    // Nowhere better to go: stay beside the program, where reading still works.
+    EXPECT_EQ(settingsPath("/usr/bin/tessmar", environment(false, std::nullopt, std::nullopt)),
+              fs::path("/usr/bin/tessmar.ini"));
+}
