@@ -33,7 +33,8 @@ struct CellHash {
 int64_t cellOf(double v)
 {
     // Coordinates beyond any building share the edge cells instead of overflowing.
-    double cell = std::floor(v * kCellsPerMm);
+    // Cells are centred on round coordinates, so typical points lie far from a cell border.
+    double cell = std::floor(v * kCellsPerMm + 0.5);
     if (cell > 4e18) return INT64_C(4000000000000000000);
     if (cell < -4e18) return -INT64_C(4000000000000000000);
     return static_cast<int64_t>(cell);
@@ -57,6 +58,7 @@ void ElementStore::computeConnections()
     connections_.assign(records_.size(), none);
 
     std::vector<EndEntry> ends;
+    ends.reserve(records_.size());
     for (int c = -1; nextLive(c);) {
         const Element& e = at(c);
         auto add = [&](double x, double y, double z, int category) {
@@ -93,7 +95,7 @@ void ElementStore::computeConnections()
 
         // Neighbouring cells are looked at only where the point lies near a cell border.
         auto neighbours = [](double v, int64_t cell, int64_t out[2]) {
-            double frac = v * kCellsPerMm - static_cast<double>(cell);
+            double frac = v * kCellsPerMm + 0.5 - static_cast<double>(cell);
             int n = 0;
             out[n++] = cell;
             if (frac < 0.2) out[n++] = cell - 1;

@@ -7,8 +7,6 @@
 
 namespace model {
 
-bool approxEq(double a, double b) { return std::fabs(a - b) < 1e-6; }
-
 long long roundHalfAway(double v)
 {
     // Out-of-range values saturate instead of invoking undefined behaviour.
@@ -24,15 +22,6 @@ long long ceilTrunc(double v)
 {
     double whole = std::trunc(v);
     return static_cast<long long>(whole) + (whole != v ? 1 : 0);
-}
-
-std::string trim(std::string_view text)
-{
-    size_t b = 0;
-    size_t e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t' || text[b] == '\r' || text[b] == '\n')) ++b;
-    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r' || text[e - 1] == '\n')) --e;
-    return std::string(text.substr(b, e - b));
 }
 
 namespace {
@@ -64,20 +53,34 @@ bool scanNumber(std::string_view s, bool& hasFraction)
     return i == s.size();
 }
 
-double parseDouble(const std::string& s)
+std::string_view trimView(std::string_view text)
 {
-    // strtod honours the C locale only; the program never changes LC_NUMERIC.
-    return std::strtod(s.c_str(), nullptr);
+    size_t b = 0;
+    size_t e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t' || text[b] == '\r' || text[b] == '\n')) ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r' || text[e - 1] == '\n')) --e;
+    return text.substr(b, e - b);
+}
+
+// The number in text when the whole (trimmed) text is one; locale-independent.
+bool parseNumber(std::string_view text, double& value)
+{
+    bool fraction = false;
+    std::string_view t = trimView(text);
+    if (!scanNumber(t, fraction)) return false;
+    if (!t.empty() && t[0] == '+') t.remove_prefix(1);
+    auto r = std::from_chars(t.data(), t.data() + t.size(), value);
+    return r.ec == std::errc() && std::isfinite(value);
 }
 
 }  // namespace
 
+std::string trim(std::string_view text) { return std::string(trimView(text)); }
+
 bool isNumber(std::string_view text)
 {
-    bool fraction = false;
-    std::string t = trim(text);
-    if (!scanNumber(t, fraction)) return false;
-    return std::isfinite(parseDouble(t));
+    double v;
+    return parseNumber(text, v);
 }
 
 bool isNumberOrEmpty(std::string_view text) { return text.empty() || isNumber(text); }
@@ -86,21 +89,22 @@ double strToFloatOr0(std::string_view text) { return strToFloatDef(text, 0.0); }
 
 double strToFloatDef(std::string_view text, double fallback)
 {
-    if (!isNumber(text)) return fallback;
-    return parseDouble(trim(text));
+    double v;
+    return parseNumber(text, v) ? v : fallback;
+}
+
+bool parseIntStrict(std::string_view text, int& value)
+{
+    std::string_view t = trimView(text);
+    if (!t.empty() && t[0] == '+') t.remove_prefix(1);
+    auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+    return !t.empty() && ec == std::errc() && ptr == t.data() + t.size();
 }
 
 int strToIntStrict(std::string_view text)
 {
-    std::string t = trim(text);
-    const char* b = t.data();
-    const char* e = t.data() + t.size();
-    if (b != e && *b == '+') ++b;
     int value = 0;
-    auto [ptr, ec] = std::from_chars(b, e, value);
-    if (t.empty() || ec != std::errc() || ptr != e) {
-        throw ConversionError("'" + std::string(text) + "' は整数ではありません");
-    }
+    if (!parseIntStrict(text, value)) throw ConversionError("'" + std::string(text) + "' は整数ではありません");
     return value;
 }
 

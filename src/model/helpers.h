@@ -17,7 +17,7 @@ public:
 
 inline constexpr double kPi = 3.14159265358979;
 
-bool approxEq(double a, double b);
+inline bool approxEq(double a, double b) { return (a > b ? a - b : b - a) < 1e-6; }
 long long roundHalfAway(double v);
 double round5(double v);
 long long ceilTrunc(double v);
@@ -30,6 +30,8 @@ double strToFloatDef(std::string_view text, double fallback);
 int strToIntOr0(std::string_view text);
 // Strict decimal integer (optional sign, digits, surrounding blanks); throws ConversionError.
 int strToIntStrict(std::string_view text);
+// The same without throwing: false when text is not a decimal integer in range.
+bool parseIntStrict(std::string_view text, int& value);
 std::string padLeft(long long value, int width);
 
 // Cuts text at every separator; -1 (and no fields) when the text is empty or separators only.

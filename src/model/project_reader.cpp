@@ -1,6 +1,6 @@
+#include <array>
 #include <cctype>
 #include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "model/encoding.h"
@@ -29,7 +29,12 @@ public:
         if (end == std::string::npos) end = bytes_.size();
         size_t stop = end;
         if (stop > pos_ && bytes_[stop - 1] == '\r') --stop;
-        line = cp932ToUtf8(std::string_view(bytes_).substr(pos_, stop - pos_));
+        std::string_view raw = std::string_view(bytes_).substr(pos_, stop - pos_);
+        bool ascii = true;
+        for (char c : raw) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        // Element lines are plain ASCII; only texts of sections need the code-page conversion.
+        if (ascii) line.assign(raw);
+        else line = cp932ToUtf8(raw);
         pos_ = end + 1;
         ++lineNo_;
         return true;
@@ -49,13 +54,12 @@ private:
     int lineNo_ = 0;
 };
 
-int requireInt(LineReader& in, const std::string& text, const char* what)
+int requireInt(LineReader& in, std::string_view text, const char* what)
 {
-    try {
-        return strToIntStrict(text);
-    } catch (const ConversionError&) {
-        throw ReadError{in.lineNo(), std::string(what) + " '" + text + "' が整数ではありません"};
-    }
+    int value = 0;
+    if (!parseIntStrict(text, value))
+        throw ReadError{in.lineNo(), std::string(what) + " '" + std::string(text) + "' が整数ではありません"};
+    return value;
 }
 
 int readCount(LineReader& in, const char* what, int limit)
@@ -106,20 +110,32 @@ void readSections(LineReader& in, Incoming& m, int n)
     if (n < kSectionCount) m.sections[n].secID = -1;
 }
 
-void readElement(LineReader& in, Incoming& m, const std::string& line)
+// Cuts an element line at "," without copying; fields past `max` are ignored.
+size_t splitElementFields(std::string_view line, std::array<std::string_view, 18>& fields)
 {
-    std::vector<std::string> f;
-    splitFields(line, ',', f);
+    size_t n = 0;
+    size_t start = 0;
+    while (n < fields.size()) {
+        size_t at = line.find(',', start);
+        fields[n++] = line.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start);
+        if (at == std::string_view::npos) break;
+        start = at + 1;
+    }
+    return n;
+}
+
+void readElement(LineReader& in, Incoming& m, std::string_view line)
+{
+    std::array<std::string_view, 18> f{};
+    size_t n = splitElementFields(line, f);
     int index = m.store.appendBlank();
     if (index < 0) throw ReadError{in.lineNo(), "メモリが確保できませんでした"};
     Element& e = m.store.at(index);
     int32_t* ints[9] = {&e.kind, &e.SID, &e.ndata, &e.LY, &e.CL, &e.UID, &e.refUID, &e.secID, &e.memberNo};
-    for (size_t k = 0; k < 9; ++k) {
-        const std::string text = k < f.size() ? f[k] : std::string();
-        *ints[k] = requireInt(in, text, ("要素の項目" + std::to_string(k + 1)).c_str());
-    }
+    static const char* const intNames[9] = {"要素の種類", "SID", "ndata", "LY", "CL", "UID", "refUID", "secID", "部材番号"};
+    for (size_t k = 0; k < 9; ++k) *ints[k] = requireInt(in, k < n ? f[k] : std::string_view(), intNames[k]);
     double* reals[9] = {&e.X1, &e.Y1, &e.Z1, &e.X2, &e.Y2, &e.Z2, &e.OX, &e.OY, &e.OZ};
-    for (size_t k = 0; k < 9; ++k) *reals[k] = 9 + k < f.size() ? strToFloatOr0(f[9 + k]) : 0.0;
+    for (size_t k = 0; k < 9; ++k) *reals[k] = 9 + k < n ? strToFloatOr0(f[9 + k]) : 0.0;
     e.showAge = 1;
     e.delAge = 0;
 }
@@ -158,10 +174,13 @@ void readAll(LineReader& in, Incoming& m)
 
 std::unique_ptr<std::string> slurp(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return nullptr;
-    auto bytes = std::make_unique<std::string>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return nullptr;
+    std::streamoff size = file.tellg();
+    if (size < 0) return nullptr;
+    auto bytes = std::make_unique<std::string>(static_cast<size_t>(size), '\0');
+    file.seekg(0);
+    if (!file.read(bytes->data(), size)) return nullptr;
     return bytes;
 }
 
