@@ -5,6 +5,7 @@
 
 #include "cli_commands.h"
 #include "cli_common.h"
+#include "cmd_draw.h"
 
 int main(int argc, char** argv)
 {
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
         if (command == "undo-listing") return cli::runUndoListing(rest, args);
         if (command == "resave") return cli::runResave(rest, args);
         if (command == "grid") return cli::runGrid(rest, args);
+        if (command == "draw") return cli::runDrawCommand(rest, args);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }
