@@ -112,35 +112,8 @@ int ElementStore::findUID(int uid) const
     return -1;
 }
 
-int ElementStore::addElem(int kindCode, int sid, int layer, int uid, int secID, int refUID, double x1,
-                          double y1, double z1, double x2, double y2, double z2, int colour)
-{
-    if (uid < 0) uid = newUID();
-    int i = appendBlank();
-    if (i < 0) return -1;
-    Element& e = at(i);
-    e.kind = kindCode;
-    e.SID = sid;
-    e.ndata = 1;
-    e.LY = layer;
-    e.CL = colour;
-    e.UID = uid;
-    e.refUID = refUID;
-    e.secID = secID;
-    if (isLineKindToOrder(kindCode)) orderEnds(x1, y1, x2, y2);
-    e.X1 = x1;
-    e.Y1 = y1;
-    e.Z1 = z1;
-    e.X2 = x2;
-    e.Y2 = y2;
-    e.Z2 = z2;
-    e.showAge = 1;
-    e.delAge = 0;
-    return i;
-}
-
-int ElementStore::addElemView(const ViewPlane& view, int kindCode, int sid, int layer, int uid, int secID,
-                              int refUID, double u1, double v1, double u2, double v2, int colour)
+// Reserves a record and fills what both ways of adding share; -1 when no room could be had.
+int ElementStore::appendElement(int kindCode, int sid, int layer, int uid, int secID, int refUID, int colour)
 {
     if (uid < 0) uid = newUID();
     int i = appendBlank();
@@ -157,8 +130,33 @@ int ElementStore::addElemView(const ViewPlane& view, int kindCode, int sid, int 
     e.memberNo = 0;
     e.showAge = 1;
     e.delAge = 0;
+    return i;
+}
+
+int ElementStore::addElem(int kindCode, int sid, int layer, int uid, int secID, int refUID, double x1,
+                          double y1, double z1, double x2, double y2, double z2, int colour)
+{
+    int i = appendElement(kindCode, sid, layer, uid, secID, refUID, colour);
+    if (i < 0) return -1;
+    if (isLineKindToOrder(kindCode)) orderEnds(x1, y1, x2, y2);
+    Element& e = at(i);
+    e.X1 = x1;
+    e.Y1 = y1;
+    e.Z1 = z1;
+    e.X2 = x2;
+    e.Y2 = y2;
+    e.Z2 = z2;
+    return i;
+}
+
+int ElementStore::addElemView(const ViewPlane& view, int kindCode, int sid, int layer, int uid, int secID,
+                              int refUID, double u1, double v1, double u2, double v2, int colour)
+{
+    int i = appendElement(kindCode, sid, layer, uid, secID, refUID, colour);
+    if (i < 0) return -1;
     if (kindCode == kind::CIRCLE || kindCode == kind::ARC) return i;
     if (kindCode != kind::CONTINUE && isLineKindToOrder(kindCode)) orderEnds(u1, v1, u2, v2);
+    Element& e = at(i);
     const double p = view.plane;
     switch (view.mode) {
     case ViewMode::Plan:

@@ -90,6 +90,8 @@ public:
     const ConnectionRow& connections(int index);
 
 private:
+    int appendElement(int kindCode, int sid, int layer, int uid, int secID, int refUID, int colour);
+
     std::vector<Element> records_;
     std::vector<ConnectionRow> connections_;
     bool conValid_ = false;
