@@ -7,11 +7,14 @@
 
 #include "cli_common.h"
 #include "draft/drawing_frame.h"
+#include "draft/column_list.h"
 #include "draft/girder_list.h"
 #include "dxf/dxf_writer.h"
+#include "model/sections.h"
 #include "model/session.h"
 #include "platform/console_platform.h"
 #include "settings/ini_file.h"
+#include "settings/settings_path.h"
 #include "settings/settings_store.h"
 
 namespace cli {
@@ -20,6 +23,7 @@ namespace {
 
 struct DrawingKind {
     const char* name;
+    char letter;       // kind letter of the sections the drawing lists
     const char* what;  // for the notice about an empty drawing
     draft::DrawingFrame::Generator (*generator)(model::Session&);
 };
@@ -29,8 +33,15 @@ draft::DrawingFrame::Generator girderList(model::Session& session)
     return [&session](draft::Drafter& d) { draft::drawGirderList(session, d); };
 }
 
+draft::DrawingFrame::Generator columnList(model::Session& session)
+{
+    // false only says that there was nothing to draw; that is noticed from the sections.
+    return [&session](draft::Drafter& d) { draft::drawColumnList(session, d); };
+}
+
 constexpr DrawingKind kDrawings[] = {
-    {"girder-list", "girder", &girderList},
+    {"girder-list", 'G', "girder", &girderList},
+    {"column-list", 'C', "column", &columnList},
 };
 
 const DrawingKind* findDrawing(const std::string& name)
@@ -100,7 +111,16 @@ int runDrawCommand(int argc, char** argv)
     platform::ConsolePlatform platform;
     model::Session session(platform);
     if (!loadProject(session, args.project)) return kExitFailure;
-    if (!args.settingsFile.empty() && !loadSettingsFile(session, args.settingsFile)) return kExitFailure;
+    if (!args.settingsFile.empty()) {
+        if (!loadSettingsFile(session, args.settingsFile)) return kExitFailure;
+    } else {
+        // The window program's own settings, when it has saved any: the same drawing as on screen.
+        const std::filesystem::path programIni =
+            settings::settingsPath(settings::ownProgramPath(nullptr).parent_path() / "tessmar");
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(programIni, ec) && !loadSettingsFile(session, programIni.string()))
+            return kExitFailure;
+    }
 
     draft::DraftState state;
     draft::DrawingFrame frame(session, state);
@@ -109,12 +129,17 @@ int runDrawCommand(int argc, char** argv)
         return kExitFailure;
 
     const std::string output = dxf::dxfFileName(args.output);
-    const bool empty = session.store.liveCount() == 0 && session.texts.count() == 0;
+    std::error_code ec;
+    if (std::filesystem::equivalent(args.project, output, ec))
+        return fail(output + ": is the project file itself; choose another output file");
+    // The lists always draw their frame; with no section of their kind they still hold nothing.
+    const bool empty = model::markList(kind->letter, session.sections).empty() ||
+                       (session.store.liveCount() == 0 && session.texts.count() == 0);
     model::FileResult written = dxf::WriteDxf(output, session.store, session.texts, session.settings);
     frame.close();
     if (!written.ok) return fail(written.message);
     if (empty)
-        std::fprintf(stderr, "tessmar-cli: nothing to draw: the project has no %s sections; %s holds an empty drawing\n",
+        std::fprintf(stderr, "tessmar-cli: nothing to draw: the project has no %s sections (%s written all the same)\n",
                      kind->what, output.c_str());
     return kExitOk;
 }
