@@ -1,6 +1,7 @@
 #include "model/bars.h"
 
 #include "model/helpers.h"
+#include "model/sections.h"
 
 namespace model {
 
@@ -48,13 +49,15 @@ int barDiameter(std::string_view size)
 
 int barSymbolSize(std::string_view size) { return barDiameter(size) > 15 ? 48 : 24; }
 
+// Counts and pitches are read like every other spec number: a fraction typed into a section
+// is rounded rather than stopping the drawing that decodes it.
 BarGroup decodeBarGroup(std::string_view item, const RodMarks& marks)
 {
     BarGroup g;
     if (item.empty()) return g;
     std::string size = fieldAt(2, item, ':');
-    g.n = strToIntOr0(fieldAt(0, item, ':'));
-    g.n2 = strToIntOr0(fieldAt(1, item, ':'));
+    g.n = specInt(fieldAt(0, item, ':'));
+    g.n2 = specInt(fieldAt(1, item, ':'));
     g.mark = barMark(size, marks);
     g.symbolSize = barSymbolSize(size);
     return g;
@@ -65,7 +68,7 @@ Bars decodeBars(std::string_view item, const RodMarks& marks)
     Bars b;
     if (item.empty()) return b;
     std::string size = fieldAt(1, item, ':');
-    b.n = strToIntOr0(fieldAt(0, item, ':'));
+    b.n = specInt(fieldAt(0, item, ':'));
     b.mark = barMark(size, marks);
     b.symbolSize = barSymbolSize(size);
     return b;
@@ -76,23 +79,23 @@ Stirrup decodeStirrup(std::string_view item, const RodMarks& marks)
     Stirrup s;
     if (trim(removeAll(item, ':')).empty()) return s;
     std::string size = fieldAt(1, item, ':');
-    s.n = strToIntOr0(fieldAt(0, item, ':'));
+    s.n = specInt(fieldAt(0, item, ':'));
     s.mark = barMark(size, marks);
     s.symbolSize = barSymbolSize(size);
-    s.pitch = strToIntOr0(fieldAt(2, item, ':'));
+    s.pitch = specInt(fieldAt(2, item, ':'));
     return s;
 }
 
 Hoop decodeHoop(std::string_view item, const RodMarks& marks)
 {
     Hoop h;
-    h.hx = strToIntOr0(fieldAt(0, item, ':'));
-    h.hy = strToIntOr0(fieldAt(1, item, ':'));
+    h.hx = specInt(fieldAt(0, item, ':'));
+    h.hy = specInt(fieldAt(1, item, ':'));
     std::string size = fieldAt(2, item, ':');
     if (size.empty()) return h;
     h.mark = barMark(size, marks);
     h.symbolSize = barSymbolSize(size);
-    h.pitch = strToIntOr0(fieldAt(3, item, ':'));
+    h.pitch = specInt(fieldAt(3, item, ':'));
     return h;
 }
 

@@ -35,6 +35,7 @@ int64_t cellOf(double v)
     // Coordinates beyond any building share the edge cells instead of overflowing.
     // Cells are centred on round coordinates, so typical points lie far from a cell border.
     double cell = std::floor(v * kCellsPerMm + 0.5);
+    if (cell != cell) return 0;  // a NaN coordinate equals nothing; any cell will do
     if (cell > 4e18) return INT64_C(4000000000000000000);
     if (cell < -4e18) return -INT64_C(4000000000000000000);
     return static_cast<int64_t>(cell);

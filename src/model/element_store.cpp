@@ -1,6 +1,8 @@
 #include "model/element_store.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "model/helpers.h"
@@ -102,7 +104,22 @@ int ElementStore::newUID() const
     int largest = 0;
     for (int c = -1; nextLive(c);)
         if (records_[static_cast<size_t>(c)].UID > largest) largest = records_[static_cast<size_t>(c)].UID;
-    return largest + 1;
+    if (largest < std::numeric_limits<int>::max()) return largest + 1;
+    // A file may hold the largest identifier there is; then the smallest free one is handed out
+    // instead of one past it, which does not exist.
+    std::vector<int> used;
+    for (int c = -1; nextLive(c);)
+        if (records_[static_cast<size_t>(c)].UID > 0) used.push_back(records_[static_cast<size_t>(c)].UID);
+    std::sort(used.begin(), used.end());
+    int free = 1;
+    for (int uid : used) {
+        if (uid > free) break;
+        if (uid == free) {
+            if (free == std::numeric_limits<int>::max()) return free;
+            ++free;
+        }
+    }
+    return free;
 }
 
 int ElementStore::findUID(int uid) const

@@ -43,6 +43,15 @@ bool hasAnySpan(const GridModel& grid)
     return grid.isUsed(AXIS_X, 1) || grid.isUsed(AXIS_Y, 1) || grid.isUsed(AXIS_Z, 1);
 }
 
+// The identifier to use now; the following one, or "new" (-1) once the largest identifier has
+// been handed out, so that counting on never overflows.
+int nextUid(int& uid)
+{
+    const int now = uid;
+    if (uid > 0) uid = uid < std::numeric_limits<int>::max() ? uid + 1 : -1;
+    return now;
+}
+
 bool makeRoom(ElementStore& store, int n) { return n <= 0 || store.growStore(n); }
 
 }  // namespace
@@ -93,7 +102,7 @@ int makeGridFrame(const GridModel& grid, ElementStore& store, int currentLayer, 
     int uid = store.newUID();
     int made = 0;
     auto add = [&](double x1, double y1, double z1, double x2, double y2, double z2) {
-        if (store.addElem(kind::LINE, 0, currentLayer, uid++, 0, 0, x1, y1, z1, x2, y2, z2, lineColour) < 0)
+        if (store.addElem(kind::LINE, 0, currentLayer, nextUid(uid), 0, 0, x1, y1, z1, x2, y2, z2, lineColour) < 0)
             return false;
         ++made;
         return true;
@@ -135,7 +144,7 @@ int makeGridAxes(const GridModel& grid, ElementStore& store)
     int uid = store.newUID();
     int made = 0;
     auto add = [&](double x1, double y1, double z1, double x2, double y2, double z2) {
-        if (store.addElem(kind::BASE, 0, kGridAxisLayer, uid++, 0, 0, x1, y1, z1, x2, y2, z2, kGridAxisColour) < 0)
+        if (store.addElem(kind::BASE, 0, kGridAxisLayer, nextUid(uid), 0, 0, x1, y1, z1, x2, y2, z2, kGridAxisColour) < 0)
             return false;
         ++made;
         return true;

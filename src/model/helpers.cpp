@@ -186,6 +186,14 @@ double angleDeg(double dx, double dy)
 
 double normDeg(double deg)
 {
+    // Stepping by 360 would never end for an infinite angle and take ages for a huge one.
+    if (!std::isfinite(deg)) return deg;
+    if (deg > 1e6) {
+        deg = std::fmod(deg, 360.0);
+        if (deg == 0) deg = 360;  // as the stepping gives for whole turns
+    } else if (deg < -1e6) {
+        deg = std::fmod(deg, 360.0) + 0.0;
+    }
     while (deg < 0) deg += 360;
     while (deg > 360) deg -= 360;
     return deg;

@@ -1,6 +1,9 @@
 #include <array>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
+#include <new>
+#include <stdexcept>
 #include <memory>
 
 #include "model/encoding.h"
@@ -174,11 +177,21 @@ void readAll(LineReader& in, Incoming& m)
 
 std::unique_ptr<std::string> slurp(const std::string& path)
 {
+    // A folder opens like a file here but reports a nonsense size; only plain files are read.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) return nullptr;
     std::streamoff size = file.tellg();
     if (size < 0) return nullptr;
-    auto bytes = std::make_unique<std::string>(static_cast<size_t>(size), '\0');
+    std::unique_ptr<std::string> bytes;
+    try {
+        bytes = std::make_unique<std::string>(static_cast<size_t>(size), '\0');
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    } catch (const std::length_error&) {
+        return nullptr;
+    }
     file.seekg(0);
     if (!file.read(bytes->data(), size)) return nullptr;
     return bytes;

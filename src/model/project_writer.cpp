@@ -73,7 +73,12 @@ std::string projectText(const Session& s)
         out += utf8ToCp932Escaped(e.secSpec);
         out += kEol;
     }
+    // Continuation records belong to the floor before them: once that is deleted they are
+    // left out too, or the file would bring them back as elements of their own.
+    bool headWritten = false;
     for (const Element& e : records) {
+        if (e.kind != kind::CONTINUE) headWritten = !isDeadRecord(e);
+        else if (!headWritten) continue;
         if (isDeadRecord(e)) continue;
         const long long ints[9] = {e.kind, e.SID, e.ndata, e.LY, e.CL, e.UID, e.refUID, e.secID, e.memberNo};
         for (long long v : ints) {

@@ -2,6 +2,7 @@
 // connection table's entries and tie-breaks.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 #include "model/element_store.h"
@@ -108,6 +109,20 @@ TEST(ElementStore, IdentifiersAreReusedOnlyAfterDeletingTheLargest)
     int copy = s.copyElement(0, false);
     EXPECT_EQ(s.at(copy).UID, 1);
     EXPECT_EQ(s.findUID(1), 0);
+}
+
+TEST(ElementStore, LargestPossibleIdentifierDoesNotOverflow)
+{
+    // A file may carry the largest identifier there is; new elements then take the smallest
+    // free one instead of a number past it.
+    ElementStore s;
+    addLine(s, 0, 0, 0, 1, 0, 0);  // UID 1
+    int top = addLine(s, 0, 0, 0, 2, 0, 0);
+    s.at(top).UID = std::numeric_limits<int>::max();
+    EXPECT_EQ(s.newUID(), 2);
+    int added = addLine(s, 0, 0, 0, 3, 0, 0);
+    EXPECT_EQ(s.at(added).UID, 2);
+    EXPECT_EQ(s.newUID(), 3);
 }
 
 TEST(ElementStore, DeletingAMemberTakesItsLoads)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <set>
 #include <tuple>
 
@@ -113,6 +114,16 @@ TEST_F(GridTest, RebuildingReplacesTheOldGridButApplyKeepsExistingElements)
     EXPECT_EQ(session.store.at(0).UID, 7);
     EXPECT_EQ(session.store.at(1).UID, 8);  // identifiers go on from the kept element
     EXPECT_EQ(session.store.at(1).CL, 0x00FF00);
+
+    // Counting on from the largest identifier there is must not overflow.
+    initStore(session, false);
+    session.store.addElem(kind::LINE, 0, 1, std::numeric_limits<int>::max() - 1, 0, 0, 0, 0, 0, 1, 1, 0, 0);
+    ASSERT_EQ(applyGridSpec(session, spec, 0x00FF00), 4 + 10);
+    std::set<int> uids;
+    for (int c = -1; session.store.nextLive(c);) uids.insert(session.store.at(c).UID);
+    EXPECT_EQ(uids.size(), 15u);
+    EXPECT_TRUE(uids.count(std::numeric_limits<int>::max()));
+    EXPECT_GT(*uids.begin(), 0);
 }
 
 TEST_F(GridTest, AxisLinesRunHalfAnExtensionBeforeAndAWholeOnePast)

@@ -1,6 +1,9 @@
 // Number rules, text splitting and plane geometry shared by every part of the program.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "model/bars.h"
 #include "model/encoding.h"
 #include "model/helpers.h"
@@ -86,6 +89,11 @@ TEST(Bars, TablesAndDecoders)
     EXPECT_EQ(s.symbolSize, 24);
     EXPECT_EQ(decodeHoop("2:2::", kDefaultRodMarks).symbolSize, -1);
     EXPECT_EQ(decodeHoop("2:3:D13:100", kDefaultRodMarks).pitch, 100);
+    // A fraction typed into a spec is rounded like the notations round it, never thrown.
+    EXPECT_EQ(decodeBarGroup("2.5:0.4:D22", kDefaultRodMarks).n, 3);
+    EXPECT_EQ(decodeBars("x:D10", kDefaultRodMarks).n, 0);
+    EXPECT_EQ(decodeStirrup("2:D10:150.5", kDefaultRodMarks).pitch, 151);
+    EXPECT_EQ(decodeHoop("1.5:2:D13:100", kDefaultRodMarks).hx, 2);
     EXPECT_EQ(sizeField("RC:400:900::1000:400:900", 0, 1), "400");
     EXPECT_EQ(sizeField("RC:400:900::1000:400:900", 1, 1), "1000");
     EXPECT_EQ(sizeField("RC:400:900::1000:350:900", 0, 2), "350");
@@ -97,6 +105,16 @@ TEST(Geometry, AnglesFeetAndCrossings)
     EXPECT_FALSE(angleOnArc(60, 300, 10));
     EXPECT_DOUBLE_EQ(normDeg(-30), 330);
     EXPECT_DOUBLE_EQ(normDeg(720), 360);
+    EXPECT_DOUBLE_EQ(normDeg(-720), 0);
+    // Huge and infinite angles must come back at once, not after endless stepping.
+    EXPECT_DOUBLE_EQ(normDeg(360.0 * 1e9 + 30), 30);
+    EXPECT_DOUBLE_EQ(normDeg(360.0 * 1e9), 360);
+    EXPECT_DOUBLE_EQ(normDeg(-360.0 * 1e9 - 30), 330);
+    EXPECT_TRUE(std::isinf(normDeg(std::numeric_limits<double>::infinity())));
+    const double huge = 1e300;
+    double n = normDeg(huge);
+    EXPECT_TRUE(n >= 0 && n <= 360);
+    EXPECT_FALSE(angleOnArc(0, 10, -std::numeric_limits<double>::infinity()));  // on no arc
     EXPECT_NEAR(angleDeg(0, -1), 270, 1e-9);
     EXPECT_NEAR(angleDeg(-1, 1), 135, 1e-9);
     EXPECT_EQ(angleDeg(0, 0), 0);

@@ -206,10 +206,41 @@ TEST_F(ProjectFile, BadFilesKeepTheOpenProjectAndSayWhere)
         EXPECT_NE(r.message.find("bad.kel"), std::string::npos) << c.name;
         expectOpenProjectIntact(s);
     }
+    for (const char* name : {"missing.kel", "folder.kel"}) {
+        fs::create_directories(dir / "folder.kel");
+        Session s(platform);
+        makeOpenProject(s);
+        FileResult r = readProject(s, path(name));
+        EXPECT_FALSE(r.ok) << name;
+        EXPECT_NE(r.message.find(name), std::string::npos) << r.message;
+        expectOpenProjectIntact(s);
+    }
+}
+
+TEST_F(ProjectFile, DeletedFloorTakesItsContinuationRecordsOutOfTheFile)
+{
     Session s(platform);
-    makeOpenProject(s);
-    EXPECT_FALSE(readProject(s, path("missing.kel")).ok);
-    expectOpenProjectIntact(s);
+    ElementStore& st = s.store;
+    auto addFloor = [&](double y) {
+        int head = st.addElem(kind::FLOOR, 0, 1, -1, 0, 0, 0, y, 0, 10, y, 0, 0);
+        st.at(head).ndata = 3;
+        for (int k = 0; k < 2; ++k) st.at(st.addElem(kind::CONTINUE, 0, 1, st.at(head).UID, 0, 0, k, y, 0, k, y + 5, 0, 0)).ndata = 1;
+        return head;
+    };
+    int gone = addFloor(0);
+    addFloor(100);
+    st.addElem(kind::LINE, 0, 1, -1, 0, 0, 0, 0, 0, 9, 0, 0, 0);
+    st.delElem(gone);
+    ASSERT_TRUE(writeProject(s, path("floors.kel")).ok);
+
+    Session back(platform);
+    ASSERT_TRUE(readProject(back, path("floors.kel")).ok);
+    ASSERT_EQ(back.store.count(), 4);  // the kept floor with its two records, and the line
+    std::vector<int> kinds;
+    for (int c = -1; back.store.nextLive(c);) kinds.push_back(back.store.at(c).kind);
+    EXPECT_EQ(kinds, (std::vector<int>{kind::FLOOR, kind::LINE}));
+    EXPECT_EQ(back.store.at(1).kind, kind::CONTINUE);
+    EXPECT_EQ(back.store.at(2).Y2, 105);
 }
 
 TEST_F(ProjectFile, NonNumericCoordinatesReadAsZero)
