@@ -112,8 +112,6 @@ double readableLineAngle(double x1, double y1, double x2, double y2)
 {
     const double dx = model::round5(x2) - model::round5(x1);
     const double dy = model::round5(y2) - model::round5(y1);
-    // A line without length has no direction; its text simply reads horizontally.
-    if (dx == 0 && dy == 0) return 0;
     const double base = dx == 0 ? 90.0 : std::atan(std::fabs(dy) / std::fabs(dx)) * 180.0 / model::kPi;
     double a = base;
     if (dx < 0 && dy >= 0)

@@ -86,6 +86,8 @@ TEST_F(DraftLayer, TextOnLineAlwaysReadsFromLeftToRight)
     EXPECT_DOUBLE_EQ(draft::readableLineAngle(100, 100, 0, 0), 45);
     EXPECT_DOUBLE_EQ(draft::readableLineAngle(100, 0, 0, 100), 315);  // 135 turned round
     EXPECT_DOUBLE_EQ(draft::readableLineAngle(0, 100, 100, 0), 315);
+    // No length means dx = 0: such a text stands upright like one on a vertical line.
+    EXPECT_DOUBLE_EQ(draft::readableLineAngle(50, 50, 50, 50), 90);
     const double r91 = 91 * model::kPi / 180;
     EXPECT_DOUBLE_EQ(draft::readableLineAngle(0, 0, 1000 * std::cos(r91), 1000 * std::sin(r91)), 91);
     const double r92 = 92 * model::kPi / 180;
