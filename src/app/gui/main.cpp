@@ -1,0 +1,70 @@
+// tessmar: the drafting program's window.
+//
+//   tessmar [project.kel]                 opens the project when the file exists
+//   tessmar --screenshot out.png [file]   draws the window once into a PNG and ends
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include "model/grid.h"
+#include "model/session.h"
+#include "settings/ini_file.h"
+#include "settings/settings_path.h"
+#include "settings/settings_store.h"
+#include "ui/QtCanvas.h"
+#include "ui/QtPlatform.h"
+#include "ui/TfrmTessmar.h"
+
+// For sanitizer builds: what the font, D-Bus and Qt platform libraries keep until the process
+// ends is theirs, not the program's.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig\nleak:libdbus\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\n"
+           "leak:libQt6XcbQpa\nleak:libqxcb\nleak:libqoffscreen\nleak:libglib\n";
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessmar"));
+    ui::installFontSubstitutions();
+
+    std::vector<std::string> arguments;
+    std::string screenshot;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--screenshot" && i + 1 < argc) {
+            screenshot = argv[++i];
+            continue;
+        }
+        arguments.push_back(a);
+    }
+
+    const std::filesystem::path program = settings::ownProgramPath(argc > 0 ? argv[0] : "tessmar");
+    ui::QtPlatform platform;
+    settings::IniFile ini(settings::settingsPath(program));
+    const std::u8string dir = program.parent_path().u8string();
+    model::Session session(platform, std::string(dir.begin(), dir.end()));
+    settings::LoadSettings(ini, session.settings, platform);
+    model::makeGridNames(session.grid, session.settings.draft.gridNaming);
+
+    ui::TfrmTessmar window(session, platform, ini, arguments);
+    window.show();
+
+    if (!screenshot.empty()) {
+        // Wait for the start-up (home view, the project of the command line), then draw.
+        auto* poll = new QTimer(&window);
+        QObject::connect(poll, &QTimer::timeout, &window, [&window, &screenshot, poll] {
+            if (!window.started()) return;
+            poll->stop();
+            const bool ok = window.grab().save(QString::fromStdString(screenshot), "PNG");
+            QCoreApplication::exit(ok ? 0 : 1);
+        });
+        poll->start(50);
+    }
+    return app.exec();
+}

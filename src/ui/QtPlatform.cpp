@@ -1,0 +1,136 @@
+#include "ui/QtPlatform.h"
+
+#include <filesystem>
+
+#include <QApplication>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+
+namespace ui {
+
+namespace {
+std::string utf8(const std::filesystem::path& p)
+{
+    const std::u8string s = p.u8string();
+    return std::string(s.begin(), s.end());
+}
+}  // namespace
+
+platform::Answer QtPlatform::messageBox(const std::string& caption, const std::string& text, platform::Buttons buttons)
+{
+    if (messageHook_) return messageHook_(caption, text, buttons);
+
+    QMessageBox box(parent_ ? parent_->window() : nullptr);
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(buttons == platform::Buttons::Ok ? QMessageBox::Information : QMessageBox::Question);
+    QPushButton* ok = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    QPushButton* cancel = nullptr;
+    switch (buttons) {
+    case platform::Buttons::Ok: ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
+    case platform::Buttons::YesNo:
+        yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        break;
+    case platform::Buttons::YesNoCancel:
+        yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        break;
+    }
+    box.setDefaultButton(ok ? ok : yes);
+    if (cancel) box.setEscapeButton(cancel);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == ok) return platform::Answer::Ok;
+    if (clicked == yes) return platform::Answer::Yes;
+    if (clicked == no) return platform::Answer::No;
+    // Closed by the title bar: the answer that changes nothing.
+    if (buttons == platform::Buttons::Ok) return platform::Answer::Ok;
+    return cancel ? platform::Answer::Cancel : platform::Answer::No;
+}
+
+void QtPlatform::beep()
+{
+    ++beeps_;
+    QApplication::beep();
+}
+
+void QtPlatform::setStatusPanels(const std::array<QLabel*, kPanelCount>& panels)
+{
+    for (int i = 0; i < kPanelCount; ++i) {
+        panels_[static_cast<size_t>(i)] = panels[static_cast<size_t>(i)];
+        if (panels_[static_cast<size_t>(i)])
+            panels_[static_cast<size_t>(i)]->setText(QString::fromStdString(texts_[static_cast<size_t>(i)]));
+    }
+}
+
+void QtPlatform::statusText(int panel, const std::string& text)
+{
+    if (panel < 0 || panel >= kPanelCount) return;
+    texts_[static_cast<size_t>(panel)] = text;
+    if (QLabel* label = panels_[static_cast<size_t>(panel)]) label->setText(QString::fromStdString(text));
+}
+
+std::string QtPlatform::status(int panel) const
+{
+    if (panel < 0 || panel >= kPanelCount) return {};
+    return texts_[static_cast<size_t>(panel)];
+}
+
+void QtPlatform::debugOut(const std::string& text) { qDebug().noquote() << QString::fromStdString(text); }
+
+bool QtPlatform::startProgram(const std::string& program, const std::string& argument)
+{
+    if (programHook_) return programHook_(program, argument);
+    if (program.empty()) return false;
+    QStringList args;
+    if (!argument.empty()) args << QString::fromStdString(argument);
+    return QProcess::startDetached(QString::fromStdString(program), args);
+}
+
+std::string QtPlatform::resolveDocument(const std::string& url)
+{
+    const QUrl asUrl(QString::fromStdString(url));
+    const QString scheme = asUrl.scheme();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("file"))
+        return url;
+
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path given = fs::u8path(url);
+    if (fs::exists(given, ec)) return utf8(fs::absolute(given, ec));
+    // "<program dir>/docs/page.html": try the same docs/page.html in the folders above.
+    const std::string marker = "docs/";
+    const size_t at = url.rfind(marker);
+    if (at == std::string::npos) return {};
+    const fs::path tail = fs::u8path(url.substr(at));
+    fs::path dir = fs::absolute(given, ec).parent_path().parent_path();
+    for (int up = 0; up < 4 && !dir.empty(); ++up) {
+        const fs::path candidate = dir / tail;
+        if (fs::exists(candidate, ec)) return utf8(candidate);
+        if (dir == dir.parent_path()) break;
+        dir = dir.parent_path();
+    }
+    return {};
+}
+
+bool QtPlatform::openUrl(const std::string& url)
+{
+    const std::string resolved = resolveDocument(url);
+    if (resolved.empty()) return false;
+    if (urlHook_) return urlHook_(resolved);
+    const QUrl target = resolved.find("://") != std::string::npos || resolved.rfind("file:", 0) == 0
+                            ? QUrl(QString::fromStdString(resolved))
+                            : QUrl::fromLocalFile(QString::fromStdString(resolved));
+    return QDesktopServices::openUrl(target);
+}
+
+}  // namespace ui

@@ -1,0 +1,31 @@
+// The mark-name dialog of the section dialog: the name of a new mark (mode 1) or a new name
+// for a mark (mode 2).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+class TfrmConfirm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmConfirm(QWidget* parent = nullptr);
+
+    void setInitDialog(int mode, const std::string& name);
+    // Shows the dialog; the name typed, or nothing when cancelled.
+    std::optional<std::string> askMarkName(int mode, const std::string& name);
+
+    QLabel* lblTitle;
+    QLineEdit* edtName;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+};
+
+}  // namespace ui

@@ -1,0 +1,153 @@
+// The main window: the plan canvas with its menus, toolbar, popup menu, view and level tabs
+// and status bar. It turns every menu item, button and canvas event into a call of the
+// editor's dispatcher and shows what the dispatcher reports back.
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+
+#include "editor/dispatcher.h"
+#include "editor/editor_host.h"
+#include "model/session.h"
+#include "settings/ini_file.h"
+#include "ui/CanvasWidget.h"
+#include "ui/QtCanvas.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtPlatform.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QTabBar;
+class QToolBar;
+
+namespace ui {
+
+class TfrmBaseLine;
+class TfrmConfirm;
+class TfrmDetail;
+class TfrmDump;
+class TfrmGridPitchDistance;
+class TfrmKeypad;
+class TfrmMember;
+class TfrmPCopy;
+class TfrmVersion;
+
+class TfrmTessmar : public QMainWindow, public editor::EditorHost, public CanvasEvents {
+    Q_OBJECT
+public:
+    // arguments: the command line without the program's name. The settings of the session
+    // have been read already; the window applies its geometry and check marks from them.
+    TfrmTessmar(model::Session& session, QtPlatform& platform, settings::IniFile& ini,
+                const std::vector<std::string>& arguments, QWidget* parent = nullptr);
+    ~TfrmTessmar() override;
+
+    editor::Dispatcher& dispatcher() { return *dispatcher_; }
+    model::Session& session() { return session_; }
+    QtPlatform& platform() { return platform_; }
+    QtFileDialogs& fileDialogs() { return files_; }
+    QtCanvas& canvas() { return canvas_; }
+
+    TfrmBaseLine& frmBaseLine() { return *frmBaseLine_; }
+    TfrmKeypad& frmKeypad() { return *frmKeypad_; }
+    TfrmDump& frmDump() { return *frmDump_; }
+    TfrmPCopy& frmPCopy() { return *frmPCopy_; }
+    TfrmGridPitchDistance& frmGridPitchDistance() { return *frmGridPitch_; }
+    TfrmMember& frmMember() { return *frmMember_; }
+    TfrmDetail& frmDetail() { return *frmDetail_; }
+    TfrmConfirm& frmConfirm() { return *frmConfirm_; }
+    TfrmVersion& frmVersion() { return *frmVersion_; }
+
+    // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
+    QAction* action(const QString& name) const;
+    // What a menu item with this command code does.
+    void runCommand(int code);
+    // True once the first application message has been handled (home view, start-up file).
+    bool started() const { return started_; }
+    // The file named on the command line, when it existed at start-up.
+    const std::string& startupFile() const { return startupFile_; }
+
+    // Window parts, named as in the window definition.
+    QTabBar* tbcDirect;
+    QTabBar* tbcNumber;
+    QFrame* pnlKel;
+    CanvasWidget* imgKel;
+    QToolBar* ToolBar1;
+    QMenu* PopupMenu1;
+    std::array<QLabel*, QtPlatform::kPanelCount> StatusPanels{};
+
+    // EditorHost
+    void setCursor(editor::CursorKind kind) override;
+    void showPopupMenu(editor::PixelPoint at, bool planCanvas) override;
+    void focusCanvas() override;
+    void stateChanged() override;
+    void closeMainWindow() override;
+    void canvasChanged() override;
+    void storeWindowGeometry(settings::WindowPosition& position) override;
+    void settingsLoaded(const settings::Settings& settings) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Unsaved changes are not dropped silently: the same question as before opening a file.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // CanvasEvents
+    void canvasMouseDown(const editor::MouseEvent& event) override;
+    void canvasMouseMove(const editor::MouseEvent& event) override;
+    void canvasMouseUp(const editor::MouseEvent& event) override;
+    void canvasWheel(int delta) override;
+    void canvasResized() override;
+
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, int code, bool hidden = false);
+    void buildMenus();
+    void buildToolBar();
+    void buildPopupMenu();
+    void buildStatusBar();
+    void buildDialogs();
+    void applyGeometry(const settings::WindowPosition& position);
+    void updateTabs();
+    void firstMessage();
+    bool handleKey(QKeyEvent* event, bool press);
+
+    model::Session& session_;
+    QtPlatform& platform_;
+    settings::IniFile& ini_;
+    std::vector<std::string> arguments_;
+    std::string startupFile_;
+    QtCanvas canvas_;
+    QtFileDialogs files_;
+    std::unique_ptr<editor::Dispatcher> dispatcher_;
+
+    std::unique_ptr<TfrmBaseLine> frmBaseLine_;
+    std::unique_ptr<TfrmKeypad> frmKeypad_;
+    std::unique_ptr<TfrmDump> frmDump_;
+    std::unique_ptr<TfrmPCopy> frmPCopy_;
+    std::unique_ptr<TfrmGridPitchDistance> frmGridPitch_;
+    std::unique_ptr<TfrmMember> frmMember_;
+    std::unique_ptr<TfrmDetail> frmDetail_;
+    std::unique_ptr<TfrmConfirm> frmConfirm_;
+    std::unique_ptr<TfrmVersion> frmVersion_;
+
+    std::map<QString, QAction*> actions_;
+    std::array<QAction*, 7> snapItems_{};
+    std::array<QAction*, 4> pitchItems_{};
+    QMenu* mnuGridPitch_ = nullptr;
+    bool updating_ = false;
+    bool shown_ = false;
+    bool started_ = false;
+    bool polling_ = false;
+    // The key event last handed to the editor: a key the focused control does not take
+    // travels up to its parents and would otherwise be seen again.
+    const QEvent* lastKeyEvent_ = nullptr;
+    quint64 lastKeyTime_ = 0;
+};
+
+}  // namespace ui
