@@ -12,15 +12,7 @@ namespace {
 
 platform::ConsolePlatform g_platform;
 
-model::Session& largeSession()
-{
-    static model::Session* session = [] {
-        auto* s = new model::Session(g_platform);
-        bench::buildLargeModel(*s);
-        return s;
-    }();
-    return *session;
-}
+using bench::largeSession;
 
 const std::string& largeFile()
 {

@@ -26,17 +26,7 @@ public:
     long long calls = 0;
 };
 
-model::Session& largeSession()
-{
-    static model::Session* session = [] {
-        auto* s = new model::Session(g_platform);
-        bench::buildLargeModel(*s);
-        model::makeGridNames(s->grid, s->settings.draft.gridNaming);
-        s->store.computeConnections();
-        return s;
-    }();
-    return *session;
-}
+using bench::largeSession;
 
 struct Scene {
     NullCanvas canvas;

@@ -16,17 +16,7 @@ namespace {
 
 platform::ConsolePlatform g_platform;
 
-model::Session& largeSession()
-{
-    static model::Session* session = [] {
-        auto* s = new model::Session(g_platform);
-        bench::buildLargeModel(*s);
-        model::makeGridNames(s->grid, s->settings.draft.gridNaming);
-        s->store.computeConnections();
-        return s;
-    }();
-    return *session;
-}
+using bench::largeSession;
 
 void redraw(benchmark::State& state, model::Session& s, editor::ViewTransform& view)
 {

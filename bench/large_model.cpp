@@ -4,6 +4,7 @@
 
 #include "model/grid_build.h"
 #include "model/session.h"
+#include "platform/console_platform.h"
 
 namespace bench {
 
@@ -29,6 +30,19 @@ void buildLargeModel(model::Session& session, int nx, int ny, int nz, bool membe
         store.addElem(vertical ? model::kind::COLUMN : model::kind::GIRDER, 0, e.LY, e.UID, vertical ? 2 : 1, 0, e.X1,
                       e.Y1, e.Z1, e.X2, e.Y2, e.Z2, e.CL);
     }
+}
+
+model::Session& largeSession()
+{
+    static platform::ConsolePlatform platform;
+    static model::Session* session = [] {
+        auto* s = new model::Session(platform);
+        buildLargeModel(*s);
+        model::makeGridNames(s->grid, s->settings.draft.gridNaming);
+        s->store.computeConnections();
+        return s;
+    }();
+    return *session;
 }
 
 std::string tempPath(const std::string& name)

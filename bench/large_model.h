@@ -12,6 +12,8 @@ namespace bench {
 
 // Fills the session with the grid and turns the wire frame into members when `members` is set.
 void buildLargeModel(model::Session& session, int nx = 30, int ny = 30, int nz = 50, bool members = true);
+// One large building shared by a benchmark program: grid names made, connection table valid.
+model::Session& largeSession();
 // A temporary file path for benchmark files.
 std::string tempPath(const std::string& name);
 

@@ -36,52 +36,38 @@ namespace {
 
 std::string blueByte(int colour) { return colourText(colour).substr(6, 2); }
 
-std::string dumpKindLabel(const Element& e)
+struct KindName {
+    int code;
+    const char* name;
+    bool inUndoListing;
+};
+
+constexpr KindName kKindNames[] = {
+    {kind::JOINT, "JOINT", true},     {kind::CIRCLE, "CIRCLE", false},  {kind::ARC, "ARC", false},
+    {kind::LINE, "LINE", true},       {kind::DASHLINE, "DASHLINE", false}, {kind::DOTLINE, "DOTLINE", false},
+    {kind::DASHDOT, "DASHDOT", false}, {kind::COLUMN, "COLUMN", true},   {kind::FRAME, "FRAME", true},
+    {kind::BEAM, "BEAM", true},       {kind::GIRDER, "GIRDER", true},   {kind::FLOOR, "FLOOR", true},
+    {kind::TURTLE, "TURTLE", true},   {kind::WALL, "WALL", true},       {kind::BASE, "BASE", true},
+    {kind::CONTINUE, "CONTINUE", false},
+};
+
+// The kind label padded to the listing's width; "-------" for kinds the listing does not name.
+// Load cases 4-7 are labelled like 1-3 in both listings.
+std::string kindLabel(const Element& e, size_t width, bool undoListing)
 {
-    switch (e.kind) {
-    case kind::JOINT: return "JOINT   ";
-    case kind::CIRCLE: return "CIRCLE  ";
-    case kind::ARC: return "ARC     ";
-    case kind::LINE: return "LINE    ";
-    case kind::DASHLINE: return "DASHLINE";
-    case kind::DOTLINE: return "DOTLINE ";
-    case kind::DASHDOT: return "DASHDOT ";
-    case kind::COLUMN: return "COLUMN  ";
-    case kind::FRAME: return "FRAME   ";
-    case kind::BEAM: return "BEAM    ";
-    case kind::GIRDER: return "GIRDER  ";
-    case kind::FLOOR: return "FLOOR   ";
-    case kind::TURTLE: return "TURTLE  ";
-    case kind::WALL: return "WALL    ";
-    case kind::LOAD:
-        if (e.SID >= 1 && e.SID <= 7) return "LOAD(" + std::to_string(e.SID) + ") ";
-        return "-------";
-    case kind::BASE: return "BASE    ";
-    case kind::CONTINUE: return "CONTINUE";
-    default: return "-------";
+    std::string name;
+    if (e.kind == kind::LOAD) {
+        if (e.SID >= 1 && e.SID <= 7) name = "LOAD(" + std::to_string(e.SID) + ")";
+    } else {
+        for (const KindName& k : kKindNames)
+            if (k.code == e.kind && (k.inUndoListing || !undoListing)) name = k.name;
     }
+    if (name.empty()) return "-------";
+    return name + std::string(width > name.size() ? width - name.size() : 0, ' ');
 }
 
-std::string undoKindLabel(const Element& e)
-{
-    switch (e.kind) {
-    case kind::JOINT: return "JOINT  ";
-    case kind::LINE: return "LINE   ";
-    case kind::COLUMN: return "COLUMN ";
-    case kind::FRAME: return "FRAME  ";
-    case kind::BEAM: return "BEAM   ";
-    case kind::GIRDER: return "GIRDER ";
-    case kind::FLOOR: return "FLOOR  ";
-    case kind::TURTLE: return "TURTLE ";
-    case kind::WALL: return "WALL   ";
-    case kind::LOAD:
-        // Load cases 4-7 are labelled like 1-3 rather than as unknown kinds.
-        if (e.SID >= 1 && e.SID <= 7) return "LOAD(" + std::to_string(e.SID) + ")";
-        return "-------";
-    case kind::BASE: return "BASE   ";
-    default: return "-------";
-    }
-}
+std::string dumpKindLabel(const Element& e) { return kindLabel(e, 8, false); }
+std::string undoKindLabel(const Element& e) { return kindLabel(e, 7, true); }
 
 std::string offsetName(int32_t k)
 {
