@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 
 #include "dxf/dxf_tags.h"
 #include "model/element_store.h"
@@ -79,129 +80,90 @@ void appendInt(std::string& out, int v)
     out.append(buf, r.ptr);
 }
 
+// One group of a fixed run: a literal value, or an integer written by the integer rules.
+struct Fixed {
+    constexpr Fixed(int c, const char* v) : code(c), text(v) {}
+    constexpr Fixed(int c, int v) : code(c), number(v) {}
+    int code;
+    const char* text = nullptr;
+    int number = 0;
+};
+
+void groups(TagWriter& t, std::initializer_list<Fixed> run)
+{
+    for (const Fixed& g : run) {
+        if (g.text)
+            t.group(g.code, g.text);
+        else
+            t.group(g.code, g.number);
+    }
+}
+
+// A header variable holding a 2D point.
+void pointVariable(TagWriter& t, const char* name, const model::Point& p)
+{
+    t.group(9, name);
+    t.group(10, p.x);
+    t.group(20, p.y);
+}
+
+// A point in the plane z = 0 under the codes base, base + 10 and base + 20.
+void flatPoint(TagWriter& t, int base, double x, double y)
+{
+    t.group(base, x);
+    t.group(base + 10, y);
+    t.group(base + 20, "0.0");
+}
+
+void tableHead(TagWriter& t, const char* name, int count)
+{
+    groups(t, {{0, "TABLE"}, {2, name}, {70, count}});
+}
+
 void writePreamble(TagWriter& t, const DxfExtents& e)
 {
-    t.group(0, "SECTION");
-    t.group(2, "HEADER");
-    t.group(9, "$ACADVER");
-    t.group(1, "AC1009");
-    // Readers otherwise guess the code page of the Japanese texts.
-    t.group(9, "$DWGCODEPAGE");
-    t.group(3, "ANSI_932");
-    t.group(9, "$INSBASE");
-    t.group(10, "0");
-    t.group(20, "0");
-    t.group(30, "0");
-    t.group(9, "$EXTMIN");
-    t.group(10, e.extMin.x);
-    t.group(20, e.extMin.y);
-    t.group(9, "$EXTMAX");
-    t.group(10, e.extMax.x);
-    t.group(20, e.extMax.y);
-    t.group(9, "$LIMMIN");
-    t.group(10, e.limMin.x);
-    t.group(20, e.limMin.y);
-    t.group(9, "$LIMMAX");
-    t.group(10, e.limMax.x);
-    t.group(20, e.limMax.y);
-    t.group(9, "$LTSCALE");
-    t.group(40, "4");
-    t.group(0, "ENDSEC");
+    groups(t, {{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"},
+               // Readers otherwise guess the code page of the Japanese texts.
+               {9, "$DWGCODEPAGE"}, {3, "ANSI_932"},
+               {9, "$INSBASE"}, {10, "0"}, {20, "0"}, {30, "0"}});
+    pointVariable(t, "$EXTMIN", e.extMin);
+    pointVariable(t, "$EXTMAX", e.extMax);
+    pointVariable(t, "$LIMMIN", e.limMin);
+    pointVariable(t, "$LIMMAX", e.limMax);
+    groups(t, {{9, "$LTSCALE"}, {40, "4"}, {0, "ENDSEC"}, {0, "SECTION"}, {2, "TABLES"}});
 
-    t.group(0, "SECTION");
-    t.group(2, "TABLES");
-
-    t.group(0, "TABLE");
-    t.group(2, "VPORT");
-    t.group(70, 1);
-    t.group(0, "VPORT");
-    t.group(2, "*ACTIVE");
-    t.group(70, 0);
-    t.group(10, "0.0");
-    t.group(20, "0.0");
-    t.group(11, "1.0");
-    t.group(21, "1.0");
+    tableHead(t, "VPORT", 1);
+    groups(t, {{0, "VPORT"}, {2, "*ACTIVE"}, {70, 0}, {10, "0.0"}, {20, "0.0"}, {11, "1.0"}, {21, "1.0"}});
     t.group(12, (e.extMin.x + e.extMax.x) / 2);
     t.group(22, (e.extMin.y + e.extMax.y) / 2);
-    t.group(13, "0.0");
-    t.group(23, "0.0");
-    t.group(14, "1000.0");
-    t.group(24, "1000.0");
-    t.group(15, "1000.0");
-    t.group(25, "1000.0");
-    t.group(16, "0.0");
-    t.group(26, "0.0");
-    t.group(36, "1.0");
-    t.group(17, "0.0");
-    t.group(27, "0.0");
-    t.group(37, "0.0");
-    t.group(40, "23760.0");
-    t.group(41, "1.414141");
-    t.group(42, "50.0");
-    t.group(43, "0.0");
-    t.group(44, "0.0");
-    t.group(50, "0.0");
-    t.group(51, "0.0");
-    t.group(71, 0);
-    t.group(72, 100);
-    t.group(73, 1);
-    t.group(74, 1);
-    t.group(75, 0);
-    t.group(76, 0);
-    t.group(77, 0);
-    t.group(78, 0);
-    t.group(0, "ENDTAB");
+    groups(t, {{13, "0.0"}, {23, "0.0"}, {14, "1000.0"}, {24, "1000.0"}, {15, "1000.0"}, {25, "1000.0"},
+               {16, "0.0"}, {26, "0.0"}, {36, "1.0"}, {17, "0.0"}, {27, "0.0"}, {37, "0.0"},
+               {40, "23760.0"}, {41, "1.414141"}, {42, "50.0"}, {43, "0.0"}, {44, "0.0"}, {50, "0.0"},
+               {51, "0.0"}, {71, 0}, {72, 100}, {73, 1}, {74, 1}, {75, 0}, {76, 0}, {77, 0}, {78, 0},
+               {0, "ENDTAB"}});
 
-    t.group(0, "TABLE");
-    t.group(2, "LTYPE");
-    t.group(70, kLineTypeTableCount);
+    tableHead(t, "LTYPE", kLineTypeTableCount);
     for (const LineType& lt : kLineTypes) {
-        t.group(0, "LTYPE");
-        t.group(2, lt.name);
-        t.group(70, 64);
-        t.group(3, lt.description);
-        t.group(72, 65);
-        t.group(73, lt.count);
-        t.group(40, lt.length);
+        groups(t, {{0, "LTYPE"}, {2, lt.name}, {70, 64}, {3, lt.description}, {72, 65}, {73, lt.count},
+                   {40, lt.length}});
         for (int i = 0; i < lt.count; ++i) t.group(49, lt.items[i]);
     }
     t.group(0, "ENDTAB");
 
-    t.group(0, "TABLE");
-    t.group(2, "LAYER");
-    t.group(70, kLayerCount);
+    tableHead(t, "LAYER", kLayerCount);
     for (int n = 0; n < kLayerCount; ++n) {
         std::string name;
         appendInt(name, n);
         t.group(0, "LAYER");
         t.group(2, name);
-        t.group(70, 0);
-        t.group(62, 7);
-        t.group(6, "CONTINUOUS");
+        groups(t, {{70, 0}, {62, 7}, {6, "CONTINUOUS"}});
     }
     t.group(0, "ENDTAB");
 
-    t.group(0, "TABLE");
-    t.group(2, "STYLE");
-    t.group(70, 1);
-    t.group(0, "STYLE");
-    t.group(2, "STANDARD");
-    t.group(70, 0);
-    t.group(40, "0.0");
-    t.group(41, "1.0");
-    t.group(50, "0.0");
-    t.group(71, 0);
-    t.group(42, "0.0");
-    t.group(3, "txt");
-    t.group(4, "extfont.shx");
-    t.group(0, "ENDTAB");
-
-    t.group(0, "ENDSEC");
-    t.group(0, "SECTION");
-    t.group(2, "BLOCKS");
-    t.group(0, "ENDSEC");
-    t.group(0, "SECTION");
-    t.group(2, "ENTITIES");
+    tableHead(t, "STYLE", 1);
+    groups(t, {{0, "STYLE"}, {2, "STANDARD"}, {70, 0}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, 0},
+               {42, "0.0"}, {3, "txt"}, {4, "extfont.shx"}, {0, "ENDTAB"},
+               {0, "ENDSEC"}, {0, "SECTION"}, {2, "BLOCKS"}, {0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"}});
 }
 
 void writeHead(TagWriter& t, const char* entity, const char* lineType, int colour, uint32_t handle,
@@ -224,9 +186,7 @@ bool writeElement(TagWriter& t, const model::Element& e, uint32_t handle)
     const std::string_view layerText(layer, static_cast<size_t>(r.ptr - layer));
     if (e.kind == model::kind::CIRCLE || e.kind == model::kind::ARC) {
         writeHead(t, e.kind == model::kind::CIRCLE ? "CIRCLE" : "ARC", lineType, e.CL, handle, layerText);
-        t.group(10, e.X1);
-        t.group(20, e.Y1);
-        t.group(30, "0.0");
+        flatPoint(t, 10, e.X1, e.Y1);
         t.group(40, e.X2);
         if (e.kind == model::kind::ARC) {
             t.group(50, e.Z1);
@@ -235,12 +195,8 @@ bool writeElement(TagWriter& t, const model::Element& e, uint32_t handle)
         return true;
     }
     writeHead(t, "LINE", lineType, e.CL, handle, layerText);
-    t.group(10, e.X1);
-    t.group(20, e.Y1);
-    t.group(30, "0.0");
-    t.group(11, e.X2);
-    t.group(21, e.Y2);
-    t.group(31, "0.0");
+    flatPoint(t, 10, e.X1, e.Y1);
+    flatPoint(t, 11, e.X2, e.Y2);
     return true;
 }
 
@@ -264,16 +220,12 @@ void writeText(TagWriter& t, const model::Moji& m, const TextOptions& options, u
     }
     const std::string layer = withoutControls(m.layer);
     writeHead(t, "TEXT", "CONTINUOUS", m.colour, handle, layer.empty() ? std::string_view("0") : layer);
-    t.group(10, px);
-    t.group(20, py);
-    t.group(30, "0.0");
+    flatPoint(t, 10, px, py);
     if (g != kNoAlignment) {
         t.groupPlain(72, hor(g));
         t.groupPlain(73, ver(g));
     }
-    t.group(11, px);
-    t.group(21, py);
-    t.group(31, "0.0");
+    flatPoint(t, 11, px, py);
     t.group(40, h);
     t.group(41, options.mojiRatio);
     t.group(7, "STANDARD");

@@ -1,5 +1,7 @@
 #include "editor/designation.h"
 
+#include <optional>
+
 #include "editor/edit_step.h"
 #include "model/member_offsets.h"
 #include "model/sections.h"
@@ -24,6 +26,23 @@ bool verticalInSlice(model::ElementStore& store, const model::ViewPlane& view, i
     return model::approxEq(s.u1, s.u2) && model::approxEq(s.v1, s.v2);
 }
 
+// The member dialog, shown under the command's dialog prompt and cursor. Without a dialog or
+// when it is cancelled the command ends and nothing is returned.
+std::optional<platform::MemberChoice> askMark(EditorContext& ctx, const Command& command, const std::string& caption,
+                                              int kind)
+{
+    ctx.showPrompt(command.prompt());
+    ctx.setCursor(command.cursor());
+    if (!ctx.ports.member) {
+        ctx.notAvailable();
+        ctx.requestEnd();
+        return std::nullopt;
+    }
+    auto choice = ctx.ports.member->chooseMark(caption, kind, ctx.session.sections);
+    if (!choice) ctx.requestEnd();
+    return choice;
+}
+
 }  // namespace
 
 std::string DesignateCommand::prompt() const
@@ -36,18 +55,8 @@ std::string DesignateCommand::prompt() const
 void DesignateCommand::runDialog(EditorContext& ctx)
 {
     step_ = Step::Dialog;
-    ctx.showPrompt(prompt());
-    ctx.setCursor(cursor());
-    if (!ctx.ports.member) {
-        ctx.notAvailable();
-        ctx.requestEnd();
-        return;
-    }
-    const auto choice = ctx.ports.member->chooseMark(prompt(), type_ == MemberType::Girder ? 0 : 1, ctx.session.sections);
-    if (!choice) {
-        ctx.requestEnd();
-        return;
-    }
+    const auto choice = askMark(ctx, *this, prompt(), type_ == MemberType::Girder ? 0 : 1);
+    if (!choice) return;
     mark_ = choice->markName;
     rangeTarget_ = choice->rangeTarget;
     if (type_ == MemberType::Column) ctx.session.project.modified = true;
@@ -136,17 +145,7 @@ int designate(EditorContext& ctx, const std::vector<int>& elements, MemberType t
 void SmallBeamCommand::begin(EditorContext& ctx)
 {
     step_ = Step::Dialog;
-    ctx.showPrompt(prompt());
-    ctx.setCursor(cursor());
-    if (!ctx.ports.member) {
-        ctx.notAvailable();
-        ctx.requestEnd();
-        return;
-    }
-    if (!ctx.ports.member->chooseMark("小梁編集", 0, ctx.session.sections)) {
-        ctx.requestEnd();
-        return;
-    }
+    if (!askMark(ctx, *this, "小梁編集", 0)) return;
     step_ = Step::Pick;
 }
 

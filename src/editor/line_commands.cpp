@@ -48,6 +48,26 @@ std::vector<int> windowOrPick(EditorContext& ctx, Point release, Accept accept, 
     return {e};
 }
 
+// The right button ends the command; true for a left release, which the command handles.
+bool leftOrEnd(EditorContext& ctx, MouseButton button)
+{
+    if (button == MouseButton::Right) {
+        ctx.requestEnd();
+        return false;
+    }
+    return button == MouseButton::Left;
+}
+
+// The element at the point if its kind passes `accept`; otherwise a beep and -1.
+template <typename Accept>
+int pickOrBeep(EditorContext& ctx, Point p, Accept accept)
+{
+    const int e = ctx.pick(p);
+    if (e >= 0 && accept(ctx.store().at(e).kind)) return e;
+    ctx.beep();
+    return -1;
+}
+
 // The plane coordinate an element lies in for the view's mode (its own, not the view's).
 double ownPlane(const model::Element& e, model::ViewMode mode)
 {
@@ -493,11 +513,7 @@ int cutAtCrossings(EditorContext& ctx, const std::vector<int>& lines)
 
 void CutAtCrossingsCommand::release(EditorContext& ctx, MouseButton button, Point p)
 {
-    if (button == MouseButton::Right) {
-        ctx.requestEnd();
-        return;
-    }
-    if (button != MouseButton::Left) return;
+    if (!leftOrEnd(ctx, button)) return;
     bool picked = false;
     const std::vector<int> lines = windowOrPick(ctx, p, [](int k) { return k == kind::LINE; }, picked);
     if (lines.empty()) {
@@ -511,21 +527,13 @@ void CutAtCrossingsCommand::release(EditorContext& ctx, MouseButton button, Poin
 
 void MembersToLinesCommand::release(EditorContext& ctx, MouseButton button, Point p)
 {
-    if (button == MouseButton::Right) {
-        ctx.requestEnd();
-        return;
-    }
-    if (button != MouseButton::Left) return;
+    if (!leftOrEnd(ctx, button)) return;
     auto& store = ctx.store();
     ctx.selectWindow(ctx.state.firstPoint, p);
     std::vector<int> chosen = selectedWhere(store, isMemberKind);
     if (chosen.empty()) {
-        const int e = ctx.pick(p);
-        const int k = e < 0 ? 0 : store.at(e).kind;
-        if (k != kind::COLUMN && k != kind::BEAM && k != kind::GIRDER) {
-            ctx.beep();
-            return;
-        }
+        const int e = pickOrBeep(ctx, p, [](int k) { return k == kind::COLUMN || k == kind::BEAM || k == kind::GIRDER; });
+        if (e < 0) return;
         chosen = {e};
     }
     EditStep step(store);
@@ -547,20 +555,13 @@ void MembersToLinesCommand::release(EditorContext& ctx, MouseButton button, Poin
 
 void DeleteCommand::release(EditorContext& ctx, MouseButton button, Point p)
 {
-    if (button == MouseButton::Right) {
-        ctx.requestEnd();
-        return;
-    }
-    if (button != MouseButton::Left) return;
+    if (!leftOrEnd(ctx, button)) return;
     auto& store = ctx.store();
     ctx.selectWindow(ctx.state.firstPoint, p);
     std::vector<int> doomed;
     if (selectedWhere(store, isMemberKind).empty()) {
-        const int e = ctx.pick(p);
-        if (e < 0 || !isMemberKind(store.at(e).kind)) {
-            ctx.beep();
-            return;
-        }
+        const int e = pickOrBeep(ctx, p, isMemberKind);
+        if (e < 0) return;
         doomed = {e};
     } else {
         // A window also takes the floors inside it.

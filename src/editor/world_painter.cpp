@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editor/plan_renderer.h"
+#include "editor/segment_clip.h"
 #include "model/encoding.h"
 
 namespace editor {
@@ -16,27 +17,12 @@ constexpr double kClipMargin = 1024.0;
 
 int roundPixel(double v) { return static_cast<int>(std::round(v)); }
 
-// Liang-Barsky: cuts the segment to the rectangle; false when nothing of it lies inside.
+// Cuts the segment to the rectangle; false when nothing of it lies inside.
 bool clipToRect(double& x1, double& y1, double& x2, double& y2, double minX, double minY, double maxX, double maxY)
 {
     double t0 = 0, t1 = 1;
+    if (!clipSegment(x1, y1, x2, y2, minX, minY, maxX, maxY, t0, t1)) return false;
     const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - minX, maxX - x1, y1 - minY, maxY - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0) {
-            if (r > t1) return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) return false;
-            t1 = std::min(t1, r);
-        }
-    }
     const double sx = x1, sy = y1;
     x1 = sx + t0 * dx;
     y1 = sy + t0 * dy;

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include "editor/segment_clip.h"
 #include "model/encoding.h"
 
 namespace ui {
@@ -46,32 +47,6 @@ bool patternOn(const Pattern& p, long long index)
     for (int i = 0; i < p.count; ++i) {
         if (pos < p.runs[static_cast<size_t>(i)]) return i % 2 == 0;
         pos -= p.runs[static_cast<size_t>(i)];
-    }
-    return true;
-}
-
-// Liang-Barsky: the part of the segment inside [xmin, xmax] x [ymin, ymax] as parameters.
-bool clipSegment(double x1, double y1, double x2, double y2, double xmin, double ymin, double xmax, double ymax,
-                 double& t0, double& t1)
-{
-    t0 = 0;
-    t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - xmin, xmax - x1, y1 - ymin, ymax - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0) {
-            if (r > t1) return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) return false;
-            t1 = std::min(t1, r);
-        }
     }
     return true;
 }
@@ -117,6 +92,9 @@ QPainter& QtCanvas::painter()
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+        composition_ = -1;
+        painterHasFont_ = false;
     }
     return *painter_;
 }
@@ -127,6 +105,15 @@ void QtCanvas::endPainting()
         painter_->end();
         painter_.reset();
     }
+}
+
+void QtCanvas::setCompositionMode(bool xorMode)
+{
+    const int wanted = xorMode ? 1 : 0;
+    if (composition_ == wanted) return;
+    painter().setCompositionMode(xorMode ? QPainter::RasterOp_SourceXorDestination
+                                         : QPainter::CompositionMode_SourceOver);
+    composition_ = wanted;
 }
 
 void QtCanvas::clear()
@@ -160,7 +147,7 @@ void QtCanvas::line(int x1, int y1, int x2, int y2, int colour, editor::PenStyle
     const bool inside = x1 >= -1 && x1 <= w && y1 >= -1 && y1 <= h && x2 >= -1 && x2 <= w && y2 >= -1 && y2 <= h;
     if (!inside) {
         double t0 = 0, t1 = 1;
-        if (!clipSegment(x1, y1, x2, y2, -1, -1, w, h, t0, t1)) return;
+        if (!editor::clipSegment(x1, y1, x2, y2, -1, -1, w, h, t0, t1)) return;
         const double dx = static_cast<double>(x2) - x1, dy = static_cast<double>(y2) - y1;
         ax = std::llround(x1 + t0 * dx);
         ay = std::llround(y1 + t0 * dy);
@@ -204,8 +191,7 @@ void QtCanvas::circle(int cx, int cy, int radius, int colour, editor::PenMode mo
 {
     if (radius <= 0 || image_.isNull()) return;
     QPainter& p = painter();
-    p.setCompositionMode(mode == editor::PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
-                                                      : QPainter::CompositionMode_SourceOver);
+    setCompositionMode(mode == editor::PenMode::Xor);
     p.setPen(QPen(QColor(toRgb(colour)), 0));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPoint(cx, cy), radius, radius);
@@ -217,54 +203,65 @@ void QtCanvas::arc(int cx, int cy, int radius, double startDeg, double endDeg, i
     double span = std::fmod(endDeg - startDeg, 360.0);
     if (span <= 0) span += 360.0;
     QPainter& p = painter();
-    p.setCompositionMode(mode == editor::PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
-                                                      : QPainter::CompositionMode_SourceOver);
+    setCompositionMode(mode == editor::PenMode::Xor);
     p.setPen(QPen(QColor(toRgb(colour)), 0));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRect(cx - radius, cy - radius, 2 * radius, 2 * radius), static_cast<int>(std::lround(startDeg * 16)),
               static_cast<int>(std::lround(span * 16)));
 }
 
-const QFont& QtCanvas::fontFor(const std::string& face, int heightPx)
+void QtCanvas::selectFont(const std::string& face, int heightPx)
 {
-    if (face != fontFace_ || heightPx != fontHeight_) {
-        font_ = QFont(QString::fromStdString(face));
-        font_.setPixelSize(heightPx);
-        font_.setWeight(QFont::Normal);
-        fontFace_ = face;
-        fontHeight_ = heightPx;
-    }
-    return font_;
+    if (face == fontFace_ && heightPx == fontHeight_) return;
+    font_ = QFont(QString::fromStdString(face));
+    font_.setPixelSize(heightPx);
+    font_.setWeight(QFont::Normal);
+    fontFace_ = face;
+    fontHeight_ = heightPx;
+    const QFontMetricsF metrics(font_);
+    fontAscent_ = metrics.ascent();
+    fontLineHeight_ = metrics.height();
+    texts_.clear();
+    painterHasFont_ = false;
 }
 
 void QtCanvas::text(int left, int top, const std::string& utf8, int heightPx, double angleDeg, int colour,
                     const std::string& face)
 {
     if (utf8.empty() || heightPx <= 0 || image_.isNull()) return;
-    const QString s = QString::fromStdString(utf8);
-    const QFont& font = fontFor(face, heightPx);
-    const QFontMetricsF metrics(font);
-    const double advance = metrics.horizontalAdvance(s);
-    if (advance <= 0) return;
-    // The caller placed the text for a box of half the height per CP932 byte; stretch the
-    // glyphs to that box so anchors and rotations land where the caller put them.
-    const double boxWidth = heightPx * static_cast<double>(model::cp932Length(utf8)) * 0.5;
-    double stretch = boxWidth > 0 ? boxWidth / advance : 1.0;
-    if (std::fabs(stretch - 1.0) < 0.02) stretch = 1.0;
+    selectFont(face, heightPx);
+    // Only a runaway stream of distinct texts could fill the cache; start it afresh then.
+    if (texts_.size() >= 8192) texts_.clear();
+    auto [it, added] = texts_.try_emplace(utf8);
+    TextCache& t = it->second;
+    if (added) {
+        t.text = QString::fromStdString(utf8);
+        t.advance = QFontMetricsF(font_).horizontalAdvance(t.text);
+        // The caller placed the text for a box of half the height per CP932 byte; stretch the
+        // glyphs to that box so anchors and rotations land where the caller put them.
+        const double boxWidth = heightPx * static_cast<double>(model::cp932Length(utf8)) * 0.5;
+        t.stretch = boxWidth > 0 && t.advance > 0 ? boxWidth / t.advance : 1.0;
+        if (std::fabs(t.stretch - 1.0) < 0.02) t.stretch = 1.0;
+    }
+    if (t.advance <= 0) return;
 
     QPainter& p = painter();
-    p.save();
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-    p.translate(left, top);
-    if (angleDeg != 0) p.rotate(-angleDeg);
-    if (stretch != 1.0) p.scale(stretch, 1.0);
-    p.setFont(font);
-    const double boxHeight = std::max<double>(heightPx, metrics.height());
-    p.fillRect(QRectF(0, 0, advance, boxHeight), Qt::white);
+    setCompositionMode(false);
+    if (!painterHasFont_) {
+        p.setFont(font_);
+        painterHasFont_ = true;
+    }
+    QTransform place;
+    place.translate(left, top);
+    if (angleDeg != 0) place.rotate(-angleDeg);
+    if (t.stretch != 1.0) place.scale(t.stretch, 1.0);
+    p.setWorldTransform(place);
+    const double boxHeight = std::max<double>(heightPx, fontLineHeight_);
+    p.fillRect(QRectF(0, 0, t.advance, boxHeight), Qt::white);
     p.setPen(QColor(toRgb(colour)));
-    p.drawText(QPointF(0, metrics.ascent()), s);
-    p.restore();
+    p.drawText(QPointF(0, fontAscent_), t.text);
+    // Lines, circles and arcs are drawn in image pixels.
+    p.resetTransform();
 }
 
 }  // namespace ui

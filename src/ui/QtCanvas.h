@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include <QFont>
 #include <QImage>
@@ -46,16 +47,31 @@ public:
     static QRgb toRgb(int colour);
 
 private:
+    // What a text needs from the font, measured once per text and font: drawings repeat the
+    // same few labels thousands of times.
+    struct TextCache {
+        QString text;
+        double advance = 0;
+        double stretch = 1;  // widens the glyphs to the box the caller estimated
+    };
+
     QPainter& painter();
     void endPainting();
     void plot(int x, int y, quint32 rgb, bool xorMode);
-    const QFont& fontFor(const std::string& face, int heightPx);
+    void selectFont(const std::string& face, int heightPx);
+    void setCompositionMode(bool xorMode);
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;
+    // Painter state as last set, so repeated calls do not set it again.
+    int composition_ = -1;  // -1 unknown, 0 copy, 1 xor
+    bool painterHasFont_ = false;
     QFont font_;
     std::string fontFace_;
     int fontHeight_ = -1;
+    double fontAscent_ = 0;
+    double fontLineHeight_ = 0;
+    std::unordered_map<std::string, TextCache> texts_;  // for font_
 };
 
 }  // namespace ui

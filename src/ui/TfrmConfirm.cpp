@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/OkCancel.h"
+
 namespace ui {
 
 TfrmConfirm::TfrmConfirm(QWidget* parent) : QDialog(parent)
@@ -16,25 +18,17 @@ TfrmConfirm::TfrmConfirm(QWidget* parent) : QDialog(parent)
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     edtName = new QLineEdit(this);
     edtName->setObjectName(QStringLiteral("edtName"));
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel okCancel = makeOkCancel(this, [this] { accept(); });
+    btnOK = okCancel.ok;
+    btnCancel = okCancel.cancel;
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("符号名"), this));
     row->addWidget(edtName, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblTitle);
     layout->addLayout(row);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancel.row);
     setInitDialog(1, "");
 }
 

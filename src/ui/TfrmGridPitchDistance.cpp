@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/NumberText.h"
+#include "ui/OkCancel.h"
 
 namespace ui {
 
@@ -28,24 +29,16 @@ TfrmGridPitchDistance::TfrmGridPitchDistance(platform::Platform& platform, QWidg
                             QStringLiteral("2000"), QStringLiteral("5000")});
     cmbGridPitch->setCurrentIndex(1);
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel okCancel = makeOkCancel(this, [this] { btnOKClick(); });
+    btnOK = okCancel.ok;
+    btnCancel = okCancel.cancel;
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("間隔(mm)"), this));
     row->addWidget(cmbGridPitch, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancel.row);
 }
 
 std::optional<double> TfrmGridPitchDistance::chooseGridPitch()

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/NumberText.h"
+#include "ui/OkCancel.h"
 
 namespace ui {
 
@@ -29,26 +30,18 @@ TfrmMember::TfrmMember(settings::IniFile& ini, platform::Platform& platform, QWi
     cmbDirect->setObjectName(QStringLiteral("cmbDirect"));
     cmbDirect->addItems({QStringLiteral("全ての部材"), QStringLiteral("床部材"), QStringLiteral("柱部材")});
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel okCancel = makeOkCancel(this, [this] { btnOKClick(); });
+    btnOK = okCancel.ok;
+    btnCancel = okCancel.cancel;
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("符号名"), this), 0, 0);
     grid->addWidget(cmbSectionMark, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("範囲選択対象:"), this), 1, 0);
     grid->addWidget(cmbDirect, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancel.row);
 
     // Every run starts on the first mark of the list.
     memory_.write("Girder", QStringLiteral("1"));

@@ -10,6 +10,7 @@
 
 #include "ui/KeypadButton.h"
 #include "ui/NumberText.h"
+#include "ui/OkCancel.h"
 
 namespace ui {
 
@@ -40,21 +41,13 @@ TfrmPCopy::TfrmPCopy(settings::IniFile& ini, platform::Platform& platform, platf
     grid->addWidget(edtTimes, 1, 1);
     grid->addWidget(sbTimes, 1, 2);
 
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
-    btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    const OkCancel okCancel = makeOkCancel(this, [this] { btnOKClick(); });
+    btnOK = okCancel.ok;
+    btnCancel = okCancel.cancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancel.row);
 }
 
 std::optional<platform::ParallelCopy> TfrmPCopy::chooseParallelCopy(double referenceDistance)
