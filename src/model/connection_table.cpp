@@ -1,10 +1,10 @@
 // The connection table: which girders and columns meet at the ends of every element.
-// End points are hashed into cells a little wider than the comparison tolerance, so the
-// table is built in about linear time instead of one walk per entry and element.
+// End points are put into cells a little wider than the comparison tolerance; the member ends
+// and the element ends are sorted by cell and joined, so the table costs two sorts instead of
+// one walk per entry and element.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 
 #include "model/element_store.h"
 #include "model/helpers.h"
@@ -42,13 +42,34 @@ int64_t cellOf(double v)
 }
 
 struct EndEntry {
-    CellKey key;
+    uint64_t cell;  // hash of the cell
     double x, y, z;
-    int category;  // 0-5 as the entries of a connection row
+    int32_t category;  // 0-5 as the entries of a connection row
     int32_t index;
 };
 
+// One end of an element looking for the members in one cell near it.
+struct Query {
+    uint64_t cell;
+    uint32_t slot;  // element index * 2 + end
+    double x, y, z;  // the end itself, so the join never goes back to the records
+};
+
+uint64_t cellHash(int64_t x, int64_t y, int64_t z) { return CellHash()(CellKey{x, y, z}); }
+
 bool columnCategory(int category) { return category >= con::COL_FIRST; }
+
+// The cells an end must look in: its own, and the neighbours across a border it lies near.
+int cellsNear(double v, int64_t out[2])
+{
+    int64_t cell = cellOf(v);
+    double frac = v * kCellsPerMm + 0.5 - static_cast<double>(cell);
+    int n = 0;
+    out[n++] = cell;
+    if (frac < 0.2) out[n++] = cell - 1;
+    else if (frac > 0.8) out[n++] = cell + 1;
+    return n;
+}
 
 }  // namespace
 
@@ -58,12 +79,16 @@ void ElementStore::computeConnections()
     none.fill(-1);
     connections_.assign(records_.size(), none);
 
-    std::vector<EndEntry> ends;
-    ends.reserve(records_.size());
+    // Member ends and element ends are both ordered by cell and joined in one merge, so the
+    // work is two sorts and sequential reads instead of a lookup per end.
+    std::vector<EndEntry> members;
+    std::vector<Query> queries;
+    members.reserve(records_.size());
+    queries.reserve(records_.size() * 2);
     for (int c = -1; nextLive(c);) {
         const Element& e = at(c);
         auto add = [&](double x, double y, double z, int category) {
-            ends.push_back({{cellOf(x), cellOf(y), cellOf(z)}, x, y, z, category, c});
+            members.push_back({cellHash(cellOf(x), cellOf(y), cellOf(z)), x, y, z, category, c});
         };
         if (e.kind == kind::GIRDER) {
             if (approxEq(e.Y1, e.Y2)) {
@@ -78,55 +103,37 @@ void ElementStore::computeConnections()
             add(e.X1, e.Y1, e.Z1, con::COL_FIRST);
             add(e.X2, e.Y2, e.Z2, con::COL_SECOND);
         }
-    }
-    if (!ends.empty()) {
-        std::sort(ends.begin(), ends.end(), [](const EndEntry& a, const EndEntry& b) {
-            if (a.key.x != b.key.x) return a.key.x < b.key.x;
-            if (a.key.y != b.key.y) return a.key.y < b.key.y;
-            return a.key.z < b.key.z;
-        });
-        std::unordered_map<CellKey, std::pair<uint32_t, uint32_t>, CellHash> cells;
-        cells.reserve(ends.size());
-        for (uint32_t i = 0; i < ends.size();) {
-            uint32_t j = i;
-            while (j < ends.size() && ends[j].key == ends[i].key) ++j;
-            cells.emplace(ends[i].key, std::make_pair(i, j));
-            i = j;
-        }
-
-        // Neighbouring cells are looked at only where the point lies near a cell border.
-        auto neighbours = [](double v, int64_t cell, int64_t out[2]) {
-            double frac = v * kCellsPerMm + 0.5 - static_cast<double>(cell);
-            int n = 0;
-            out[n++] = cell;
-            if (frac < 0.2) out[n++] = cell - 1;
-            else if (frac > 0.8) out[n++] = cell + 1;
-            return n;
-        };
-        auto fill = [&](double x, double y, double z, int32_t* row) {
+        for (uint32_t end = 0; end < 2; ++end) {
+            const double x = end ? e.X2 : e.X1, y = end ? e.Y2 : e.Y1, z = end ? e.Z2 : e.Z1;
             int64_t xs[2], ys[2], zs[2];
-            int nx = neighbours(x, cellOf(x), xs);
-            int ny = neighbours(y, cellOf(y), ys);
-            int nz = neighbours(z, cellOf(z), zs);
+            int nx = cellsNear(x, xs);
+            int ny = cellsNear(y, ys);
+            int nz = cellsNear(z, zs);
             for (int a = 0; a < nx; ++a)
                 for (int b = 0; b < ny; ++b)
-                    for (int d = 0; d < nz; ++d) {
-                        auto it = cells.find({xs[a], ys[b], zs[d]});
-                        if (it == cells.end()) continue;
-                        for (uint32_t k = it->second.first; k < it->second.second; ++k) {
-                            const EndEntry& en = ends[k];
-                            if (!approxEq(en.x, x) || !approxEq(en.y, y) || !approxEq(en.z, z)) continue;
-                            int32_t& slot = row[en.category];
-                            bool better = slot < 0 || (columnCategory(en.category) ? en.index < slot : en.index > slot);
-                            if (better) slot = en.index;
-                        }
-                    }
-        };
-        for (int c = -1; nextLive(c);) {
-            const Element& e = at(c);
-            ConnectionRow& row = connections_[static_cast<size_t>(c)];
-            fill(e.X1, e.Y1, e.Z1, row.data());
-            fill(e.X2, e.Y2, e.Z2, row.data() + con::SECOND_END);
+                    for (int d = 0; d < nz; ++d)
+                        queries.push_back({cellHash(xs[a], ys[b], zs[d]), static_cast<uint32_t>(c) * 2 + end, x, y, z});
+        }
+    }
+    if (!members.empty()) {
+        std::sort(members.begin(), members.end(), [](const EndEntry& a, const EndEntry& b) { return a.cell < b.cell; });
+        std::sort(queries.begin(), queries.end(), [](const Query& a, const Query& b) { return a.cell < b.cell; });
+        size_t m = 0;
+        for (const Query& q : queries) {
+            while (m < members.size() && members[m].cell < q.cell) ++m;
+            if (m == members.size()) break;
+            if (members[m].cell != q.cell) continue;
+            const size_t index = q.slot / 2;
+            const bool second = q.slot % 2;
+            const double x = q.x, y = q.y, z = q.z;
+            int32_t* row = connections_[index].data() + (second ? con::SECOND_END : 0);
+            for (size_t k = m; k < members.size() && members[k].cell == q.cell; ++k) {
+                const EndEntry& en = members[k];
+                if (!approxEq(en.x, x) || !approxEq(en.y, y) || !approxEq(en.z, z)) continue;
+                int32_t& slot = row[en.category];
+                bool better = slot < 0 || (columnCategory(en.category) ? en.index < slot : en.index > slot);
+                if (better) slot = en.index;
+            }
         }
     }
     conValid_ = true;
