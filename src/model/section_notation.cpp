@@ -1,4 +1,4 @@
-// The specification-string grammar: items and fields of a spec, the section sizes, the short
+// The grammar of a section's specification string: items and fields, the section sizes, the short
 // bar notations printed by the dialog and the drawings, and the web-bar suggestion.
 #include <climits>
 #include <cmath>
