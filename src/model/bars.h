@@ -1,4 +1,4 @@
-// Bar-size tables and decoders of single specification items.
+// Bar-size tables and decoders of single items of a specification string.
 #pragma once
 
 #include <array>
