@@ -54,6 +54,28 @@ int nextUid(int& uid)
 
 bool makeRoom(ElementStore& store, int n) { return n <= 0 || store.growStore(n); }
 
+// Adds the segments of one kind of grid element, handing out identifiers from one walk.
+class SegmentAdder {
+public:
+    SegmentAdder(ElementStore& store, int kindCode, int layer, int colour)
+        : store_(store), kind_(kindCode), layer_(layer), colour_(colour), uid_(store.newUID())
+    {
+    }
+    bool operator()(double x1, double y1, double z1, double x2, double y2, double z2)
+    {
+        if (store_.addElem(kind_, 0, layer_, nextUid(uid_), 0, 0, x1, y1, z1, x2, y2, z2, colour_) < 0) return false;
+        ++made_;
+        return true;
+    }
+    int made() const { return made_; }
+
+private:
+    ElementStore& store_;
+    int kind_, layer_, colour_;
+    int uid_;
+    int made_ = 0;
+};
+
 }  // namespace
 
 bool setPositionsFromPitches(GridModel& grid, int axis, int spanCount, const std::vector<int>& pitches)
@@ -99,14 +121,7 @@ int makeGridFrame(const GridModel& grid, ElementStore& store, int currentLayer, 
     // Room for the whole frame first: either all of it is made or nothing.
     if (!makeRoom(store, gridFrameCount(grid))) return -1;
     // One identifier walk instead of one per segment: a large grid has millions of them.
-    int uid = store.newUID();
-    int made = 0;
-    auto add = [&](double x1, double y1, double z1, double x2, double y2, double z2) {
-        if (store.addElem(kind::LINE, 0, currentLayer, nextUid(uid), 0, 0, x1, y1, z1, x2, y2, z2, lineColour) < 0)
-            return false;
-        ++made;
-        return true;
-    };
+    SegmentAdder add(store, kind::LINE, currentLayer, lineColour);
     for (size_t k = 0; k < zs.size(); ++k) {
         const double z = zs[k];
         for (double y : ys)
@@ -120,7 +135,7 @@ int makeGridFrame(const GridModel& grid, ElementStore& store, int currentLayer, 
                 for (double x : xs)
                     if (!add(x, y, z, x, y, zs[k + 1])) return -1;
     }
-    return made;
+    return add.made();
 }
 
 int makeGridAxes(const GridModel& grid, ElementStore& store)
@@ -141,14 +156,7 @@ int makeGridAxes(const GridModel& grid, ElementStore& store)
     const std::vector<double> ys = axisLines(grid, AXIS_Y);
     const std::vector<double> zs = axisLines(grid, AXIS_Z);
 
-    int uid = store.newUID();
-    int made = 0;
-    auto add = [&](double x1, double y1, double z1, double x2, double y2, double z2) {
-        if (store.addElem(kind::BASE, 0, kGridAxisLayer, nextUid(uid), 0, 0, x1, y1, z1, x2, y2, z2, kGridAxisColour) < 0)
-            return false;
-        ++made;
-        return true;
-    };
+    SegmentAdder add(store, kind::BASE, kGridAxisLayer, kGridAxisColour);
     // Each line starts half an extension before line 0 and ends a whole one past the last
     // line, where its name is drawn.
     for (double y : ys)
@@ -163,7 +171,7 @@ int makeGridAxes(const GridModel& grid, ElementStore& store)
         if (!add(x0, y, z0 - h, x0, y, endZ)) return -1;
     for (double z : zs)
         if (!add(x0, y0 - h, z, x0, endY, z)) return -1;
-    return made;
+    return add.made();
 }
 
 }  // namespace model
