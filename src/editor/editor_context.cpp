@@ -4,6 +4,7 @@
 
 #include "editor/command.h"
 #include "model/grid.h"
+#include "model/member_offsets.h"
 
 namespace editor {
 
@@ -70,6 +71,14 @@ void EditorContext::modelChanged()
     session.store.invalidateConnections();
     showCount();
     reload3D();
+}
+
+void EditorContext::sectionsChanged()
+{
+    model::applyOffsets(session);
+    session.project.modified = true;
+    session.store.invalidateConnections();
+    redraw(true);
 }
 
 void EditorContext::showCount()

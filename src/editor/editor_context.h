@@ -83,6 +83,10 @@ public:
     void modelChanged();
     void showCount();
     void reload3D();
+    // The section table was replaced (section dialog OK, CSV or SS2 import): member offsets
+    // follow the new sizes, connections are stale, the plan is drawn again, the project is
+    // modified.
+    void sectionsChanged();
 
     void beep() { session.platform.beep(); }
     void notice(const std::string& text);

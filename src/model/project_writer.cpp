@@ -8,6 +8,7 @@
 
 #include "model/encoding.h"
 #include "model/project_file.h"
+#include "model/safe_file.h"
 #include "model/session.h"
 
 namespace model {
@@ -97,29 +98,10 @@ std::string projectText(const Session& s)
 
 FileResult writeFileAtomically(const std::string& path, const std::string& bytes)
 {
-    std::string tmp = path + ".tmp-XXXXXX";
-    int fd = mkstemp(tmp.data());
-    if (fd < 0) return {false, path + ": 書き込めません (" + std::strerror(errno) + ")"};
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            std::string why = std::strerror(errno);
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return {false, path + ": 書き込めません (" + why + ")"};
-        }
-        done += static_cast<size_t>(w);
-    }
-    // The temporary file is private to us; give it the usual permissions of a document.
-    fchmod(fd, 0644);
-    if (::close(fd) != 0 || std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::string why = std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return {false, path + ": 書き込めません (" + why + ")"};
-    }
-    return {};
+    SafeFileWriter writer;
+    if (FileResult r = writer.open(path); !r.ok) return r;
+    if (FileResult r = writer.write(bytes); !r.ok) return r;
+    return writer.commit();
 }
 
 FileResult writeProject(Session& s, const std::string& path)

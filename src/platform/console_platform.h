@@ -13,6 +13,12 @@ public:
     void debugOut(const std::string& text) override;
     bool startProgram(const std::string& program, const std::string& argument) override;
     bool openUrl(const std::string& url) override;
+    // A batch run has no system clipboard; it keeps its own.
+    std::string clipboardText() override { return clipboard_; }
+    void setClipboardText(const std::string& text) override { clipboard_ = text; }
+
+private:
+    std::string clipboard_;
 };
 
 }  // namespace platform

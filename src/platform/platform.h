@@ -23,6 +23,9 @@ public:
     // Starts a program without waiting for it; false when it could not be started.
     virtual bool startProgram(const std::string& program, const std::string& argument) = 0;
     virtual bool openUrl(const std::string& url) = 0;
+    // The clipboard as UTF-8 text (empty when it holds no text).
+    virtual std::string clipboardText() = 0;
+    virtual void setClipboardText(const std::string& text) = 0;
 };
 
 // The caption of every question and notice.

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QLabel>
@@ -131,6 +132,16 @@ bool QtPlatform::openUrl(const std::string& url)
                             ? QUrl(QString::fromStdString(resolved))
                             : QUrl::fromLocalFile(QString::fromStdString(resolved));
     return QDesktopServices::openUrl(target);
+}
+
+std::string QtPlatform::clipboardText()
+{
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtPlatform::setClipboardText(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 }  // namespace ui

@@ -31,6 +31,8 @@ public:
     void debugOut(const std::string& text) override;
     bool startProgram(const std::string& program, const std::string& argument) override;
     bool openUrl(const std::string& url) override;
+    std::string clipboardText() override;
+    void setClipboardText(const std::string& text) override;
 
     // Message boxes are centred on this window.
     void setParentWidget(QWidget* parent) { parent_ = parent; }

@@ -46,6 +46,9 @@ public:
         return true;
     }
     bool openUrl(const std::string&) override { return true; }
+    std::string clipboardText() override { return clipboard; }
+    void setClipboardText(const std::string& text) override { clipboard = text; }
+    std::string clipboard;
 
     bool saidText(const std::string& text) const
     {
