@@ -345,6 +345,7 @@ void SectionEditor::ok()
     storePage();
     EditorContext& ctx = dispatcher_.context();
     ctx.session.sections = work_;
+    ctx.session.settings.draft.RodKind = rodKind_;
     ctx.sectionsChanged();
     open_ = false;
 }

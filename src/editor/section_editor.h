@@ -59,6 +59,8 @@ std::string markNameFault(const std::string& name);
 class SectionEditor {
 public:
     SectionEditor(Dispatcher& dispatcher, const SectionEditorPorts& ports);
+    // The SS2 paste dialog, when the program has one.
+    void setSs2Port(platform::Ss2ImportPort* port) { ports_.ss2 = port; }
 
     // Opening for girders ('G') or columns ('C') with the remembered rebar kind.
     void open(char letter, int rodKind);
