@@ -1,0 +1,154 @@
+// tessmar-cli sections export / import as a black box: the CSV of the menu command, a
+// renumbered project whose members still sit on their sections, and one-line failures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "model/element.h"
+#include "model/encoding.h"
+#include "model/project_file.h"
+#include "model/session.h"
+#include "support/recording_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSample = std::string(TESSMAR_SOURCE_DIR) + "/samples/sample.kel";
+
+class CliSections : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("tessmar-cli-sections-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+
+    // Exit status; stderr lands in `err`.
+    int cli(const std::string& args)
+    {
+        const std::string errFile = path("stderr.txt");
+        const int raw = std::system((std::string(TESSMAR_CLI) + " " + args + " >/dev/null 2>" + errFile).c_str());
+        err = bytes(errFile);
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+    static std::string bytes(const std::string& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    void write(const std::string& name, const std::string& content) const
+    {
+        std::ofstream(dir / name, std::ios::binary) << content;
+    }
+
+    fs::path dir;
+    std::string err;
+};
+
+// The section key every element refers to, in element order.
+std::vector<std::string> memberKeys(const std::string& project)
+{
+    testing_support::RecordingPlatform platform;
+    model::Session session(platform);
+    EXPECT_TRUE(model::readProject(session, project).ok) << project;
+    std::vector<std::string> keys;
+    for (const model::Element& e : session.store.records()) {
+        std::string key = "-";
+        for (const auto& s : session.sections)
+            if (e.secID > 0 && s.secID == e.secID) {
+                key = s.secKey;
+                break;
+            }
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+}  // namespace
+
+TEST_F(CliSections, ExportWritesTheCsvAndARenumberedProjectAndLeavesTheInputAlone)
+{
+    const std::string before = bytes(kSample);
+    ASSERT_EQ(cli("sections export " + kSample + " -o " + path("s.csv") + " --renumbered " + path("r.kel")), 0) << err;
+    EXPECT_EQ(bytes(kSample), before);
+
+    const std::string csv = model::cp932ToUtf8(bytes(path("s.csv")));
+    EXPECT_EQ(csv.find("//梁,階(編集不可),"), 0u);
+    // G1 on every level before G2, higher levels first, then the columns.
+    const size_t g11 = csv.find("\r\nG,1,1,1,G1,"), g32 = csv.find("\r\nG,3,2,R,G2,");
+    EXPECT_LT(csv.find("\r\nG,3,1,R,G1,"), g11);
+    EXPECT_LT(g11, g32);
+    EXPECT_NE(csv.find("\r\n//柱,", g32), std::string::npos);
+    EXPECT_NE(csv.find("\r\nC,1,1,1,C1,RC,650,650,5,4,D25,3,3,D13,100\r\n"), std::string::npos);
+
+    // Renumbered: G:3:2 was 2 and is now 4, yet every member keeps its section.
+    testing_support::RecordingPlatform platform;
+    model::Session renumbered(platform);
+    ASSERT_TRUE(model::readProject(renumbered, path("r.kel")).ok);
+    EXPECT_EQ(renumbered.sections[3].secKey, "G:3:2");
+    EXPECT_EQ(renumbered.sections[3].secID, 4);
+    const auto keys = memberKeys(kSample);
+    EXPECT_GT(std::count_if(keys.begin(), keys.end(), [](const std::string& k) { return k != "-"; }), 10);
+    EXPECT_EQ(memberKeys(path("r.kel")), keys);
+}
+
+TEST_F(CliSections, ImportReplacesTheSectionsAndCanResetTheMembers)
+{
+    ASSERT_EQ(cli("sections export " + kSample + " -o " + path("s.csv")), 0) << err;
+    std::string csv = bytes(path("s.csv"));
+    const std::string from = "G,3,1,R,G1,RC,400,900,", to = "G,3,1,R,G1,RC,500,950,";
+    ASSERT_NE(csv.find(from), std::string::npos);
+    csv.replace(csv.find(from), from.size(), to);
+    write("edited.csv", csv);
+
+    ASSERT_EQ(cli("sections import " + kSample + " " + path("edited.csv") + " -o " + path("i.kel")), 0) << err;
+    testing_support::RecordingPlatform platform;
+    model::Session imported(platform);
+    ASSERT_TRUE(model::readProject(imported, path("i.kel")).ok);
+    EXPECT_EQ(imported.sections[0].secKey, "G:3:1");
+    EXPECT_EQ(imported.sections[0].secSpec.rfind("RC:500:950;3::D22;", 0), 0u);
+    int girders = 0;
+    for (int i = -1; imported.store.nextLive(i);) girders += imported.store.at(i).kind == model::kind::GIRDER;
+    EXPECT_GT(girders, 0);
+
+    ASSERT_EQ(cli("sections import " + kSample + " " + path("edited.csv") + " -o " + path("reset.kel") +
+                  " --reset-designations"),
+              0)
+        << err;
+    model::Session reset(platform);
+    ASSERT_TRUE(model::readProject(reset, path("reset.kel")).ok);
+    for (int i = -1; reset.store.nextLive(i);) {
+        EXPECT_NE(reset.store.at(i).kind, model::kind::GIRDER);
+        EXPECT_NE(reset.store.at(i).kind, model::kind::COLUMN);
+    }
+}
+
+TEST_F(CliSections, FailuresAreOneLineAndWriteNothing)
+{
+    std::string many;
+    for (int i = 1; i <= 501; ++i) many += "C,1," + std::to_string(i) + ",1,C,RC,600,600\r\n";
+    write("many.csv", many);
+    EXPECT_EQ(cli("sections import " + kSample + " " + path("many.csv") + " -o " + path("o.kel")), 1);
+    EXPECT_EQ(err, "tessmar-cli: " + path("many.csv") + " 501行目: 断面は 500 までしか読み込めません\n");
+    EXPECT_FALSE(fs::exists(path("o.kel")));
+
+    EXPECT_EQ(cli("sections import " + kSample + " " + path("none.csv") + " -o " + path("o.kel")), 1);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    EXPECT_EQ(cli("sections export " + path("none.kel") + " -o " + path("o.csv")), 1);
+    EXPECT_FALSE(fs::exists(path("o.csv")));
+    fs::copy_file(kSample, path("p.kel"));
+    EXPECT_EQ(cli("sections export " + path("p.kel") + " -o " + path("o.csv") + " --renumbered " + path("p.kel")), 1);
+    EXPECT_EQ(bytes(path("p.kel")), bytes(kSample));
+
+    EXPECT_EQ(cli("sections export " + kSample), 2);
+    EXPECT_EQ(cli("sections import " + kSample + " -o " + path("o.kel")), 2);
+    EXPECT_EQ(cli("sections export " + kSample + " -o " + path("o.csv") + " --reset-designations"), 2);
+}
