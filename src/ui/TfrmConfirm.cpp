@@ -18,7 +18,7 @@ TfrmConfirm::TfrmConfirm(QWidget* parent) : QDialog(parent)
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     edtName = new QLineEdit(this);
     edtName->setObjectName(QStringLiteral("edtName"));
-    const OkCancel okCancel = makeOkCancel(this, [this] { accept(); });
+    const OkCancel okCancel = makeOkCancel(this, [this] { btnOKClick(); });
     btnOK = okCancel.ok;
     btnCancel = okCancel.cancel;
 
@@ -43,9 +43,35 @@ void TfrmConfirm::setInitDialog(int mode, const std::string& name)
 
 std::optional<std::string> TfrmConfirm::askMarkName(int mode, const std::string& name)
 {
+    return askMarkName(mode, name, nullptr, nullptr);
+}
+
+std::optional<std::string> TfrmConfirm::askMarkName(int mode, const std::string& name,
+                                                    const platform::MarkNamePort::Check& check,
+                                                    platform::Platform* platform)
+{
+    check_ = check;
+    platform_ = platform;
     setInitDialog(mode, name);
-    if (exec() != QDialog::Accepted) return std::nullopt;
+    const bool ok = exec() == QDialog::Accepted;
+    check_ = nullptr;
+    platform_ = nullptr;
+    if (!ok) return std::nullopt;
     return edtName->text().toStdString();
+}
+
+void TfrmConfirm::btnOKClick()
+{
+    if (check_) {
+        const std::string problem = check_(edtName->text().toStdString());
+        if (!problem.empty()) {
+            if (platform_) platform_->messageBox(platform::kConfirmCaption, problem, platform::Buttons::Ok);
+            edtName->setFocus();
+            edtName->selectAll();
+            return;
+        }
+    }
+    accept();
 }
 
 }  // namespace ui

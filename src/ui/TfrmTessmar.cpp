@@ -31,6 +31,7 @@
 #include "ui/TfrmKeypad.h"
 #include "ui/TfrmMember.h"
 #include "ui/TfrmPCopy.h"
+#include "ui/TfrmSection.h"
 #include "ui/TfrmVersion.h"
 
 namespace ui {
@@ -182,6 +183,8 @@ void TfrmTessmar::buildDialogs()
     frmMember_ = std::make_unique<TfrmMember>(ini_, platform_, this);
     frmDetail_ = std::make_unique<TfrmDetail>(this);
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
+    frmSection_ = std::make_unique<TfrmSection>(*dispatcher_, ini_, platform_, *frmKeypad_, *frmConfirm_, *frmDetail_,
+                                                nullptr, this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
 
     auto& ports = dispatcher_->context().ports;
@@ -193,6 +196,7 @@ void TfrmTessmar::buildDialogs()
     ports.gridPitch = frmGridPitch_.get();
     ports.member = frmMember_.get();
     ports.version = frmVersion_.get();
+    ports.sectionDialog = frmSection_.get();
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }

@@ -40,6 +40,7 @@ class TfrmGridPitchDistance;
 class TfrmKeypad;
 class TfrmMember;
 class TfrmPCopy;
+class TfrmSection;
 class TfrmVersion;
 
 class TfrmTessmar : public QMainWindow, public editor::EditorHost, public CanvasEvents {
@@ -69,6 +70,7 @@ public:
     TfrmDetail& frmDetail() { return *frmDetail_; }
     TfrmConfirm& frmConfirm() { return *frmConfirm_; }
     TfrmVersion& frmVersion() { return *frmVersion_; }
+    TfrmSection& frmSection() { return *frmSection_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -143,6 +145,7 @@ private:
     std::unique_ptr<TfrmDetail> frmDetail_;
     std::unique_ptr<TfrmConfirm> frmConfirm_;
     std::unique_ptr<TfrmVersion> frmVersion_;
+    std::unique_ptr<TfrmSection> frmSection_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

@@ -9,5 +9,6 @@ int runResave(int argc, char** argv);
 int runGrid(int argc, char** argv);
 int runSectionsExport(int argc, char** argv);
 int runSectionsImport(int argc, char** argv);
+int runSectionsSs2(int argc, char** argv);
 
 }  // namespace cli

@@ -20,7 +20,8 @@ int usage(const std::string& message)
                          "       grid --spans NX,NY,NZ --pitch-x P[,P...] --pitch-y P[,P...] --pitch-z P[,P...] -o OUT.kel |\n"
                          "       draw girder-list|column-list PROJECT.kel -o OUT.dxf [--settings FILE.ini] |\n"
                          "       sections export PROJECT.kel -o OUT.csv [--renumbered OUT.kel] |\n"
-                         "       sections import PROJECT.kel IN.csv -o OUT.kel [--reset-designations]\n");
+                         "       sections import PROJECT.kel IN.csv -o OUT.kel [--reset-designations] |\n"
+                         "       sections ss2 PROJECT.kel --kind G|C --sheet N=FILE.tsv ... -o OUT.kel\n");
     return kExitUsage;
 }
 

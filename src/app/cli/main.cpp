@@ -23,6 +23,8 @@ int main(int argc, char** argv)
             return cli::runSectionsExport(rest - 1, args + 1);
         if (command == "sections" && rest > 0 && std::strcmp(args[0], "import") == 0)
             return cli::runSectionsImport(rest - 1, args + 1);
+        if (command == "sections" && rest > 0 && std::strcmp(args[0], "ss2") == 0)
+            return cli::runSectionsSs2(rest - 1, args + 1);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }

@@ -1,0 +1,275 @@
+// The section dialog's logic: rows and pages over the work table, the edit helpers, the
+// web-bar and default rules, mark pages, the SS2 import and what OK and Cancel hand back.
+#include "test_dispatcher_harness.h"
+
+#include "editor/section_editor.h"
+#include "exchange/ss2_result.h"
+
+using namespace editor;
+using testing_support::EditorTest;
+
+namespace {
+
+class FakeSectionPorts : public platform::KeypadPort, public platform::MarkNamePort, public platform::Ss2ImportPort {
+public:
+    std::deque<std::optional<std::string>> numbers, names;
+    std::vector<std::string> refusals;
+    std::optional<exchange::Ss2Result> ss2;
+
+    std::optional<std::string> enterNumber(const std::string&) override { return next(numbers); }
+    // Like the dialog: a refused name is told and the next answer is typed.
+    std::optional<std::string> askMarkName(int, const std::string&, const Check& check) override
+    {
+        while (true) {
+            std::optional<std::string> n = next(names);
+            if (!n) return n;
+            const std::string problem = check(*n);
+            if (problem.empty()) return n;
+            refusals.push_back(problem);
+        }
+    }
+    std::optional<exchange::Ss2Result> importSs2(int, int) override { return ss2; }
+
+private:
+    static std::optional<std::string> next(std::deque<std::optional<std::string>>& q)
+    {
+        if (q.empty()) return std::nullopt;
+        auto v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+class SectionEditorTest : public EditorTest {
+protected:
+    SectionEditorTest() : editor(dispatcher, SectionEditorPorts{&fake, &fake, &fake})
+    {
+        session.grid.spanCount[model::AXIS_Z] = 3;
+    }
+    void put(char letter, int level, int mark, const std::string& name, const std::string& spec)
+    {
+        model::setMemRod(session.sections, model::makeSecKey(letter, level, mark), name, spec, nullptr);
+    }
+    const std::string& spec(int row) { return editor.rows()[static_cast<size_t>(row)].cells[COL_SPEC]; }
+    std::string modelSpec(const std::string& key) { return model::findSection(session.sections, key).secSpec; }
+
+    FakeSectionPorts fake;
+    SectionEditor editor;
+};
+
+const std::string kGirder = "RC:400:900:400:900:400:900;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;";
+
+TEST_F(SectionEditorTest, RowsPerLevelAndEveryRowStoredOnOpening)
+{
+    editor.open('G', 0);
+    ASSERT_EQ(editor.rows().size(), 4u);
+    EXPECT_EQ(editor.rows()[0].cells[COL_LABEL], "R 層");
+    EXPECT_EQ(editor.rows()[3].cells[COL_LABEL], "1 層");
+    EXPECT_EQ(editor.pages(), std::vector<std::string>{"G1"});
+    EXPECT_EQ(model::findSection(editor.work(), "G:4:1").secName, "R:G1");
+    EXPECT_TRUE(model::findSection(editor.work(), "G:1:1").found);
+
+    editor.open('C', 0);
+    ASSERT_EQ(editor.rows().size(), 3u);
+    EXPECT_EQ(editor.rows()[0].cells[COL_LABEL], "3 階");
+    EXPECT_EQ(model::findSection(editor.work(), "C:3:1").secName, "3:C1");
+}
+
+TEST_F(SectionEditorTest, DefaultsFromSettingsAndMissingDefaultsSaySo)
+{
+    editor.open('G', 0);
+    editor.defaults();
+    EXPECT_EQ(spec(0), kGirder);
+    EXPECT_EQ(editor.rows()[0].cells[COL_SUMMARY], "400x900");
+    EXPECT_EQ(editor.rows()[0].cells[COL_SUMMARY + 7], "2-D10-@200");
+
+    editor.setField(SecA1, "350");  // copied to the centre and the right end
+    editor.defaults();
+    EXPECT_EQ(spec(0).substr(0, 29), "RC:350:900:350:900:350:900;3:");
+
+    session.settings.draft.InitGirder.clear();
+    editor.defaults();
+    EXPECT_EQ(platform.messages.back().text, kNoInitGirder);
+    EXPECT_EQ(spec(0), "");  // sizes alone are no section
+
+    editor.open('C', 0);
+    editor.defaults();
+    EXPECT_EQ(spec(0), "RC:600:600;4:3:D22;2:2:D13:100;");
+    EXPECT_EQ(editor.rows()[0].cells[COL_SUMMARY + 1], "10-D22");
+}
+
+TEST_F(SectionEditorTest, WebBarsFollowADepthEnteredByKeypad)
+{
+    editor.open('G', 0);
+    editor.defaults();
+    fake.numbers = {"1800", "1500", "1500", "550", "1000"};
+    editor.keypad(SecB1);
+    EXPECT_EQ(editor.field(NoBODY), "8");
+    EXPECT_EQ(editor.field(NmBODY), "D10");
+    EXPECT_EQ(editor.field(SecB3), "1800");
+    editor.keypad(SecB2);  // the web bars follow the left depth
+    EXPECT_EQ(editor.field(NoBODY), "8");
+    editor.keypad(SecB1);
+    EXPECT_EQ(editor.field(NoBODY), "6");
+    editor.keypad(SecB1);
+    EXPECT_EQ(editor.field(NoBODY), "");
+    EXPECT_EQ(editor.field(NmBODY), "");
+    // Typing a depth leaves the web bars alone.
+    editor.setField(SecB1, "2400");
+    EXPECT_EQ(editor.field(NoBODY), "");
+    editor.setRodKind(ROD_ROUND);
+    editor.keypad(SecB1);
+    EXPECT_EQ(editor.field(NoBODY), "4");
+    EXPECT_EQ(editor.field(NmBODY), "9φ");
+}
+
+TEST_F(SectionEditorTest, RebarKindSwitchKeepsEachSizesPosition)
+{
+    editor.open('G', 0);
+    editor.defaults();
+    editor.setField(NmMDN, "D41");
+    editor.setRodKind(ROD_ROUND);
+    EXPECT_EQ(editor.field(NmLUP), "22φ");
+    EXPECT_EQ(editor.field(NmMDN), "");
+    EXPECT_EQ(editor.field(NmSTAR), "9φ");
+    EXPECT_NE(spec(0).find("3::22φ;"), std::string::npos);
+    editor.setField(NmLDN, "28φ");
+    editor.setRodKind(ROD_BOTH);  // both lists: nothing moves
+    EXPECT_EQ(editor.field(NmLDN), "28φ");
+    editor.setRodKind(ROD_DEFORMED);
+    EXPECT_EQ(editor.field(NmLDN), "D29");
+    EXPECT_EQ(editor.field(NmLUP), "D22");
+}
+
+TEST_F(SectionEditorTest, EditHelpersAndCopyButtonsTakeTheLeftEnd)
+{
+    editor.open('G', 0);
+    editor.setField(NmLUP, "D25");
+    editor.setField(NmMUP, "D19");
+    editor.setField(NmLUP, "D22");  // fills only the ends still empty
+    EXPECT_EQ(editor.field(NmMUP), "D19");
+    EXPECT_EQ(editor.field(NmRUP), "D25");
+
+    editor.setField(SecA1, "400");
+    editor.setField(SecB1, "800");
+    editor.setField(SecB2, "700");
+    editor.setField(NoLUP, "4");
+    editor.setField(NoLUPe, "2");
+    editor.setField(NoMUP, "3");
+    editor.copyLeftToRight();  // from the left end, not from the centre
+    EXPECT_EQ(editor.field(SecB3), "800");
+    EXPECT_EQ(editor.field(NoRUP), "4");
+    EXPECT_EQ(editor.field(NoRUPe), "2");
+    EXPECT_EQ(editor.field(NmRUP), "D22");
+    EXPECT_EQ(editor.field(NoMUP), "3");
+    editor.copyLeftToCentre();
+    EXPECT_EQ(editor.field(SecB2), "800");
+    EXPECT_EQ(editor.field(NoMUP), "4");
+    EXPECT_EQ(spec(0).substr(0, 41), "RC:400:800:400:800:400:800;4:2:D22;::;4:2");
+
+    editor.copySpec();
+    editor.selectRow(2);
+    editor.pasteSpec();
+    EXPECT_EQ(spec(2), editor.clipboard());
+    editor.clearSpec();
+    editor.ok();
+    EXPECT_EQ(modelSpec("G:2:1"), "");
+    EXPECT_TRUE(model::findSection(session.sections, "G:2:1").found);
+    EXPECT_EQ(modelSpec("G:4:1"), editor.clipboard());
+}
+
+TEST_F(SectionEditorTest, DeletingAMarkKeepsTheLaterMarksOnTheirOwnSections)
+{
+    put('G', 4, 1, "R:G1", "RC:300:600;2::D19;");
+    put('G', 4, 2, "R:G2", "RC:400:800;3::D22;");
+    const int g2 = model::findSecIDByKey(session.sections, 'G', 4, 2);
+    editor.open('G', 0);
+    ASSERT_EQ(editor.pages(), (std::vector<std::string>{"G1", "G2"}));
+    platform.answers = {platform::Answer::Yes};
+    editor.deleteMark();
+    EXPECT_EQ(platform.messages.back().text, "符号名[G1]を削除します。");
+    ASSERT_EQ(editor.pages(), std::vector<std::string>{"G2"});
+    EXPECT_EQ(editor.rows()[0].cells[COL_NAME], "R:G2");
+    EXPECT_EQ(editor.rows()[0].cells[COL_ID], std::to_string(g2));
+    EXPECT_EQ(editor.field(NoLUP), "3");
+
+    fake.names = {"", "X:1", "G2", "GX"};  // refused three times, then accepted
+    editor.renameMark();
+    EXPECT_EQ(fake.refusals.size(), 2u);  // "G2" is the page's own name
+    EXPECT_EQ(editor.pages(), std::vector<std::string>{"G2"});
+    fake.names = {"GX"};
+    editor.renameMark();
+    EXPECT_EQ(editor.pages(), std::vector<std::string>{"GX"});
+    editor.ok();
+    EXPECT_EQ(model::nameOf(session.sections, g2), "R:GX");
+    EXPECT_EQ(model::findSecIDByKey(session.sections, 'G', 4, 1), g2);
+    EXPECT_EQ(model::markList('G', session.sections), std::vector<std::string>{"GX"});
+
+    editor.open('G', 0);
+    platform.answers = {platform::Answer::Yes};
+    editor.deleteMark();  // the only page: a fresh empty one
+    EXPECT_EQ(editor.pages(), std::vector<std::string>{"G1"});
+    EXPECT_EQ(spec(0), "");
+}
+
+TEST_F(SectionEditorTest, NewMarkPagesAndNamesThatWouldBreakTheFiles)
+{
+    editor.open('G', 0);
+    editor.defaults();
+    fake.names = {"G;2", "G,2", "G2"};
+    editor.selectTab(1);  // "追加"
+    EXPECT_EQ(fake.refusals.size(), 2u);
+    EXPECT_EQ(editor.pages(), (std::vector<std::string>{"G1", "G2"}));
+    EXPECT_EQ(editor.currentPage(), 1);
+    EXPECT_EQ(editor.rows()[1].cells[COL_KEY], "G:3:2");
+    EXPECT_EQ(spec(0), "");
+    editor.selectTab(2);  // cancelled: back on G2
+    EXPECT_EQ(editor.currentPage(), 1);
+    editor.selectTab(0);
+    EXPECT_EQ(spec(0), kGirder);
+    EXPECT_FALSE(markNameFault("\xF0\x9F\x98\x80").empty());  // no CP932 form
+    EXPECT_TRUE(markNameFault("大梁1").empty());
+}
+
+TEST_F(SectionEditorTest, Ss2ImportMakesPagesPerMarkAndCancelLeavesTheModel)
+{
+    put('G', 4, 1, "R:G1", kGirder);
+    const model::SectionTable before = session.sections;
+    exchange::Ss2Result r;
+    r.markCount = 2;
+    r.levelSpans = 3;
+    r.specs = {{"RC:300:600;2::D19;", "", "", "RC:310:610;2::D19;"}, {"RC:400:800;3::D22;", "", "", ""}};
+    fake.ss2 = r;
+    editor.open('G', 0);
+    editor.importSs2();
+    EXPECT_EQ(editor.pages(), (std::vector<std::string>{"G1", "G2"}));
+    // The shown row is written back in the composed form, the others as imported.
+    EXPECT_EQ(model::findSection(editor.work(), "G:4:1").secSpec.substr(0, 34), "RC:300:600:300:600:300:600;2::D19;");
+    EXPECT_EQ(model::findSection(editor.work(), "G:1:1").secSpec, "RC:310:610;2::D19;");
+    EXPECT_EQ(model::findSection(editor.work(), "G:4:2").secName, "R:G2");
+    editor.cancel();
+    for (int i = 0; i < model::kSectionCount; ++i) {
+        EXPECT_EQ(session.sections[i].secID, before[i].secID);
+        EXPECT_EQ(session.sections[i].secSpec, before[i].secSpec);
+    }
+    EXPECT_FALSE(session.project.modified);
+
+    r.mode = 1;
+    r.specs = {{"RC:600:600;4:3:D22;2:2:D13:100;", "", "RC:500:500;4:4:D19;;"}};
+    r.markCount = 1;
+    fake.ss2 = r;
+    editor.open('C', 0);
+    editor.importSs2();
+    editor.ok();
+    EXPECT_EQ(modelSpec("C:3:1"), "RC:600:600;4:3:D22;2:2:D13:100;");
+    EXPECT_EQ(modelSpec("C:1:1"), "RC:500:500;4:4:D19;;");
+    EXPECT_EQ(model::nameOf(session.sections, model::findSecIDByKey(session.sections, 'C', 1, 1)), "1:C1");
+    EXPECT_TRUE(session.project.modified);
+
+    SectionEditor withoutPort(dispatcher, SectionEditorPorts{&fake, &fake, nullptr});
+    withoutPort.open('G', 0);
+    withoutPort.importSs2();
+    EXPECT_EQ(platform.messages.back().text, kNotAvailable);
+}
+
+}  // namespace
