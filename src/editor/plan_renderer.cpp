@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "editor/picking.h"
 #include "model/element_store.h"
 #include "model/grid.h"
+#include "model/grid_marks.h"
 #include "model/session.h"
 #include "model/text_buffer.h"
 #include "model/view_slice.h"
@@ -22,7 +22,6 @@ namespace {
 
 constexpr double kFloorInset = 600;
 constexpr int kEndMarkPixels = 5;
-constexpr double kDimensionShift = 1000;
 // Dots beyond this many are not worth drawing (a very wide, very low canvas).
 constexpr double kMaxGridDots = 1e6;
 
@@ -315,42 +314,18 @@ void PlanRenderer::drawPolygon(const PlanScene& scene, int index, int colour, bo
 
 void PlanRenderer::drawGridNames(const PlanScene& scene)
 {
-    const model::GridModel& g = scene.grid;
-    if (!model::gridExists(g)) return;
-    const int h = model::horizontalAxis(scene.view.mode);
-    const int v = model::verticalAxis(scene.view.mode);
-    const double e = switches_.MojiSize * view_.viewScale + std::max(4000.0, model::firstStorey(g));
-    const double beyondV = model::largestGridLine(g, v) + e;
-    const double beyondH = model::largestGridLine(g, h) + e;
-    const int nh = g.usedCount(h), nv = g.usedCount(v);
-    for (int i = 0; i < nh && i < model::kGridNameSlots; ++i)
-        painter_.DrawText(g.names[h][i], kRed, 8, 0, switches_.MojiSize, {double(g.line[h][i]), beyondV});
-    for (int j = 0; j < nv && j < model::kGridNameSlots; ++j)
-        painter_.DrawText(g.names[v][j], kRed, 4, 0, switches_.MojiSize, {beyondH, double(g.line[v][j])});
+    for (const model::GridNamePlace& p : model::gridNamePlaces(scene.grid, scene.view.mode, switches_.MojiSize * view_.viewScale))
+        painter_.DrawText(scene.grid.names[p.axis][p.index], kRed, p.anchor, 0, switches_.MojiSize, p.at);
 }
 
 void PlanRenderer::drawDimensions(const PlanScene& scene)
 {
-    const model::GridModel& g = scene.grid;
-    if (!model::gridExists(g)) return;
-    const int h = model::horizontalAxis(scene.view.mode);
-    const int v = model::verticalAxis(scene.view.mode);
-    const double d = std::max(3000.0, model::firstStorey(g)) / 2;
-    auto dimension = [&](Point a, Point b, Point shift) {
-        const Point a2{a.x + shift.x, a.y + shift.y}, b2{b.x + shift.x, b.y + shift.y};
-        painter_.DrawLine(kBlack, true, PenStyle::Solid, a2, b2);
-        painter_.DrawLine(kBlack, true, PenStyle::Solid, a, a2);
-        painter_.DrawLine(kBlack, true, PenStyle::Solid, b, b2);
-        painter_.DrawTextAlong(model::dimensionText(model::hypotLen(b.x - a.x, b.y - a.y)), kBlack, 8, 2, switches_.MojiSize, a2, b2);
-    };
-    const double top = model::largestGridLine(g, v) + d;
-    const int nh = g.usedCount(h);
-    for (int i = 0; i + 1 < nh; ++i)
-        dimension({double(g.line[h][i]), top}, {double(g.line[h][i + 1]), top}, {0, kDimensionShift});
-    const double side = model::largestGridLine(g, h) + d;
-    const int nv = g.usedCount(v);
-    for (int j = 0; j + 1 < nv; ++j)
-        dimension({side, double(g.line[v][j])}, {side, double(g.line[v][j + 1])}, {kDimensionShift, 0});
+    for (const model::GridDimension& d : model::gridDimensions(scene.grid, scene.view.mode)) {
+        painter_.DrawLine(kBlack, true, PenStyle::Solid, d.lineFrom, d.lineTo);
+        painter_.DrawLine(kBlack, true, PenStyle::Solid, d.from, d.lineFrom);
+        painter_.DrawLine(kBlack, true, PenStyle::Solid, d.to, d.lineTo);
+        painter_.DrawTextAlong(model::dimensionText(d.length), kBlack, 8, 2, switches_.MojiSize, d.lineFrom, d.lineTo);
+    }
 }
 
 void PlanRenderer::drawDotGrid()
