@@ -94,12 +94,12 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
             lines.gridLine(i);
         } else if (e.kind == model::kind::COLUMN) {
             if (!store.inPlane(view, i)) continue;
-            lines.member(i, rebar::kPenColumnOutline, false);
+            lines.member(i, kColumnPen, false);
             if (elevation) rebar::drawColumnDetail(c, i);
         } else if (e.kind == model::kind::GIRDER) {
             if (!store.inPlane(view, i)) continue;
             const bool level = model::approxEq(e.Z1, e.Z2);
-            lines.member(i, rebar::kPenGirderOutline, false);
+            lines.member(i, kGirderPen, false);
             if (elevation && level) rebar::drawGirderDetail(c, i);
         }
     }
