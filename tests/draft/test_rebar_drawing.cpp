@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -332,6 +333,21 @@ TEST_F(Bay, PlanViewDrawsNoDetails)
     draw();
     for (int layer : {9, 10, 11, 12, 13}) EXPECT_TRUE(on(layer).empty()) << layer;
     EXPECT_EQ(session.texts.count(), 0);
+}
+
+TEST_F(Bay, AFailedDrawingSaysWhyAndLeavesTheModelCurrent)
+{
+    const int modelCount = session.store.count();
+    draft::DrawingFrame frame(session, state);
+    EXPECT_FALSE(frame.run(draft::ScaleMode::Draw, draft::GeneratorStore::Model, [&](draft::Drafter& d) {
+        draft::drawRebarArrangement(session, d);
+        throw std::runtime_error("no room");
+    }));
+    EXPECT_EQ(session.store.count(), modelCount);
+    EXPECT_EQ(session.store.at(girder).kind, model::kind::GIRDER);
+    EXPECT_EQ(session.texts.count(), 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("no room"), std::string::npos);
 }
 
 // ---- the sample project as a DXF read by an independent reader ----
