@@ -1,7 +1,10 @@
 #include "draft/drawing_set.h"
 
 #include "draft/column_list.h"
+#include "draft/framing_elevation.h"
+#include "draft/framing_plan.h"
 #include "draft/girder_list.h"
+#include "draft/grid_annotation.h"
 #include "editor/command_codes.h"
 #include "model/session.h"
 
@@ -11,6 +14,17 @@ std::optional<DrawingKind> drawingForCode(int code, model::Session& session)
 {
     model::Session* s = &session;
     switch (code) {
+    case editor::cmd::DRAW_FRAMING: {
+        const bool plan = session.view.mode == model::ViewMode::Plan;
+        return DrawingKind{code, plan ? "伏図" : "軸組図", ScaleMode::Draw, GeneratorStore::Model,
+                           [s, plan](Drafter& d) {
+                               if (plan)
+                                   DrawFramingPlan(*s, d);
+                               else
+                                   DrawFramingElevation(*s, d);
+                               DrawGridAnnotation(*s, d);
+                           }};
+    }
     case editor::cmd::DRAW_COLUMN_LIST:
         return DrawingKind{code, "柱断面リスト", ScaleMode::List, GeneratorStore::Drawing,
                            [s](Drafter& d) { drawColumnList(*s, d); }};
