@@ -5,6 +5,7 @@
 #include "draft/framing_plan.h"
 #include "draft/girder_list.h"
 #include "draft/grid_annotation.h"
+#include "draft/rebar_drawing.h"
 #include "editor/command_codes.h"
 #include "model/session.h"
 
@@ -31,6 +32,11 @@ std::optional<DrawingKind> drawingForCode(int code, model::Session& session)
     case editor::cmd::DRAW_GIRDER_LIST:
         return DrawingKind{code, "梁断面リスト", ScaleMode::List, GeneratorStore::Drawing,
                            [s](Drafter& d) { drawGirderList(*s, d); }};
+    case editor::cmd::DRAW_REBAR:
+        return DrawingKind{code, "配筋図", ScaleMode::Draw, GeneratorStore::Model, [s](Drafter& d) {
+                               drawRebarArrangement(*s, d);
+                               DrawGridAnnotation(*s, d);
+                           }};
     case editor::cmd::DRAW_EMPTY:
         return DrawingKind{code, "", ScaleMode::List, GeneratorStore::Drawing, [](Drafter&) {}};
     default: return std::nullopt;
