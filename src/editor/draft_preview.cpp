@@ -87,6 +87,8 @@ void DraftPreview::runDrawing(int code)
 void DraftPreview::windowShown()
 {
     ctx_.transform.setCanvasSize(ctx_.canvas.width(), ctx_.canvas.height());
+    // A canvas not laid out yet has nothing to fit into; its first resize brings the size.
+    if (ctx_.canvas.width() <= 0 || ctx_.canvas.height() <= 0) return;
     if (!navigator_.fitAll()) ctx_.redraw();
 }
 

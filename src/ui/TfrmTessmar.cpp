@@ -25,6 +25,7 @@
 #include "ui/TfrmBaseLine.h"
 #include "ui/TfrmConfirm.h"
 #include "ui/TfrmDetail.h"
+#include "ui/TfrmDraft.h"
 #include "ui/TfrmDump.h"
 #include "ui/TfrmGridPitchDistance.h"
 #include "ui/TfrmKeypad.h"
@@ -180,6 +181,7 @@ void TfrmTessmar::buildDialogs()
     frmDetail_ = std::make_unique<TfrmDetail>(this);
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
+    frmDraft_ = std::make_unique<TfrmDraft>(session_, platform_, files_, ini_, frmDump_.get(), this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -189,6 +191,7 @@ void TfrmTessmar::buildDialogs()
     ports.gridPitch = frmGridPitch_.get();
     ports.member = frmMember_.get();
     ports.version = frmVersion_.get();
+    ports.drawings = &frmDraft_->preview();
 }
 
 QAction* TfrmTessmar::addItem(QMenu* menu, const char* name, const QString& caption, int code, bool hidden)

@@ -32,6 +32,7 @@ namespace ui {
 class TfrmBaseLine;
 class TfrmConfirm;
 class TfrmDetail;
+class TfrmDraft;
 class TfrmDump;
 class TfrmGridPitchDistance;
 class TfrmKeypad;
@@ -63,6 +64,7 @@ public:
     TfrmDetail& frmDetail() { return *frmDetail_; }
     TfrmConfirm& frmConfirm() { return *frmConfirm_; }
     TfrmVersion& frmVersion() { return *frmVersion_; }
+    TfrmDraft& frmDraft() { return *frmDraft_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<TfrmDetail> frmDetail_;
     std::unique_ptr<TfrmConfirm> frmConfirm_;
     std::unique_ptr<TfrmVersion> frmVersion_;
+    std::unique_ptr<TfrmDraft> frmDraft_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};
