@@ -157,11 +157,21 @@ void appendHandle(std::string& out, uint32_t handle)
     appendRange(out, buf, writeHandle(buf, handle));
 }
 
-TagWriter::TagWriter(std::string& out) : out_(out), chunk_(new char[kChunk]) {}
+TagWriter::TagWriter(std::string& out) : out_(&out), chunk_(new char[kChunk]) {}
+
+TagWriter::TagWriter(ByteSink& sink) : sink_(&sink), chunk_(new char[kChunk]) {}
+
+void TagWriter::emit(std::string_view bytes)
+{
+    if (sink_)
+        sink_->put(bytes);
+    else
+        out_->append(bytes);
+}
 
 void TagWriter::flush()
 {
-    out_.append(chunk_.get(), used_);
+    if (used_ > 0) emit(std::string_view(chunk_.get(), used_));
     used_ = 0;
 }
 
@@ -174,8 +184,8 @@ void TagWriter::group(int c, std::string_view value)
         // Far larger than any group we write: no point in passing it through the chunk.
         done(writeCode(room(kGroupRoom), c));
         flush();
-        out_ += value;
-        out_ += kEol;
+        emit(value);
+        emit(kEol);
         return;
     }
     char* o = writeCode(room(kGroupRoom + value.size()), c);

@@ -19,12 +19,20 @@ std::string formatReal(double value);
 // Upper-case hexadecimal with at least three digits ("14A", "FFF", "1000").
 void appendHandle(std::string& out, uint32_t handle);
 
-// Groups are formed in a chunk of its own and moved to `out` a chunk at a time, so forming
-// one costs little more than the digits themselves. `out` is complete after flush() or when
-// the writer goes out of scope.
+// Where the tag writer's finished chunks go: a file, or a string.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual void put(std::string_view bytes) = 0;
+};
+
+// Groups are formed in a bounded chunk of its own and handed on a chunk at a time, so forming
+// one costs little more than the digits themselves and a file of any size needs no more memory
+// than the chunk. The output is complete after flush() or when the writer goes out of scope.
 class TagWriter {
 public:
-    explicit TagWriter(std::string& out);
+    explicit TagWriter(std::string& out);  // appends to out
+    explicit TagWriter(ByteSink& sink);
     ~TagWriter() { flush(); }
     TagWriter(const TagWriter&) = delete;
     TagWriter& operator=(const TagWriter&) = delete;
@@ -51,7 +59,10 @@ private:
     }
     void done(const char* end) { used_ = static_cast<size_t>(end - chunk_.get()); }
 
-    std::string& out_;
+    void emit(std::string_view bytes);
+
+    std::string* out_ = nullptr;
+    ByteSink* sink_ = nullptr;
     std::unique_ptr<char[]> chunk_;
     size_t used_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "dxf/dxf_tags.h"
 #include "model/element_store.h"
 #include "model/encoding.h"
+#include "model/safe_file.h"
 #include "model/session.h"
 #include "model/text_buffer.h"
 #include "settings/settings.h"
@@ -313,14 +314,10 @@ bool updateExtents(const model::ElementStore& store, DxfExtents& extents)
     return true;
 }
 
-std::string dxfBytes(const model::ElementStore& store, const model::TextBuffer& texts, const TextOptions& options,
-                     DxfExtents& extents)
+void writeDxfTo(TagWriter& t, const model::ElementStore& store, const model::TextBuffer& texts,
+                const TextOptions& options, DxfExtents& extents)
 {
     updateExtents(store, extents);
-    std::string out;
-    // Generous, so the buffer is never copied while it grows: untouched pages cost nothing.
-    out.reserve(8192 + static_cast<size_t>(store.count()) * 192 + static_cast<size_t>(texts.count()) * 256);
-    TagWriter t(out);
     writePreamble(t, extents);
     uint32_t handle = kFirstHandle;
     for (int c = -1; store.nextLive(c);)
@@ -329,15 +326,46 @@ std::string dxfBytes(const model::ElementStore& store, const model::TextBuffer& 
     t.group(0, "ENDSEC");
     t.group(0, "EOF");
     t.flush();
+}
+
+std::string dxfBytes(const model::ElementStore& store, const model::TextBuffer& texts, const TextOptions& options,
+                     DxfExtents& extents)
+{
+    std::string out;
+    // Generous, so the buffer is never copied while it grows: untouched pages cost nothing.
+    out.reserve(8192 + static_cast<size_t>(store.count()) * 192 + static_cast<size_t>(texts.count()) * 256);
+    TagWriter t(out);
+    writeDxfTo(t, store, texts, options, extents);
     return out;
 }
+
+namespace {
+
+// A failed write is remembered by the file writer and reported by its commit.
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(model::SafeFileWriter& file) : file_(file) {}
+    void put(std::string_view bytes) override { file_.write(bytes); }
+
+private:
+    model::SafeFileWriter& file_;
+};
+
+}  // namespace
 
 model::FileResult WriteDxf(const std::string& fileName, const model::ElementStore& store,
                            const model::TextBuffer& texts, const settings::Settings& settings, DxfExtents& extents)
 {
     if (fileName.empty()) return {false, "DXF: ファイル名がありません"};
+    model::SafeFileWriter file;
+    if (model::FileResult r = file.open(fileName); !r.ok) return r;
     DxfExtents next = extents;
-    model::FileResult r = model::writeFileAtomically(fileName, dxfBytes(store, texts, textOptions(settings), next));
+    {
+        FileSink sink(file);
+        TagWriter t(sink);
+        writeDxfTo(t, store, texts, textOptions(settings), next);
+    }
+    model::FileResult r = file.commit();
     if (r.ok) extents = next;
     return r;
 }

@@ -45,13 +45,20 @@ std::string dxfFileName(const std::string& name);
 // Sets the extents from the live elements; false (extents untouched) when there is none.
 bool updateExtents(const model::ElementStore& store, DxfExtents& extents);
 
-// The whole file as bytes: updates `extents`, then preamble, entities, texts, trailer.
+class TagWriter;
+
+// The whole file through the tag writer: updates `extents`, then preamble, entities, texts,
+// trailer.
+void writeDxfTo(TagWriter& tags, const model::ElementStore& store, const model::TextBuffer& texts,
+                const TextOptions& options, DxfExtents& extents);
+// The whole file as bytes.
 std::string dxfBytes(const model::ElementStore& store, const model::TextBuffer& texts, const TextOptions& options,
                      DxfExtents& extents);
 
 // Writes the file named exactly `fileName` (callers apply dxfFileName to a chosen name).
-// The bytes go to a temporary file beside it that replaces the target only when complete,
-// so a failed write leaves an existing file whole; the result says why it failed.
+// The bytes stream, a bounded chunk at a time, into a temporary file beside it that replaces
+// the target only when complete, so a failed write leaves an existing file whole; the result
+// says why it failed.
 model::FileResult WriteDxf(const std::string& fileName, const model::ElementStore& store,
                            const model::TextBuffer& texts, const settings::Settings& settings, DxfExtents& extents);
 // The same with fresh (zero) extents.

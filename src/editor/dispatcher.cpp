@@ -37,7 +37,7 @@ std::string elementLine(const model::ElementStore& store, int i)
 
 Dispatcher::Dispatcher(model::Session& session, Canvas& canvas, EditorHost* host, const Ports& ports,
                        settings::IniFile* ini)
-    : ctx_(session, canvas, host, ports), command_(std::make_unique<IdleCommand>()), ini_(ini)
+    : ctx_(session, canvas, host, ports), navigator_(ctx_), command_(std::make_unique<IdleCommand>()), ini_(ini)
 {
     ctx_.command = command_.get();
     ctx_.state.newLineColour = model::kNewLineColour;
@@ -290,33 +290,11 @@ void Dispatcher::afterCommandEvent()
     ctx_.canvasChanged();
 }
 
-void Dispatcher::EndViewOperation()
-{
-    auto& st = ctx_.state;
-    st.zoomWindowStep = 1;
-    if (st.viewOperation == ViewOperation::None && !st.middleZoomDrag) return;
-    ctx_.EraseTransients();
-    st.viewOperation = ViewOperation::None;
-    st.middleZoomDrag = false;
-    if (st.savedCursorKind != kNoSavedCursor) {
-        ctx_.setCursor(static_cast<CursorKind>(st.savedCursorKind));
-        st.savedCursorKind = kNoSavedCursor;
-    }
-    ctx_.showPrompt(st.prompt);
-    ctx_.canvasChanged();
-}
+void Dispatcher::EndViewOperation() { navigator_.EndViewOperation(); }
 
 void Dispatcher::EnterViewOperation(ViewOperation mode, const std::string& prompt)
 {
-    auto& st = ctx_.state;
-    ctx_.EraseTransients();
-    st.viewOperation = mode;
-    st.zoomWindowStep = 1;
-    // Entered again before the last one ended: keep the command's own cursor for the end.
-    if (st.savedCursorKind == kNoSavedCursor) st.savedCursorKind = static_cast<int>(st.cursorKind);
-    ctx_.setCursor(CursorKind::Cross);
-    if (!prompt.empty()) ctx_.platform().statusText(platform::kStatusMessage, prompt);
-    ctx_.canvasChanged();
+    navigator_.EnterViewOperation(mode, prompt);
 }
 
 void Dispatcher::setSnapMode(SnapMode mode)
@@ -341,50 +319,26 @@ void Dispatcher::redo()
     stateChanged();
 }
 
-void Dispatcher::prepareZoom()
-{
-    // A redraw in progress stops, and input waiting behind it is seen before the new view.
-    ctx_.control.requestAbort();
-    if (ctx_.control.pollInput) ctx_.control.pollInput();
-}
-
 // ---- canvas events ----
 
 void Dispatcher::mouseDown(const MouseEvent& ev)
 {
     auto& st = ctx_.state;
     pointer_ = ev.point;
-    if (st.panDrag || st.middleZoomDrag || inCommand_ > 0) return;  // one thing at a time
+    if (navigator_.dragging() || inCommand_ > 0) return;  // one thing at a time
     st.snap.orthoKey = ev.shift;
 
-    if (ev.button == MouseButton::Middle) {
-        EnterViewOperation(ViewOperation::ZoomWindow, "");
-        st.middleZoomDrag = true;
-        dragFrom_ = ev.point;
-        zoomCorner_ = ctx_.transform.ToWorld(ev.point.x, ev.point.y);
-        st.zoomWindowStep = 2;
-        return;
-    }
     const bool idle = st.currentCommand == cmd::IDLE && st.viewOperation == ViewOperation::None && st.commandStep == 1;
-    if (idle && ev.button == MouseButton::Left) {
-        ctx_.EraseTransients();
-        ctx_.setCursor(CursorKind::Grip);
-        st.panDrag = true;
-        gridVisibleBeforePan_ = ctx_.dotGrid.gridVisible;
-        ctx_.dotGrid.gridVisible = false;
-        dragFrom_ = ev.point;
-        return;
-    }
+    if (navigator_.startDrag(ev, idle)) return;
     if (idle && ev.button == MouseButton::Right) {
         ctx_.EraseTransients();
         ctx_.canvasChanged();
         if (ctx_.host) ctx_.host->showPopupMenu(ev.point, true);
         return;
     }
-    if (inCommand_ > 0) return;
     const SnapResult at = ctx_.snap(ev.point);
     if (st.viewOperation != ViewOperation::None) {
-        viewOperationPress(ev.button, at, ev.point);
+        if (!navigator_.press(ev.button, at)) pickAndShow(at);
         return;
     }
     ctx_.session.project.modified = true;
@@ -403,13 +357,7 @@ void Dispatcher::mouseMove(const MouseEvent& ev)
 {
     auto& st = ctx_.state;
     pointer_ = ev.point;
-    if (st.panDrag) {
-        ctx_.transform.PanByPixels(dragFrom_, ev.point);
-        dragFrom_ = ev.point;
-        prepareZoom();
-        ctx_.redraw();
-        return;
-    }
+    if (navigator_.dragMove(ev.point)) return;
     // Half way through a command or a redraw the marks would land on a picture being changed.
     if (inCommand_ > 0 || ctx_.redrawing > 0) return;
     st.snap.orthoKey = ev.shift;
@@ -418,13 +366,7 @@ void Dispatcher::mouseMove(const MouseEvent& ev)
     const SnapResult at = ctx_.snap(ev.point);
 
     if (st.viewOperation != ViewOperation::None) {
-        ctx_.eraseCrosshairAndMarker();
-        ctx_.drawCrosshair(ev.point);
-        if (st.viewOperation == ViewOperation::ZoomWindow && st.zoomWindowStep == 2) {
-            ctx_.eraseZoomRect();
-            ctx_.drawZoomRect(dragFrom_, ev.point);
-        }
-        ctx_.canvasChanged();
+        navigator_.move(ev.point);
         return;
     }
     ctx_.EraseTransients();
@@ -443,30 +385,11 @@ void Dispatcher::mouseUp(const MouseEvent& ev)
 {
     auto& st = ctx_.state;
     pointer_ = ev.point;
-    if (st.middleZoomDrag) {
-        if (ev.button != MouseButton::Middle) return;
-        ctx_.EraseTransients();
-        const bool moved = std::abs(ev.point.x - dragFrom_.x) > 5 && std::abs(ev.point.y - dragFrom_.y) > 5;
-        EndViewOperation();
-        if (moved) {
-            prepareZoom();
-            if (ctx_.transform.ZoomToRectangle(zoomCorner_, ctx_.transform.ToWorld(ev.point.x, ev.point.y),
-                                               &ctx_.platform()))
-                ctx_.redraw();
-        }
-        return;
-    }
-    if (st.panDrag) {
-        ctx_.dotGrid.gridVisible = gridVisibleBeforePan_;
-        st.panDrag = false;
-        ctx_.setCursor(CursorKind::Hand);
-        ctx_.redraw();
-        return;
-    }
+    if (navigator_.endDrag(ev)) return;
     if (inCommand_ > 0) return;
     const SnapResult at = ctx_.snap(ev.point);
     if (st.viewOperation != ViewOperation::None) {
-        viewOperationRelease(ev.button, at);
+        navigator_.release(ev.button, at);
         return;
     }
     ctx_.EraseTransients();
@@ -478,85 +401,20 @@ void Dispatcher::mouseUp(const MouseEvent& ev)
     afterCommandEvent();
 }
 
-bool Dispatcher::viewOperationPress(MouseButton button, const SnapResult& at, PixelPoint)
+void Dispatcher::pickAndShow(const SnapResult& at)
 {
-    auto& st = ctx_.state;
-    const ViewOperation mode = st.viewOperation;
-    if (button != MouseButton::Left) {
-        if (mode != ViewOperation::ZoomWindow) EndViewOperation();
-        return true;
-    }
-    auto* platform = &ctx_.platform();
-    switch (mode) {
-    case ViewOperation::ZoomUp:
-    case ViewOperation::ZoomDown:
-        prepareZoom();
-        if (ctx_.transform.ZoomAt(at.world.x, at.world.y, mode == ViewOperation::ZoomUp, platform)) ctx_.redraw();
-        break;
-    case ViewOperation::Pan:
-        prepareZoom();
-        ctx_.transform.Recentre(at.world.x, at.world.y);
-        ctx_.redraw();
-        break;
-    case ViewOperation::ZoomWindow:
-        ctx_.platform().statusText(platform::kStatusMessage, "ズーム２点目指定");
-        ctx_.EraseTransients();
-        dragFrom_ = at.pixel;
-        zoomCorner_ = at.world;
-        st.zoomWindowStep = 2;
-        break;
-    case ViewOperation::PickAndShow: {
-        const int i = ctx_.pick(at.world);
-        if (i < 0)
-            ctx_.beep();
-        else
-            ctx_.notice(elementLine(ctx_.store(), i));
-        break;
-    }
-    case ViewOperation::LoadDelete:
-    case ViewOperation::None: break;
-    }
+    const int i = ctx_.pick(at.world);
+    if (i < 0)
+        ctx_.beep();
+    else
+        ctx_.notice(elementLine(ctx_.store(), i));
     ctx_.canvasChanged();
-    return true;
 }
 
-void Dispatcher::viewOperationRelease(MouseButton button, const SnapResult& at)
-{
-    auto& st = ctx_.state;
-    if (st.viewOperation != ViewOperation::ZoomWindow) return;
-    if (button == MouseButton::Left) {
-        if (st.zoomWindowStep == 2) {
-            ctx_.EraseTransients();
-            const bool big = std::fabs(at.world.x - zoomCorner_.x) > 5 && std::fabs(at.world.y - zoomCorner_.y) > 5;
-            EndViewOperation();
-            if (big) {
-                prepareZoom();
-                if (ctx_.transform.ZoomToRectangle(zoomCorner_, at.world, &ctx_.platform())) ctx_.redraw();
-            }
-            return;
-        }
-        EndViewOperation();
-        return;
-    }
-    if (st.zoomWindowStep != 1) {
-        ctx_.eraseZoomRect();
-        ctx_.platform().statusText(platform::kStatusMessage, "ズーム１点目指定");
-        st.zoomWindowStep = 1;
-        ctx_.canvasChanged();
-    } else {
-        EndViewOperation();
-    }
-}
-
-void Dispatcher::wheel(int delta)
-{
-    prepareZoom();
-    if (ctx_.transform.WheelZoom(delta, &ctx_.platform())) ctx_.redraw();
-}
+void Dispatcher::wheel(int delta) { navigator_.wheel(delta); }
 
 bool Dispatcher::keyDown(Key key)
 {
-    auto& platform = ctx_.platform();
     switch (key) {
     case Key::Shift: ctx_.state.snap.orthoKey = true; return true;
     case Key::Escape:
@@ -564,26 +422,12 @@ bool Dispatcher::keyDown(Key key)
         return true;
     case Key::Space: DispatchCommand(ctx_.state.lastCommand); return false;
     case Key::PageUp:
-    case Key::PageDown: {
-        prepareZoom();
-        const bool changed = key == Key::PageUp ? ctx_.transform.ZoomIn(&platform) : ctx_.transform.ZoomOut(&platform);
-        if (changed) ctx_.redraw();
-        return true;
-    }
-    case Key::Home: ctx_.fitAll(); return true;
+    case Key::PageDown:
+    case Key::Home:
     case Key::Left:
     case Key::Up:
     case Key::Right:
-    case Key::Down: {
-        const ScrollDirection d = key == Key::Left   ? ScrollDirection::Left
-                                  : key == Key::Up   ? ScrollDirection::Up
-                                  : key == Key::Right ? ScrollDirection::Right
-                                                      : ScrollDirection::Down;
-        prepareZoom();
-        ctx_.transform.ScrollView(d);
-        ctx_.redraw();
-        return true;
-    }
+    case Key::Down: return navigator_.key(key);
     case Key::Delete: return true;
     case Key::Other: return false;
     }
@@ -592,16 +436,7 @@ bool Dispatcher::keyDown(Key key)
 
 void Dispatcher::keyUp(Key) { ctx_.state.snap.orthoKey = false; }
 
-void Dispatcher::canvasResized()
-{
-    const int w = ctx_.canvas.width(), h = ctx_.canvas.height();
-    if (!(ctx_.transform.viewScale > 0)) {
-        ctx_.transform.setCanvasSize(w, h);
-        return;
-    }
-    ctx_.transform.Resize(w, h);
-    ctx_.redraw();
-}
+void Dispatcher::canvasResized() { navigator_.resized(); }
 
 void Dispatcher::firstShow()
 {

@@ -12,6 +12,7 @@
 
 #include "editor/command.h"
 #include "editor/editor_context.h"
+#include "editor/view_navigator.h"
 
 namespace settings {
 class IniFile;
@@ -86,6 +87,7 @@ public:
     DotGrid& dotGrid() { return ctx_.dotGrid; }
     RenderControl& renderControl() { return ctx_.control; }
     EditorContext& context() { return ctx_; }
+    ViewNavigator& navigator() { return navigator_; }
     const Command& command() const { return *command_; }
 
 private:
@@ -99,10 +101,8 @@ private:
     // The unsaved-changes question; true when the caller may go on.
     bool askToSave(bool withCancel);
 
-    // view operations
-    bool viewOperationPress(MouseButton button, const SnapResult& at, PixelPoint pixel);
-    void viewOperationRelease(MouseButton button, const SnapResult& at);
-    void prepareZoom();
+    // view operation 10: the element under the pointer in a message
+    void pickAndShow(const SnapResult& at);
 
     // display switches and grid
     void toggleGrid();
@@ -120,6 +120,7 @@ private:
     void applyLevelTab();
 
     EditorContext ctx_;
+    ViewNavigator navigator_;
     std::unique_ptr<Command> command_;
     settings::IniFile* ini_;
     std::string firstArgument_;
@@ -127,9 +128,6 @@ private:
     bool firstShown_ = false;
     std::array<int, 3> rememberedTab_{0, 0, 0};
     PixelPoint pointer_;         // last pointer position seen
-    PixelPoint dragFrom_;        // pan drag / zoom drag press point
-    model::Point zoomCorner_;    // first corner of a zoom window
-    bool gridVisibleBeforePan_ = false;
     bool shiftAtLastMove_ = false;
     // Set while a command's own code runs. Input that arrives meanwhile (a long redraw lets the
     // window system deliver it) must not replace or re-enter that command.

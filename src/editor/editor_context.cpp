@@ -38,7 +38,10 @@ void EditorContext::redraw(bool update3D)
     const DisplaySwitches sw = switches();
     PlanRenderer renderer(canvas, transform, dotGrid, sw, &session.platform);
     ++redrawing;
-    renderer.Redraw(PlanScene::of(session), control);
+    if (drawingMode)
+        renderer.RedrawDrawing(session.store, session.texts, control);
+    else
+        renderer.Redraw(PlanScene::of(session), control);
     --redrawing;
     forgetTransients();
     if (update3D) reload3D();

@@ -59,6 +59,8 @@ public:
     EditorState state;
     bool showDataNumber = false;
     bool view3DVisible = false;
+    // The canvas shows a drawing's store and texts (the preview), not a slice of the model.
+    bool drawingMode = false;
     double parallelDistance = 0;  // the last parallel-copy distance, offered again
 
     platform::Platform& platform() { return session.platform; }

@@ -25,6 +25,7 @@
 #include "ui/TfrmBaseLine.h"
 #include "ui/TfrmConfirm.h"
 #include "ui/TfrmDetail.h"
+#include "ui/TfrmDraft.h"
 #include "ui/TfrmDump.h"
 #include "ui/TfrmGridPitchDistance.h"
 #include "ui/TfrmImport.h"
@@ -184,8 +185,9 @@ void TfrmTessmar::buildDialogs()
     frmDetail_ = std::make_unique<TfrmDetail>(this);
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
     frmSection_ = std::make_unique<TfrmSection>(*dispatcher_, ini_, platform_, *frmKeypad_, *frmConfirm_, *frmDetail_,
-                                                nullptr, this);
+                                                frmImport_.get(), this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
+    frmDraft_ = std::make_unique<TfrmDraft>(session_, platform_, files_, ini_, frmDump_.get(), this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -197,6 +199,7 @@ void TfrmTessmar::buildDialogs()
     ports.member = frmMember_.get();
     ports.version = frmVersion_.get();
     ports.sectionDialog = frmSection_.get();
+    ports.drawings = &frmDraft_->preview();
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }

@@ -34,6 +34,7 @@ namespace ui {
 class TfrmBaseLine;
 class TfrmConfirm;
 class TfrmDetail;
+class TfrmDraft;
 class TfrmDump;
 class TfrmImport;
 class TfrmGridPitchDistance;
@@ -71,6 +72,7 @@ public:
     TfrmConfirm& frmConfirm() { return *frmConfirm_; }
     TfrmVersion& frmVersion() { return *frmVersion_; }
     TfrmSection& frmSection() { return *frmSection_; }
+    TfrmDraft& frmDraft() { return *frmDraft_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -146,6 +148,7 @@ private:
     std::unique_ptr<TfrmConfirm> frmConfirm_;
     std::unique_ptr<TfrmVersion> frmVersion_;
     std::unique_ptr<TfrmSection> frmSection_;
+    std::unique_ptr<TfrmDraft> frmDraft_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

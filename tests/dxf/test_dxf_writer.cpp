@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "dxf/dxf_tags.h"
 #include "dxf/dxf_writer.h"
 #include "model/element_store.h"
 #include "model/text_buffer.h"
@@ -376,4 +377,36 @@ TEST_F(DxfFile, FailedWriteLeavesTheExistingFileWhole)
     EXPECT_EQ(readBytes(target), "previous drawing");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "temporary file left behind";
     EXPECT_DOUBLE_EQ(ext.extMax.y, 0) << "extents of a failed write are not kept";
+}
+
+// The file streams out a chunk at a time, and still holds exactly the bytes of the whole.
+TEST_F(DxfFile, LargeDrawingStreamsInBoundedChunksWithTheSameBytes)
+{
+    for (int i = 0; i < 20000; ++i) store.addElem(kind::LINE, 0, 1 + i % 15, 1, 0, 0, i * 0.5, -i, 0, i, 1000, 0, 0);
+    for (int i = 0; i < 2000; ++i) texts.addMoji(1 + i % 9, "G" + std::to_string(i), i, i, 120, 30, 0, "3", 0xFF0000);
+    struct Chunks : dxf::ByteSink {
+        std::string all;
+        size_t largest = 0, count = 0;
+        void put(std::string_view b) override
+        {
+            all.append(b);
+            largest = std::max(largest, b.size());
+            ++count;
+        }
+    } sink;
+    dxf::DxfExtents ext;
+    {
+        dxf::TagWriter t(sink);
+        dxf::writeDxfTo(t, store, texts, dxf::textOptions(settings), ext);
+    }
+    dxf::DxfExtents again;
+    const std::string whole = dxf::dxfBytes(store, texts, dxf::textOptions(settings), again);
+    EXPECT_GT(sink.count, 20u);
+    EXPECT_LE(sink.largest, 64u * 1024);
+    EXPECT_TRUE(sink.all == whole);
+
+    const fs::path target = dir / "big.dxf";
+    dxf::DxfExtents fileExt;
+    ASSERT_TRUE(dxf::WriteDxf(target.string(), store, texts, settings, fileExt).ok);
+    EXPECT_TRUE(readBytes(target) == whole);
 }

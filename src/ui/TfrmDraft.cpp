@@ -1,0 +1,177 @@
+#include "ui/TfrmDraft.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "ui/Cursors.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtPlatform.h"
+
+namespace ui {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    // Enter in the scale box must not press a button behind the user's back.
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files, settings::IniFile& ini,
+                     platform::DumpWindowPort* dump, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      files_(files),
+      preview_(session, canvas_, *this, {&files, dump, &ini})
+{
+    setObjectName(QStringLiteral("frmDraft"));
+    setWindowTitle(QStringLiteral("作図"));
+    setModal(true);
+
+    pnlDraft = new QFrame(this);
+    pnlDraft->setObjectName(QStringLiteral("pnlDraft"));
+    pnlDraft->setAutoFillBackground(true);
+    QPalette white = pnlDraft->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    pnlDraft->setPalette(white);
+    imgDraft = new CanvasWidget(canvas_, pnlDraft);
+    imgDraft->setObjectName(QStringLiteral("imgDraft"));
+    auto* panelLayout = new QVBoxLayout(pnlDraft);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(imgDraft);
+
+    btnRef = button(this, "btnRef", QStringLiteral("CAD参照"));
+    edtCADfname = new QLineEdit(this);
+    edtCADfname->setObjectName(QStringLiteral("edtCADfname"));
+    chkExecCAD = new QCheckBox(QStringLiteral("DXF引数でCAD起動"), this);
+    chkExecCAD->setObjectName(QStringLiteral("chkExecCAD"));
+    cmbDraftScale = new QComboBox(this);
+    cmbDraftScale->setObjectName(QStringLiteral("cmbDraftScale"));
+    cmbDraftScale->setEditable(true);
+    cmbDraftScale->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string& s : preview_.scaleList()) cmbDraftScale->addItem(QString::fromStdString(s));
+    btnAdapt = button(this, "btnAdapt", QStringLiteral("適用"));
+    btnDXFSave = button(this, "btnDXFSave", QStringLiteral("DXFで保存"));
+    btnCancel = button(this, "btnCancel", QStringLiteral("閉じる"));
+    btnDump = button(this, "btnDump", QStringLiteral("Dump"));
+    btnDump->setVisible(false);  // a development entry
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(4, 4, 4, 4);
+    row->addWidget(btnRef);
+    row->addWidget(edtCADfname, 1);
+    row->addWidget(chkExecCAD);
+    row->addWidget(new QLabel(QStringLiteral("S=1/"), this));
+    row->addWidget(cmbDraftScale);
+    row->addWidget(btnAdapt);
+    row->addWidget(btnDXFSave);
+    row->addWidget(btnCancel);
+    row->addWidget(btnDump);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(pnlDraft, 1);
+    layout->addLayout(row);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    QAction* fit = PopupMenu->addAction(QStringLiteral("全図形表示"));
+    fit->setObjectName(QStringLiteral("popFit"));
+    connect(fit, &QAction::triggered, this, [this] { preview_.fitAll(); });
+    QAction* zoom = PopupMenu->addAction(QStringLiteral("拡大"));
+    zoom->setObjectName(QStringLiteral("popZoom"));
+    connect(zoom, &QAction::triggered, this, [this] { preview_.zoomWindow(); });
+
+    connect(btnRef, &QPushButton::clicked, this, [this] { btnRefClick(); });
+    connect(edtCADfname, &QLineEdit::textEdited, this,
+            [this](const QString& text) { preview_.setCadProgram(text.toStdString()); });
+    connect(cmbDraftScale, &QComboBox::currentTextChanged, this,
+            [this](const QString& text) { cmbDraftScaleChange(text); });
+    connect(btnAdapt, &QPushButton::clicked, this, [this] { btnAdaptClick(); });
+    connect(btnDXFSave, &QPushButton::clicked, this, [this] { btnDXFSaveClick(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    connect(btnDump, &QPushButton::clicked, this, [this] { btnDumpClick(); });
+    imgDraft->setEvents(this);
+
+    preview_.renderControl().pollInput = [this] {
+        // A long redraw lets a zoom or pan that arrives meanwhile in; never nested.
+        if (polling_) return;
+        polling_ = true;
+        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+        polling_ = false;
+    };
+    const auto [w, h] = preview_.windowSize();
+    resize(w, h);
+    stateChanged();
+}
+
+void TfrmDraft::btnRefClick() { preview_.chooseCadProgram(); }
+
+void TfrmDraft::cmbDraftScaleChange(const QString& text)
+{
+    if (!updating_) preview_.scaleTyped(text.toStdString());
+}
+
+void TfrmDraft::btnAdaptClick() { preview_.apply(); }
+
+void TfrmDraft::btnDXFSaveClick() { preview_.saveDxf(chkExecCAD->isChecked()); }
+
+void TfrmDraft::btnCancelClick() { preview_.close(width(), height()); }
+
+void TfrmDraft::btnDumpClick() { preview_.dump(); }
+
+// ---- DraftWindow ----
+
+void TfrmDraft::showModal()
+{
+    // Its file dialogs open over this window while it is shown.
+    files_.setParentWidget(this);
+    exec();
+    files_.setParentWidget(parentWidget());
+}
+
+void TfrmDraft::closeWindow() { QDialog::done(QDialog::Rejected); }
+
+void TfrmDraft::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void TfrmDraft::setCursor(editor::CursorKind kind) { imgDraft->setCursor(cursorFor(kind)); }
+
+void TfrmDraft::showPopupMenu(editor::PixelPoint at, bool) { PopupMenu->popup(imgDraft->mapToGlobal(QPoint(at.x, at.y))); }
+
+void TfrmDraft::focusCanvas() { imgDraft->setFocus(Qt::OtherFocusReason); }
+
+void TfrmDraft::stateChanged()
+{
+    updating_ = true;
+    const QString scale = QString::fromStdString(preview_.typedScale());
+    if (cmbDraftScale->currentText() != scale) cmbDraftScale->setCurrentText(scale);
+    btnAdapt->setEnabled(preview_.applyEnabled());
+    const QString cad = QString::fromStdString(preview_.cadProgram());
+    if (edtCADfname->text() != cad) edtCADfname->setText(cad);
+    updating_ = false;
+}
+
+void TfrmDraft::canvasChanged() { imgDraft->update(); }
+
+void TfrmDraft::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The canvas has its size by now: fit the drawing before it is first painted.
+    stateChanged();
+    preview_.windowShown();
+}
+
+}  // namespace ui

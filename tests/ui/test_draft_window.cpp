@@ -1,0 +1,157 @@
+// The drawing preview window under offscreen Qt, for every drawing the window offers: it opens
+// with the drawing's caption, zooms by wheel and by a middle-button drag, regenerates at the
+// scale applied, saves a DXF that ezdxf reads clean and starts the CAD program on it, and gives
+// the main window its model and view back when closed. Pictures go to build/test/screenshots.
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include "dxf/ezdxf_read.h"
+#include "editor/command_codes.h"
+#include "ui/TfrmDraft.h"
+#include "ui_harness.h"
+
+namespace {
+
+namespace cmd = editor::cmd;
+
+std::string shotPath(const std::string& name)
+{
+    const std::filesystem::path dir = std::filesystem::path(TESSMAR_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+int inkPixels(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) ++n;
+    return n;
+}
+
+void sendMouse(QWidget* canvas, QEvent::Type type, QPoint at, Qt::MouseButton button)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent ev(type, QPointF(at), canvas->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &ev);
+}
+
+struct Drawing {
+    int code;
+    const char* caption;
+    const char* name;
+    bool listScale;
+};
+
+class DraftWindow : public ::testing::TestWithParam<Drawing> {};
+
+TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
+{
+    const Drawing drawing = GetParam();
+    const std::string sample = std::string(TESSMAR_SOURCE_DIR) + "/samples/sample.kel";
+    if (!std::filesystem::exists(sample)) GTEST_SKIP() << "samples/sample.kel is not there yet";
+    uitest::Harness h({sample});
+    std::vector<std::string> started;
+    h.platform.setProgramHook([&](const std::string& program, const std::string& argument) {
+        started.push_back(program + " " + argument);
+        return true;
+    });
+    const int modelElements = h.session.store.liveCount();
+    const editor::ViewTransform planView = h.d().transform();
+    ui::TfrmDraft& frm = h.window->frmDraft();
+    const std::string dxfPath = h.dir.file(std::string(drawing.name) + "_preview");
+
+    bool firstShown = false, secondShown = false;
+    double firstScale = 0;
+    uitest::onNextModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, &frm);
+        firstShown = true;
+        EXPECT_EQ(frm.windowTitle().toStdString(), drawing.caption);
+        EXPECT_FALSE(frm.btnDump->isVisible());
+        EXPECT_FALSE(frm.btnAdapt->isEnabled());
+        EXPECT_EQ(frm.cmbDraftScale->currentText(), QStringLiteral("40"));
+        uitest::processEvents(20);
+        firstScale = frm.preview().transform().viewScale;
+        EXPECT_GT(firstScale, 0);
+        frm.grab().save(QString::fromStdString(shotPath(std::string("draft_") + drawing.name + ".png")));
+
+        // Wheel towards the user zooms in by 1.1 about the centre.
+        const QPoint centre(frm.imgDraft->width() / 2, frm.imgDraft->height() / 2);
+        QWheelEvent wheel(QPointF(centre), frm.imgDraft->mapToGlobal(QPointF(centre)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(frm.imgDraft, &wheel);
+        EXPECT_NEAR(frm.preview().transform().viewScale, firstScale / 1.1, firstScale * 1e-9);
+        // A middle-button drag frames a quarter of the canvas.
+        const QPoint a(10, 10), b(10 + frm.imgDraft->width() / 2, 10 + frm.imgDraft->height() / 2);
+        sendMouse(frm.imgDraft, QEvent::MouseButtonPress, a, Qt::MiddleButton);
+        sendMouse(frm.imgDraft, QEvent::MouseMove, b, Qt::MiddleButton);
+        sendMouse(frm.imgDraft, QEvent::MouseButtonRelease, b, Qt::MiddleButton);
+        EXPECT_LT(frm.preview().transform().viewScale, firstScale / 1.5);
+        frm.grab().save(QString::fromStdString(shotPath(std::string("draft_") + drawing.name + "_zoomed.png")));
+
+        // Text that is no scale keeps 適用 off; another scale turns it on.
+        frm.cmbDraftScale->setCurrentText(QStringLiteral("abc"));
+        EXPECT_FALSE(frm.btnAdapt->isEnabled());
+        frm.cmbDraftScale->setCurrentText(QStringLiteral("40"));
+        EXPECT_FALSE(frm.btnAdapt->isEnabled());
+        frm.cmbDraftScale->setCurrentText(QStringLiteral("80"));
+        EXPECT_TRUE(frm.btnAdapt->isEnabled());
+
+        uitest::onNextModal([&](QWidget*) {
+            secondShown = true;
+            EXPECT_EQ(frm.cmbDraftScale->currentText(), QStringLiteral("80"));
+            EXPECT_FALSE(frm.btnAdapt->isEnabled());
+            uitest::processEvents(20);
+            frm.grab().save(QString::fromStdString(shotPath(std::string("draft_") + drawing.name + "_s80.png")));
+            EXPECT_GT(inkPixels(frm.canvas().image()), 0);
+            frm.edtCADfname->setText(QStringLiteral("/opt/cad/cad"));
+            frm.preview().setCadProgram("/opt/cad/cad");
+            frm.chkExecCAD->setChecked(true);
+            h.fileAnswers.push_back(dxfPath);
+            frm.btnDXFSave->click();
+            frm.resize(700, 500);
+            frm.btnCancel->click();
+        });
+        frm.btnAdapt->click();
+    });
+    h.d().DispatchCommand(drawing.code);
+    ASSERT_TRUE(firstShown);
+    ASSERT_TRUE(secondShown);
+    EXPECT_TRUE(h.messages.empty()) << (h.messages.empty() ? "" : h.messages[0].text);
+
+    // The model, its plan view and the scale setting after the window closed.
+    EXPECT_EQ(h.session.store.liveCount(), modelElements);
+    EXPECT_EQ(h.session.texts.count(), 0);
+    EXPECT_EQ(h.d().transform().viewLeft, planView.viewLeft);
+    EXPECT_EQ(h.d().transform().viewScale, planView.viewScale);
+    EXPECT_EQ(drawing.listScale ? h.session.settings.draft.ListScale : h.session.settings.draft.DrawScale, 80);
+    EXPECT_EQ(h.ini.read("DRAFT", "Width", ""), "700");
+    EXPECT_EQ(h.ini.read("DRAFT", "Height", ""), "500");
+
+    ASSERT_EQ(started, std::vector<std::string>{"/opt/cad/cad " + dxfPath + ".dxf"});
+    const dxf_test::ReadBack r = dxf_test::readWithEzdxf(dxfPath + ".dxf");
+    if (r.ezdxfMissing) GTEST_SKIP() << "python3-ezdxf is not installed";
+    ASSERT_TRUE(r.ok) << r.output;
+    EXPECT_EQ(r.auditErrors, 0) << r.output;
+    EXPECT_TRUE(r.handlesUnique);
+    if (drawing.code != cmd::DRAW_EMPTY) {
+        EXPECT_GT(r.count("LINE"), 10) << r.output;
+        EXPECT_FALSE(r.texts.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDrawing, DraftWindow,
+                         ::testing::Values(Drawing{cmd::DRAW_GIRDER_LIST, "梁断面リスト", "girder_list", true},
+                                           Drawing{cmd::DRAW_COLUMN_LIST, "柱断面リスト", "column_list", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
