@@ -25,7 +25,9 @@
 #include "ui/TfrmBaseLine.h"
 #include "ui/TfrmConfirm.h"
 #include "ui/TfrmDetail.h"
+#include "ui/TfrmDraftEnv.h"
 #include "ui/TfrmDump.h"
+#include "ui/TfrmEnvironment.h"
 #include "ui/TfrmGridPitchDistance.h"
 #include "ui/TfrmKeypad.h"
 #include "ui/TfrmMember.h"
@@ -179,6 +181,9 @@ void TfrmTessmar::buildDialogs()
     frmMember_ = std::make_unique<TfrmMember>(ini_, platform_, this);
     frmDetail_ = std::make_unique<TfrmDetail>(this);
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
+    // Grid names may have changed with the settings.
+    frmDraftEnv_ = std::make_unique<TfrmDraftEnv>(session_, ini_, [this] { dispatcher_->context().redraw(); }, this);
+    frmEnvironment_ = std::make_unique<TfrmEnvironment>(this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
 
     auto& ports = dispatcher_->context().ports;
@@ -189,6 +194,7 @@ void TfrmTessmar::buildDialogs()
     ports.gridPitch = frmGridPitch_.get();
     ports.member = frmMember_.get();
     ports.version = frmVersion_.get();
+    ports.draftSettings = frmDraftEnv_.get();
 }
 
 QAction* TfrmTessmar::addItem(QMenu* menu, const char* name, const QString& caption, int code, bool hidden)

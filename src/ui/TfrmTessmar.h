@@ -32,7 +32,9 @@ namespace ui {
 class TfrmBaseLine;
 class TfrmConfirm;
 class TfrmDetail;
+class TfrmDraftEnv;
 class TfrmDump;
+class TfrmEnvironment;
 class TfrmGridPitchDistance;
 class TfrmKeypad;
 class TfrmMember;
@@ -63,6 +65,8 @@ public:
     TfrmDetail& frmDetail() { return *frmDetail_; }
     TfrmConfirm& frmConfirm() { return *frmConfirm_; }
     TfrmVersion& frmVersion() { return *frmVersion_; }
+    TfrmDraftEnv& frmDraftEnv() { return *frmDraftEnv_; }
+    TfrmEnvironment& frmEnvironment() { return *frmEnvironment_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -134,6 +138,8 @@ private:
     std::unique_ptr<TfrmMember> frmMember_;
     std::unique_ptr<TfrmDetail> frmDetail_;
     std::unique_ptr<TfrmConfirm> frmConfirm_;
+    std::unique_ptr<TfrmDraftEnv> frmDraftEnv_;
+    std::unique_ptr<TfrmEnvironment> frmEnvironment_;
     std::unique_ptr<TfrmVersion> frmVersion_;
 
     std::map<QString, QAction*> actions_;
