@@ -2,6 +2,7 @@
 
 #include "model/encoding.h"
 #include "model/helpers.h"
+#include "settings/draft_env_parts.h"
 #include "settings/settings_store.h"
 
 namespace settings {
@@ -19,6 +20,14 @@ std::string item(std::string_view group, int index) { return model::fieldAt(inde
 
 // The index-th ";" group of a default specification.
 std::string group(std::string_view spec, int index) { return model::fieldAt(index, spec, ';'); }
+
+template <class T, size_t N>
+T splitParts(const std::array<DefaultPart<T>, N>& parts, const std::string& sizes, const std::string& bars)
+{
+    T t;
+    for (const auto& p : parts) t.*p.field = item(group(p.inBars ? bars : sizes, p.group), p.item);
+    return t;
+}
 
 int clampedIndex(int value, int last) { return value >= 0 && value <= last ? value : 0; }
 
@@ -114,44 +123,50 @@ const model::RodMarks& presetMarks(int preset)
     return marks[static_cast<size_t>(preset >= 1 && preset <= 3 ? preset - 1 : 0)];
 }
 
+const std::array<DefaultPart<GirderDefaults>, 11>& girderParts()
+{
+    using G = GirderDefaults;
+    static const std::array<DefaultPart<G>, 11> parts{{
+        {&G::width, false, 0, 0, "edtInitB", "幅(mm)", true},
+        {&G::depth, false, 0, 1, "edtInitD", "成(mm)", true},
+        {&G::topCount, true, 0, 0, "cmbNoUP", "上端筋", false},
+        {&G::topSize, true, 0, 2, "cmbNmUP", "上端筋", false},
+        {&G::bottomCount, true, 1, 0, "cmbNoDN", "下端筋", false},
+        {&G::bottomSize, true, 1, 2, "cmbNmDN", "下端筋", false},
+        {&G::stirrupLegs, true, 6, 0, "cmbNoSTAR", "スターラップ", false},
+        {&G::stirrupSize, true, 6, 1, "cmbNmSTAR", "スターラップ", false},
+        {&G::stirrupPitch, true, 6, 2, "cmbPitchSTAR", "スターラップ", false},
+        {&G::webCount, true, 7, 0, "cmbNoBODY", "腹筋", false},
+        {&G::webSize, true, 7, 1, "cmbNmBODY", "腹筋", false},
+    }};
+    return parts;
+}
+
+const std::array<DefaultPart<ColumnDefaults>, 9>& columnParts()
+{
+    using C = ColumnDefaults;
+    static const std::array<DefaultPart<C>, 9> parts{{
+        {&C::dx, false, 0, 0, "edtInitDx", "Dx", true},
+        {&C::dy, false, 0, 1, "edtInitDy", "Dy", true},
+        {&C::mainX, true, 0, 0, "cmbNoMX", "主筋 X", false},
+        {&C::mainY, true, 0, 1, "cmbNoMY", "主筋 Y", false},
+        {&C::mainSize, true, 0, 2, "cmbNmMain", "主筋 径", false},
+        {&C::hoopX, true, 1, 0, "cmbNoHoopX", "フープ X", false},
+        {&C::hoopY, true, 1, 1, "cmbNoHoopY", "フープ Y", false},
+        {&C::hoopSize, true, 1, 2, "cmbNmHoop", "フープ 径", false},
+        {&C::hoopPitch, true, 1, 3, "cmbPitchHoop", "フープ @", false},
+    }};
+    return parts;
+}
+
 GirderDefaults splitGirderDefaults(const std::string& initGSec, const std::string& initGirder)
 {
-    GirderDefaults g;
-    const std::string size = group(initGSec, 0);
-    g.width = item(size, 0);
-    g.depth = item(size, 1);
-    const std::string top = group(initGirder, 0);
-    const std::string bottom = group(initGirder, 1);
-    const std::string stirrup = group(initGirder, 6);
-    const std::string web = group(initGirder, 7);
-    g.topCount = item(top, 0);
-    g.topSize = item(top, 2);
-    g.bottomCount = item(bottom, 0);
-    g.bottomSize = item(bottom, 2);
-    g.stirrupLegs = item(stirrup, 0);
-    g.stirrupSize = item(stirrup, 1);
-    g.stirrupPitch = item(stirrup, 2);
-    g.webCount = item(web, 0);
-    g.webSize = item(web, 1);
-    return g;
+    return splitParts(girderParts(), initGSec, initGirder);
 }
 
 ColumnDefaults splitColumnDefaults(const std::string& initCSec, const std::string& initColumn)
 {
-    ColumnDefaults c;
-    const std::string size = group(initCSec, 0);
-    c.dx = item(size, 0);
-    c.dy = item(size, 1);
-    const std::string main = group(initColumn, 0);
-    const std::string hoop = group(initColumn, 1);
-    c.mainX = item(main, 0);
-    c.mainY = item(main, 1);
-    c.mainSize = item(main, 2);
-    c.hoopX = item(hoop, 0);
-    c.hoopY = item(hoop, 1);
-    c.hoopSize = item(hoop, 2);
-    c.hoopPitch = item(hoop, 3);
-    return c;
+    return splitParts(columnParts(), initCSec, initColumn);
 }
 
 std::pair<std::string, std::string> joinGirderDefaults(const GirderDefaults& g)

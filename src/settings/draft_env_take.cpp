@@ -2,6 +2,7 @@
 #include "model/encoding.h"
 #include "model/helpers.h"
 #include "settings/draft_env_form.h"
+#include "settings/draft_env_parts.h"
 #include "settings/settings_store.h"
 
 namespace settings {
@@ -87,35 +88,11 @@ void takeFrame(Fields& in, const FrameSizes& f, const char* prefix, const char* 
     hd = model::strToFloatOr0(f[4]);
 }
 
-GirderDefaults takeGirder(Fields& in, const GirderDefaults& g)
+template <class T, size_t N>
+T takeParts(Fields& in, const std::array<DefaultPart<T>, N>& parts, const T& shown)
 {
-    GirderDefaults t;
-    t.width = in.part(g.width, "edtInitB", "幅(mm)", true);
-    t.depth = in.part(g.depth, "edtInitD", "成(mm)", true);
-    t.topCount = in.part(g.topCount, "cmbNoUP", "上端筋", false);
-    t.topSize = in.part(g.topSize, "cmbNmUP", "上端筋", false);
-    t.bottomCount = in.part(g.bottomCount, "cmbNoDN", "下端筋", false);
-    t.bottomSize = in.part(g.bottomSize, "cmbNmDN", "下端筋", false);
-    t.stirrupLegs = in.part(g.stirrupLegs, "cmbNoSTAR", "スターラップ", false);
-    t.stirrupSize = in.part(g.stirrupSize, "cmbNmSTAR", "スターラップ", false);
-    t.stirrupPitch = in.part(g.stirrupPitch, "cmbPitchSTAR", "スターラップ", false);
-    t.webCount = in.part(g.webCount, "cmbNoBODY", "腹筋", false);
-    t.webSize = in.part(g.webSize, "cmbNmBODY", "腹筋", false);
-    return t;
-}
-
-ColumnDefaults takeColumn(Fields& in, const ColumnDefaults& c)
-{
-    ColumnDefaults t;
-    t.dx = in.part(c.dx, "edtInitDx", "Dx", true);
-    t.dy = in.part(c.dy, "edtInitDy", "Dy", true);
-    t.mainX = in.part(c.mainX, "cmbNoMX", "主筋 X", false);
-    t.mainY = in.part(c.mainY, "cmbNoMY", "主筋 Y", false);
-    t.mainSize = in.part(c.mainSize, "cmbNmMain", "主筋 径", false);
-    t.hoopX = in.part(c.hoopX, "cmbNoHoopX", "フープ X", false);
-    t.hoopY = in.part(c.hoopY, "cmbNoHoopY", "フープ Y", false);
-    t.hoopSize = in.part(c.hoopSize, "cmbNmHoop", "フープ 径", false);
-    t.hoopPitch = in.part(c.hoopPitch, "cmbPitchHoop", "フープ @", false);
+    T t;
+    for (const auto& p : parts) t.*p.field = in.part(shown.*p.field, p.control, p.label, p.number);
     return t;
 }
 
@@ -167,8 +144,8 @@ std::optional<DraftEnv> takeDraftEnvForm(const DraftEnvForm& form, const DraftEn
     d.GirderListBase = form.foundation ? (form.foundationRadio == 2 ? 2 : 1) : 0;
     d.BaseSizeA = integerOr0(form.baseA);
     d.BaseSizeB = integerOr0(form.baseB);
-    std::tie(d.InitGSec, d.InitGirder) = joinGirderDefaults(takeGirder(in, form.girder));
-    std::tie(d.InitCSec, d.InitColumn) = joinColumnDefaults(takeColumn(in, form.column));
+    std::tie(d.InitGSec, d.InitGirder) = joinGirderDefaults(takeParts(in, girderParts(), form.girder));
+    std::tie(d.InitCSec, d.InitColumn) = joinColumnDefaults(takeParts(in, columnParts(), form.column));
     takeNaming(in, form, d);
     if (!in.ok()) return std::nullopt;
     return d;

@@ -47,7 +47,22 @@ void enables(QCheckBox* box, std::initializer_list<QWidget*> dependants)
     for (QWidget* w : list) w->setEnabled(box->isChecked());
 }
 
-std::vector<std::string> titleItems(const auto& titles) { return {titles.begin(), titles.end()}; }
+// "リストの表示順": one heading box per row of the list.
+template <size_t N, size_t M>
+QGroupBox* titleOrder(QWidget* parent, const char* prefix, std::array<QComboBox*, N>& boxes,
+                      const std::array<const char*, M>& titles)
+{
+    auto* order = new QGroupBox(QStringLiteral("リストの表示順"), parent);
+    auto* g = new QGridLayout(order);
+    for (size_t i = 0; i < N; ++i) {
+        boxes[i] = new QComboBox(order);
+        boxes[i]->setObjectName(QStringLiteral("cmb%1Title%2").arg(QString::fromLatin1(prefix)).arg(i + 1));
+        for (const char* t : titles) boxes[i]->addItem(QString::fromUtf8(t));
+        g->addWidget(label(order, QStringLiteral(" %1").arg(i + 1)), static_cast<int>(i), 0);
+        g->addWidget(boxes[i], static_cast<int>(i), 1);
+    }
+    return order;
+}
 
 QLabel* picture(QWidget* parent, const QPixmap& pixmap)
 {
@@ -62,6 +77,19 @@ QWidget* page(QLayout* layout)
     auto* w = new QWidget;
     w->setLayout(layout);
     return w;
+}
+
+// A list page: the heading order at the left, the rest at the right.
+QWidget* headingsBeside(QGroupBox* order, QVBoxLayout* right)
+{
+    right->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addWidget(order);
+    left->addStretch();
+    auto* h = new QHBoxLayout;
+    h->addLayout(left);
+    h->addLayout(right, 1);
+    return page(h);
 }
 
 }  // namespace
@@ -238,21 +266,10 @@ QGroupBox* dimensionGroup(QWidget* parent, QCheckBox*& box, const char* prefix, 
 
 QWidget* TfrmDraftEnv::buildGirderPage1()
 {
-    auto* order = new QGroupBox(QStringLiteral("リストの表示順"), this);
-    auto* og = new QGridLayout(order);
-    for (size_t i = 0; i < cmbGTitle.size(); ++i) {
-        cmbGTitle[i] = new QComboBox(order);
-        cmbGTitle[i]->setObjectName(QStringLiteral("cmbGTitle%1").arg(i + 1));
-        for (const auto& t : titleItems(settings::girderTitles())) cmbGTitle[i]->addItem(QString::fromStdString(t));
-        og->addWidget(label(order, QStringLiteral(" %1").arg(i + 1)), static_cast<int>(i), 0);
-        og->addWidget(cmbGTitle[i], static_cast<int>(i), 1);
-    }
+    QGroupBox* order = titleOrder(this, "G", cmbGTitle, settings::girderTitles());
     chkDrawFloor = new QCheckBox(QStringLiteral("姿図にスラブを描画"), this);
     chkDrawFloor->setObjectName(QStringLiteral("chkDrawFloor"));
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(order);
-    left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(chkDrawFloor);
     right->addWidget(buildGirderDefaults());
@@ -260,11 +277,7 @@ QWidget* TfrmDraftEnv::buildGirderPage1()
     lower->addWidget(buildFoundation());
     lower->addWidget(dimensionGroup(this, chkGListDim, "G", rbGList, QStringLiteral("b・D")));
     right->addLayout(lower);
-    right->addStretch();
-    auto* h = new QHBoxLayout;
-    h->addLayout(left);
-    h->addLayout(right, 1);
-    return page(h);
+    return headingsBeside(order, right);
 }
 
 QWidget* TfrmDraftEnv::buildFramePage(const char* prefix, std::array<QComboBox*, 5>& boxes)
@@ -287,15 +300,7 @@ QWidget* TfrmDraftEnv::buildFramePage(const char* prefix, std::array<QComboBox*,
 
 QWidget* TfrmDraftEnv::buildColumnPage1()
 {
-    auto* order = new QGroupBox(QStringLiteral("リストの表示順"), this);
-    auto* og = new QGridLayout(order);
-    for (size_t i = 0; i < cmbCTitle.size(); ++i) {
-        cmbCTitle[i] = new QComboBox(order);
-        cmbCTitle[i]->setObjectName(QStringLiteral("cmbCTitle%1").arg(i + 1));
-        for (const auto& t : titleItems(settings::columnTitles())) cmbCTitle[i]->addItem(QString::fromStdString(t));
-        og->addWidget(label(order, QStringLiteral(" %1").arg(i + 1)), static_cast<int>(i), 0);
-        og->addWidget(cmbCTitle[i], static_cast<int>(i), 1);
-    }
+    QGroupBox* order = titleOrder(this, "C", cmbCTitle, settings::columnTitles());
 
     auto* defaults = new QGroupBox(QStringLiteral("設定初期値"), this);
     edtInitDx = edit(defaults, "edtInitDx");
@@ -332,17 +337,10 @@ QWidget* TfrmDraftEnv::buildColumnPage1()
     g->addWidget(label(defaults, QStringLiteral("@")), 2, 7, Qt::AlignRight);
     g->addWidget(cmbPitchHoop, 2, 8);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(order);
-    left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(dimensionGroup(this, chkCListDim, "C", rbCList, QStringLiteral("Dx・Dy")));
     right->addWidget(defaults);
-    right->addStretch();
-    auto* h = new QHBoxLayout;
-    h->addLayout(left);
-    h->addLayout(right, 1);
-    return page(h);
+    return headingsBeside(order, right);
 }
 
 QWidget* TfrmDraftEnv::buildGridPage()

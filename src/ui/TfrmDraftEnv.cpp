@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/bar_mark_picture.h"
+#include "settings/draft_env_parts.h"
 #include "ui/OkCancel.h"
 #include "ui/QtCanvas.h"
 
@@ -35,6 +36,35 @@ template <size_t N>
 void checkIndex(const std::array<QRadioButton*, N>& radios, int index)
 {
     radios[static_cast<size_t>(index >= 0 && index < static_cast<int>(N) ? index : 0)]->setChecked(true);
+}
+
+// The text of an edit or a combo box.
+QString controlText(const QWidget* w)
+{
+    if (const auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
+    if (const auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
+    return {};
+}
+
+void setControlText(QWidget* w, const QString& text)
+{
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(text);
+    if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentText(text);
+}
+
+// The boxes of the default sections, found by their names.
+template <class T, size_t N>
+void showParts(const QWidget& dialog, const std::array<settings::DefaultPart<T>, N>& parts, const T& values)
+{
+    for (const auto& p : parts) setControlText(dialog.findChild<QWidget*>(QString::fromLatin1(p.control)), q(values.*p.field));
+}
+
+template <class T, size_t N>
+T readParts(const QWidget& dialog, const std::array<settings::DefaultPart<T>, N>& parts)
+{
+    T t;
+    for (const auto& p : parts) t.*p.field = s(controlText(dialog.findChild<QWidget*>(QString::fromLatin1(p.control))));
+    return t;
 }
 
 // The pictures of marks 0 ... 14, drawn once by the drafting engine's symbol code.
@@ -136,21 +166,8 @@ void TfrmDraftEnv::setInitDialog()
     chkCListDim->setChecked(f.columnDim);
     checkIndex(rbCList, f.columnDimRadio);
 
-    const settings::GirderDefaults& g = f.girder;
-    edtInitB->setText(q(g.width));
-    edtInitD->setText(q(g.depth));
-    const std::pair<QComboBox*, const std::string*> girderBoxes[] = {
-        {cmbNoUP, &g.topCount},      {cmbNmUP, &g.topSize},        {cmbNoDN, &g.bottomCount},
-        {cmbNmDN, &g.bottomSize},    {cmbNoSTAR, &g.stirrupLegs},  {cmbNmSTAR, &g.stirrupSize},
-        {cmbPitchSTAR, &g.stirrupPitch}, {cmbNoBODY, &g.webCount}, {cmbNmBODY, &g.webSize}};
-    for (const auto& [box, text] : girderBoxes) box->setCurrentText(q(*text));
-    const settings::ColumnDefaults& c = f.column;
-    edtInitDx->setText(q(c.dx));
-    edtInitDy->setText(q(c.dy));
-    const std::pair<QComboBox*, const std::string*> columnBoxes[] = {
-        {cmbNoMX, &c.mainX}, {cmbNoMY, &c.mainY},       {cmbNmMain, &c.mainSize},    {cmbNoHoopX, &c.hoopX},
-        {cmbNoHoopY, &c.hoopY}, {cmbNmHoop, &c.hoopSize}, {cmbPitchHoop, &c.hoopPitch}};
-    for (const auto& [box, text] : columnBoxes) box->setCurrentText(q(*text));
+    showParts(*this, settings::girderParts(), f.girder);
+    showParts(*this, settings::columnParts(), f.column);
     for (size_t i = 0; i < 5; ++i) {
         cmbGFrame[i]->setCurrentText(q(f.girderFrame[i]));
         cmbCFrame[i]->setCurrentText(q(f.columnFrame[i]));
@@ -191,13 +208,8 @@ settings::DraftEnvForm TfrmDraftEnv::form() const
     f.girderDimRadio = checkedIndex(rbGList);
     f.columnDim = chkCListDim->isChecked();
     f.columnDimRadio = checkedIndex(rbCList);
-    f.girder = {s(edtInitB->text()),         s(edtInitD->text()),        s(cmbNoUP->currentText()),
-                s(cmbNmUP->currentText()),   s(cmbNoDN->currentText()),  s(cmbNmDN->currentText()),
-                s(cmbNoSTAR->currentText()), s(cmbNmSTAR->currentText()), s(cmbPitchSTAR->currentText()),
-                s(cmbNoBODY->currentText()), s(cmbNmBODY->currentText())};
-    f.column = {s(edtInitDx->text()),         s(edtInitDy->text()),         s(cmbNoMX->currentText()),
-                s(cmbNoMY->currentText()),    s(cmbNmMain->currentText()),  s(cmbNoHoopX->currentText()),
-                s(cmbNoHoopY->currentText()), s(cmbNmHoop->currentText()),  s(cmbPitchHoop->currentText())};
+    f.girder = readParts(*this, settings::girderParts());
+    f.column = readParts(*this, settings::columnParts());
     for (size_t i = 0; i < 5; ++i) {
         f.girderFrame[i] = s(cmbGFrame[i]->currentText());
         f.columnFrame[i] = s(cmbCFrame[i]->currentText());
