@@ -1,12 +1,13 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 #include "model/helpers.h"
+#include "settings/settings_table.h"
 
 namespace settings {
 
@@ -33,10 +34,11 @@ bool parseInt(std::string_view text, int& out)
     return true;
 }
 
+// "." is the decimal point whatever the locale says.
 bool parseReal(std::string_view text, double& out)
 {
     if (!model::isNumber(text)) return false;
-    out = std::strtod(model::trim(text).c_str(), nullptr);
+    out = model::strToFloatOr0(text);
     return true;
 }
 
@@ -68,6 +70,19 @@ std::string shownValue(std::string_view value)
 class Loader {
 public:
     explicit Loader(const IniFile& ini) : ini_(ini) {}
+
+    void read(const SettingKey& key, SettingField field)
+    {
+        struct Visit {
+            Loader& in;
+            const SettingKey& k;
+            void operator()(int* f) const { in.integer(k.section, k.key, *f, k.lo, k.hi); }
+            void operator()(double* f) const { in.real(k.section, k.key, *f, k.positive); }
+            void operator()(bool* f) const { in.boolean(k.section, k.key, *f); }
+            void operator()(std::string* f) const { in.text(k.section, k.key, *f); }
+        };
+        std::visit(Visit{*this, key}, field);
+    }
 
     void integer(const char* section, const std::string& key, int& field, int lo = INT_MIN, int hi = INT_MAX)
     {
@@ -150,8 +165,6 @@ private:
     std::vector<std::string> problems_;
 };
 
-std::string twoDigits(int i) { return (i < 10 ? "0" : "") + std::to_string(i); }
-
 }  // namespace
 
 std::string formatReal(double value)
@@ -185,107 +198,7 @@ void loadSettingsInto(const IniFile& ini, Settings& settings, platform::Platform
     Settings s;
     s.draft.RodKind = settings.draft.RodKind;
     Loader in(ini);
-    const char* D = kSectionDraftEnv;
-    const char* E = kSectionEnvironment;
-    DraftEnv& d = s.draft;
-    Environment& env = s.env;
-
-    // Title numbers index the title tables; 0 or below leaves the row out.
-    const int lastGirderTitle = static_cast<int>(girderTitles().size()) - 1;
-    const int lastColumnTitle = static_cast<int>(columnTitles().size()) - 1;
-    for (size_t i = 0; i < d.GTitle.size(); ++i)
-        in.integer(D, "GTitle" + std::to_string(i + 1), d.GTitle[i], INT_MIN, lastGirderTitle);
-    for (size_t i = 0; i < d.CTitle.size(); ++i)
-        in.integer(D, "CTitle" + std::to_string(i + 1), d.CTitle[i], INT_MIN, lastColumnTitle);
-
-    Pardo7& p = s.pardo7;
-    in.integer(kSectionPardo7, "nStands", p.nStands);
-    in.integer(kSectionPardo7, "modeStatic", p.modeStatic);
-    in.integer(kSectionPardo7, "modeDynamic", p.modeDynamic);
-
-    in.text(E, "StructreType", env.StructreType);
-    in.text(E, "Zoon", env.Zoon);
-    in.text(E, "ZoonTX", env.ZoonTX);
-    in.text(E, "ZoonTY", env.ZoonTY);
-    in.text(E, "ZoonZ", env.ZoonZ);
-    in.text(E, "ZoonTc", env.ZoonTc);
-    in.text(E, "ZoonCe", env.ZoonCe);
-    in.text(E, "ZoonHo", env.ZoonHo);
-    in.real(E, "LoadDrawScale1", env.LoadDrawScale1);
-    in.real(E, "LoadDrawScale2", env.LoadDrawScale2);
-    for (size_t i = 0; i < env.StressDrawScale.size(); ++i)
-        in.real(E, "StressDrawScale" + std::to_string(i + 1), env.StressDrawScale[i]);
-    for (size_t i = 0; i < env.DecPlace.size(); ++i) in.integer(E, "DecPlace" + std::to_string(i + 1), env.DecPlace[i]);
-    in.boolean(E, "SIUnit", env.SIUnit);
-    in.integer(E, "MojiSize", env.MojiSize, 1);  // a font height in pixels
-    in.integer(E, "InitJointNumber", env.InitJointNumber);
-    in.integer(E, "InitJointBaseNumber", env.InitJointBaseNumber);
-    in.boolean(E, "ShowMemberName", env.ShowMemberName);
-    in.boolean(E, "ShowLoadValue", env.ShowLoadValue);
-    in.boolean(E, "DrawDim", env.DrawDim);
-    in.boolean(E, "DrawBaseLine", env.DrawBaseLine);
-    in.boolean(E, "ShowNumber", env.ShowNumber);
-    in.integer(E, "ShowStressType", env.ShowStressType);
-    in.integer(E, "ShowVolumeType", env.ShowVolumeType);
-    in.integer(E, "LoadCase", env.LoadCase);
-    in.integer(E, "StressValue", env.StressValue);
-    in.boolean(E, "ShowConsole", env.ShowConsole);
-    in.boolean(E, "ShowGrid", env.ShowGrid);
-    in.boolean(E, "ShowLineEndMark", env.ShowLineEndMark);
-    in.boolean(E, "SHowHelper", env.SHowHelper);
-
-    in.integer(D, "secRefNumber", d.secRefNumber, 0, 3);  // one of the four mark presets
-    for (size_t i = 0; i < d.RodMark.size(); ++i)
-        in.integer(D, "RodMark" + twoDigits(static_cast<int>(i)), d.RodMark[i], 0, 15);  // bar-mark shapes
-    in.real(D, "ListScale", d.ListScale, true);
-    in.real(D, "ListMojiHeight", d.ListMojiHeight, true);
-    in.real(D, "DrawScale", d.DrawScale, true);
-    in.real(D, "DrawMojiHeight", d.DrawMojiHeight, true);
-    in.real(D, "MojiRatio", d.MojiRatio, true);
-    in.integer(D, "DXFnBASE", d.DXFnBASE, 1, 9);  // DXF text origin codes
-    in.real(D, "DrawMojiUki", d.DrawMojiUki);
-    in.boolean(D, "GirderListSlab", d.GirderListSlab);
-    in.integer(D, "GirderListBase", d.GirderListBase);
-    in.integer(D, "BaseSizeA", d.BaseSizeA);
-    in.integer(D, "BaseSizeB", d.BaseSizeB);
-    in.text(D, "InitGirder", d.InitGirder);
-    in.text(D, "InitGSec", d.InitGSec);
-    in.integer(D, "ColumnListMark", d.ColumnListMark);
-    in.integer(D, "ColumnListW1", d.ColumnListW1);
-    in.integer(D, "ColumnListW2", d.ColumnListW2);
-    in.integer(D, "ColumnListW3", d.ColumnListW3);
-    in.real(D, "ColumnListH", d.ColumnListH);
-    in.real(D, "ColumnListHD", d.ColumnListHD);
-    in.integer(D, "GirderListMark", d.GirderListMark);
-    in.integer(D, "GirderListW1", d.GirderListW1);
-    in.integer(D, "GirderListW2", d.GirderListW2);
-    in.integer(D, "GirderListW3", d.GirderListW3);
-    in.real(D, "GirderListH", d.GirderListH);
-    in.real(D, "GirderListHD", d.GirderListHD);
-    in.text(D, "InitColumn", d.InitColumn);
-    in.text(D, "InitCSec", d.InitCSec);
-    in.integer(D, "TessmarStirStart", d.TessmarStirStart);
-
-    in.text(kSectionDraft, "strCADfname", s.strCADfname);
-
-    const char* P = kSectionPosition;
-    in.integer(P, "Top", s.position.Top);
-    in.integer(P, "Left", s.position.Left);
-    in.integer(P, "Width", s.position.Width);
-    in.integer(P, "Height", s.position.Height);
-
-    static const char* const axes[3] = {"X", "Y", "Z"};
-    for (int a = 0; a < 3; ++a) in.integer(D, std::string("nGridName") + axes[a], d.gridNaming[a].mode, 1, 3);
-    for (int a = 0; a < 3; ++a) {
-        model::GridNaming& g = d.gridNaming[a];
-        std::string prefix = std::string("cmb") + axes[a];
-        in.text(D, prefix + "Moji1", g.moji1);
-        in.text(D, prefix + "Num1", g.num1);
-        in.text(D, prefix + "Moji2", g.moji2);
-        in.text(D, prefix + "Num2", g.num2);
-        in.text(D, prefix + "Moji3", g.moji3);
-        in.text(D, prefix + "Num3", g.num3);
-    }
+    for (const SettingKey& key : settingKeys()) in.read(key, key.field(s));
 
     // Not stored: the XOR colour of transient marks, the grid dots and the arrow size.
     s.transientColour = 0xDEDEDE;
@@ -304,38 +217,41 @@ void LoadSettings(IniFile& ini, Settings& settings, platform::Platform& platform
     loadSettingsInto(ini, settings, platform);
 }
 
-bool SaveSettings(IniFile& ini, const Settings& settings, platform::Platform& platform)
+namespace {
+
+// Writes the keys in one write of the file; a failure is reported once.
+bool writeKeys(IniFile& ini, const std::vector<const SettingKey*>& keys, const Settings& settings,
+               platform::Platform& platform)
 {
     std::vector<std::string> failures;
-    auto put = [&](const char* section, const char* key, const std::string& value) {
-        if (!ini.write(section, key, value)) failures.push_back(ini.lastError());
-    };
-    const Environment& env = settings.env;
-    const DraftEnv& d = settings.draft;
     IniFile::Batch batch(ini);
-    put(kSectionEnvironment, "DrawDim", formatBool(env.DrawDim));
-    put(kSectionEnvironment, "ShowNumber", formatBool(env.ShowNumber));
-    put(kSectionEnvironment, "ShowGrid", formatBool(env.ShowGrid));
-    put(kSectionEnvironment, "ShowLineEndMark", formatBool(env.ShowLineEndMark));
-    put(kSectionEnvironment, "SHowHelper", formatBool(env.SHowHelper));
-    put(kSectionDraft, "strCADfname", settings.strCADfname);
-    put(kSectionPosition, "Top", formatInt(settings.position.Top));
-    put(kSectionPosition, "Left", formatInt(settings.position.Left));
-    put(kSectionPosition, "Width", formatInt(settings.position.Width));
-    put(kSectionPosition, "Height", formatInt(settings.position.Height));
-    put(kSectionDraftEnv, "ListScale", formatReal(d.ListScale));
-    put(kSectionDraftEnv, "ListMojiHeight", formatReal(d.ListMojiHeight));
-    put(kSectionDraftEnv, "DrawScale", formatReal(d.DrawScale));
-    put(kSectionDraftEnv, "DrawMojiHeight", formatReal(d.DrawMojiHeight));
-    put(kSectionDraftEnv, "DrawMojiUki", formatReal(d.DrawMojiUki));
-    put(kSectionDraftEnv, "MojiRatio", formatReal(d.MojiRatio));
-    put(kSectionDraftEnv, "DXFnBASE", formatInt(d.DXFnBASE));
+    for (const SettingKey* key : keys)
+        if (!ini.write(key->section, key->key, storedText(*key, settings))) failures.push_back(ini.lastError());
     if (!batch.commit()) failures.push_back(ini.lastError());
     if (failures.empty()) return true;
     std::string text = "設定を保存できませんでした。";
     for (const auto& f : failures) text += "\n" + f;
     platform.messageBox(platform::kConfirmCaption, text, platform::Buttons::Ok);
     return false;
+}
+
+}  // namespace
+
+bool SaveSettings(IniFile& ini, const Settings& settings, platform::Platform& platform)
+{
+    std::vector<const SettingKey*> keys;
+    for (const SettingKey& key : settingKeys())
+        if (key.saveOrder > 0) keys.push_back(&key);
+    std::sort(keys.begin(), keys.end(), [](const SettingKey* a, const SettingKey* b) { return a->saveOrder < b->saveOrder; });
+    return writeKeys(ini, keys, settings, platform);
+}
+
+bool WriteDraftEnv(IniFile& ini, const Settings& settings, platform::Platform& platform)
+{
+    std::vector<const SettingKey*> keys;
+    for (const SettingKey& key : settingKeys())
+        if (key.draftEnv) keys.push_back(&key);
+    return writeKeys(ini, keys, settings, platform);
 }
 
 }  // namespace settings

@@ -45,4 +45,8 @@ void LoadSettings(IniFile& ini, Settings& settings, platform::Platform& platform
 // the file. A failure is reported once; false then.
 bool SaveSettings(IniFile& ini, const Settings& settings, platform::Platform& platform);
 
+// Writes every key of section DraftEnv (what the draft settings dialog confirms), in one write
+// of the file; reported like SaveSettings.
+bool WriteDraftEnv(IniFile& ini, const Settings& settings, platform::Platform& platform);
+
 }  // namespace settings

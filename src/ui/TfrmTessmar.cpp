@@ -26,7 +26,9 @@
 #include "ui/TfrmConfirm.h"
 #include "ui/TfrmDetail.h"
 #include "ui/TfrmDraft.h"
+#include "ui/TfrmDraftEnv.h"
 #include "ui/TfrmDump.h"
+#include "ui/TfrmEnvironment.h"
 #include "ui/TfrmGridPitchDistance.h"
 #include "ui/TfrmImport.h"
 #include "ui/TfrmKeypad.h"
@@ -186,6 +188,9 @@ void TfrmTessmar::buildDialogs()
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
     frmSection_ = std::make_unique<TfrmSection>(*dispatcher_, ini_, platform_, *frmKeypad_, *frmConfirm_, *frmDetail_,
                                                 frmImport_.get(), this);
+    // Grid names may have changed with the settings.
+    frmDraftEnv_ = std::make_unique<TfrmDraftEnv>(session_, ini_, [this] { dispatcher_->context().redraw(); }, this);
+    frmEnvironment_ = std::make_unique<TfrmEnvironment>(this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
     frmDraft_ = std::make_unique<TfrmDraft>(session_, platform_, files_, ini_, frmDump_.get(), this);
 
@@ -200,6 +205,7 @@ void TfrmTessmar::buildDialogs()
     ports.version = frmVersion_.get();
     ports.sectionDialog = frmSection_.get();
     ports.drawings = &frmDraft_->preview();
+    ports.draftSettings = frmDraftEnv_.get();
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }

@@ -37,6 +37,8 @@ class TfrmDetail;
 class TfrmDraft;
 class TfrmDump;
 class TfrmImport;
+class TfrmDraftEnv;
+class TfrmEnvironment;
 class TfrmGridPitchDistance;
 class TfrmKeypad;
 class TfrmMember;
@@ -73,6 +75,8 @@ public:
     TfrmVersion& frmVersion() { return *frmVersion_; }
     TfrmSection& frmSection() { return *frmSection_; }
     TfrmDraft& frmDraft() { return *frmDraft_; }
+    TfrmDraftEnv& frmDraftEnv() { return *frmDraftEnv_; }
+    TfrmEnvironment& frmEnvironment() { return *frmEnvironment_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -146,6 +150,8 @@ private:
     std::unique_ptr<TfrmMember> frmMember_;
     std::unique_ptr<TfrmDetail> frmDetail_;
     std::unique_ptr<TfrmConfirm> frmConfirm_;
+    std::unique_ptr<TfrmDraftEnv> frmDraftEnv_;
+    std::unique_ptr<TfrmEnvironment> frmEnvironment_;
     std::unique_ptr<TfrmVersion> frmVersion_;
     std::unique_ptr<TfrmSection> frmSection_;
     std::unique_ptr<TfrmDraft> frmDraft_;

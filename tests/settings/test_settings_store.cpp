@@ -2,12 +2,15 @@
 // reported in one message and keep their defaults; saving writes its keys in their order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
 #include "model/encoding.h"
 #include "settings/settings_store.h"
+#include "settings/settings_table.h"
 #include "support/recording_platform.h"
 
 using namespace settings;
@@ -40,52 +43,11 @@ protected:
     RecordingPlatform platform;
 };
 
-// Every stored field in a fixed order, so a key read under a wrong name shows as a default.
+// Every stored key with its value, in the table's order.
 std::string describe(const Settings& s)
 {
     std::string out;
-    auto add = [&out](const auto&... parts) {
-        std::string sep;
-        ((out += sep + parts, sep = " "), ...);
-        out += "|";
-    };
-    auto n = [](double v) { return formatReal(v); };
-    auto list = [&n](const auto& values) {
-        std::string t;
-        for (auto v : values) t += (t.empty() ? "" : " ") + n(v);
-        return t;
-    };
-    const DraftEnv& d = s.draft;
-    add(list(d.GTitle));
-    add(list(d.CTitle));
-    add(n(d.secRefNumber));
-    add(list(d.RodMark));
-    add(n(d.ListScale), n(d.ListMojiHeight), n(d.DrawScale), n(d.DrawMojiHeight), n(d.MojiRatio), n(d.DXFnBASE),
-        n(d.DrawMojiUki));
-    add(n(d.GirderListSlab), n(d.GirderListBase), n(d.BaseSizeA), n(d.BaseSizeB));
-    add(d.InitGirder);
-    add(d.InitGSec);
-    add(n(d.ColumnListMark), n(d.ColumnListW1), n(d.ColumnListW2), n(d.ColumnListW3), n(d.ColumnListH),
-        n(d.ColumnListHD));
-    add(n(d.GirderListMark), n(d.GirderListW1), n(d.GirderListW2), n(d.GirderListW3), n(d.GirderListH),
-        n(d.GirderListHD));
-    add(d.InitColumn);
-    add(d.InitCSec);
-    add(n(d.TessmarStirStart));
-    for (const auto& g : d.gridNaming) add(n(g.mode), g.moji1, g.num1, g.moji2, g.num2, g.moji3, g.num3);
-    add(n(s.pardo7.nStands), n(s.pardo7.modeStatic), n(s.pardo7.modeDynamic));
-    const Environment& e = s.env;
-    add(e.StructreType, e.Zoon, e.ZoonTX, e.ZoonTY, e.ZoonZ, e.ZoonTc, e.ZoonCe, e.ZoonHo);
-    add(n(e.LoadDrawScale1), n(e.LoadDrawScale2));
-    add(list(e.StressDrawScale));
-    add(list(e.DecPlace));
-    add(n(e.SIUnit), n(e.MojiSize), n(e.InitJointNumber), n(e.InitJointBaseNumber));
-    add(n(e.ShowMemberName), n(e.ShowLoadValue), n(e.DrawDim), n(e.DrawBaseLine), n(e.ShowNumber),
-        n(e.ShowStressType), n(e.ShowVolumeType), n(e.LoadCase), n(e.StressValue), n(e.ShowConsole), n(e.ShowGrid),
-        n(e.ShowLineEndMark), n(e.SHowHelper));
-    add(s.strCADfname);
-    add(n(s.position.Top), n(s.position.Left), n(s.position.Width), n(s.position.Height));
-    out.pop_back();
+    for (const SettingKey& key : settingKeys()) out += key.key + "=" + storedText(key, s) + "|";
     return out;
 }
 
@@ -114,7 +76,7 @@ TEST_F(SettingsStore, EveryKeyIsReadUnderItsName)
         "GTitle8=\"9\"\nCTitle1=\"6\"\nCTitle2=\"5\"\nCTitle3=\"4\"\nCTitle4=\"3\"\nCTitle5=\"-1\"\n"
         "secRefNumber=\"3\"\n"
         "RodMark00=\"14\"\nRodMark01=\"13\"\nRodMark02=\"12\"\nRodMark03=\"11\"\nRodMark04=\"10\"\nRodMark05=\"9\"\n"
-        "RodMark06=\"8\"\nRodMark07=\"7\"\nRodMark08=\"6\"\nRodMark09=\"5\"\nRodMark10=\"4\"\nRodMark11=\"0\"\n"
+        "RodMark06=\"1\"\nRodMark07=\"7\"\nRodMark08=\"6\"\nRodMark09=\"5\"\nRodMark10=\"4\"\nRodMark11=\"0\"\n"
         "ListScale=\"50\"\nListMojiHeight=\"2.5\"\nDrawScale=\"100\"\nDrawMojiHeight=\"3.5\"\nMojiRatio=\"0.837\"\n"
         "DXFnBASE=\"5\"\nDrawMojiUki=\"-1.25\"\nGirderListSlab=\"0\"\nGirderListBase=\"1\"\nBaseSizeA=\"60\"\n"
         "BaseSizeB=\"170\"\nInitGirder=\"2::D19;\"\nInitGSec=\"300:600;\"\nColumnListMark=\"1\"\n"
@@ -132,8 +94,8 @@ TEST_F(SettingsStore, EveryKeyIsReadUnderItsName)
         "StressDrawScale1=\"900\"\nStressDrawScale2=\"2\"\nStressDrawScale3=\"90\"\nStressDrawScale4=\"9\"\n"
         "StressDrawScale5=\"45\"\nDecPlace1=\"5\"\nDecPlace2=\"1\"\nDecPlace3=\"3\"\nDecPlace4=\"4\"\nDecPlace5=\"0\"\n"
         "SIUnit=\"0\"\nMojiSize=\"16\"\nInitJointNumber=\"10\"\nInitJointBaseNumber=\"20\"\nShowMemberName=\"0\"\n"
-        "ShowLoadValue=\"0\"\nDrawDim=\"0\"\nDrawBaseLine=\"0\"\nShowNumber=\"-1\"\nShowStressType=\"3\"\n"
-        "ShowVolumeType=\"2\"\nLoadCase=\"4\"\nStressValue=\"5\"\nShowConsole=\"7\"\nShowGrid=\"1\"\n"
+        "ShowLoadValue=\"0\"\nDrawDim=\"0\"\nDrawBaseLine=\"0\"\nShowNumber=\"1\"\nShowStressType=\"3\"\n"
+        "ShowVolumeType=\"2\"\nLoadCase=\"4\"\nStressValue=\"5\"\nShowConsole=\"1\"\nShowGrid=\"1\"\n"
         "ShowLineEndMark=\"1\"\nSHowHelper=\"1\"\n"
         "[DRAFT]\nstrCADfname=\"C:\\図面\\cad.exe\"\n"
         "[Position]\nTop=\"-20\"\nLeft=\"30\"\nWidth=\"1024\"\nHeight=\"768\"\n");
@@ -141,23 +103,37 @@ TEST_F(SettingsStore, EveryKeyIsReadUnderItsName)
     Settings s;
     LoadSettings(ini, s, platform);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(describe(s),
-              "8 0 10 1 2 3 4 9|6 5 4 3 -1|3|14 13 12 11 10 9 8 7 6 5 4 0|50 2.5 100 3.5 0.837 5 -1.25|0 1 60 170|"
-              "2::D19;|300:600;|1 3 10 16 2.5 17|2 4 11 31 3 16|8:2:D25;|700:800;|1|"
-              "1 a 1 F 1 FL 2|3 1 3 通 4 Q 5|1 A 6 階 7 R 8|2 0 3|"
-              "PLANE :B 1.1 1.2 1.3 0.7 0.9 0.3|6 60|900 2 90 9 45|5 1 3 4 0|0 16 10 20|"
-              "0 0 0 0 1 3 2 4 5 1 1 1 1|C:\\図面\\cad.exe|-20 30 1024 768");
+
+    // Each key of the file lands in its own field (no value equals its default), and the file
+    // names every key the program reads.
+    const Settings defaults;
+    size_t fileKeys = 0;
+    for (const char* section : {"DraftEnv", "pardo7", "Environment", "DRAFT", "Position"})
+        for (const SettingKey& key : settingKeys())
+            if (std::string_view(key.section) == section) {
+                auto v = ini.lookup(section, key.key);
+                ASSERT_TRUE(v) << key.key;
+                ++fileKeys;
+                EXPECT_EQ(storedText(key, s), v->text) << key.key;
+                EXPECT_NE(storedText(key, s), storedText(key, defaults)) << key.key;
+            }
+    EXPECT_EQ(fileKeys, settingKeys().size());
+    const std::string bytes = readBytes();
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '='), static_cast<long>(settingKeys().size()));
+    EXPECT_EQ(s.draft.gridNaming[1].moji2, "通");
+    EXPECT_EQ(s.strCADfname, "C:\\図面\\cad.exe");
 }
 
 TEST_F(SettingsStore, HandWrittenValuesWithoutQuotesOrInOtherCase)
 {
-    writeUtf8("[environment]\nShowNumber=1\nShowMemberName=1\nmojisize = 14 \n[DRAFTENV]\ncmbXnum1=\"7\"\n"
-              "LISTSCALE=\" 60 \"\n");
+    writeUtf8("[environment]\nShowNumber=-1\nShowMemberName=1\nmojisize = 14 \nShowConsole=\"7\"\n"
+              "[DRAFTENV]\ncmbXnum1=\"7\"\nLISTSCALE=\" 60 \"\n");
     IniFile ini(path);
     Settings s;
     LoadSettings(ini, s, platform);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_TRUE(s.env.ShowNumber);
+    EXPECT_TRUE(s.env.ShowNumber);  // any value but 0 is true
+    EXPECT_TRUE(s.env.ShowConsole);
     EXPECT_TRUE(s.env.ShowMemberName);
     EXPECT_EQ(s.env.MojiSize, 14);
     EXPECT_EQ(s.draft.gridNaming[0].num1, "7");
@@ -295,4 +271,57 @@ TEST(SettingsFormat, RealsAreShortAndReadBackExactly)
     }
     EXPECT_EQ(formatBool(true), "1");
     EXPECT_EQ(formatBool(false), "0");
+}
+
+TEST_F(SettingsStore, DraftEnvWriteHoldsEveryDraftKeyAndNothingElse)
+{
+    writeUtf8("[DraftEnv]\nGTitle1=\"3\"\n[Environment]\nShowGrid=\"1\"\n");
+    IniFile ini(path);
+    Settings s;
+    s.draft.GTitle[0] = 10;
+    s.draft.gridNaming[2].moji2 = "階";
+    s.draft.MojiRatio = 0.837;
+    s.env.ShowGrid = false;  // not the dialog's to write
+    ASSERT_TRUE(WriteDraftEnv(ini, s, platform));
+    IniFile back(path);
+    EXPECT_EQ(back.read("Environment", "ShowGrid", "-"), "1");
+    EXPECT_EQ(back.read("DRAFT", "strCADfname", "-"), "-");
+    size_t draftKeys = 0;
+    for (const SettingKey& key : settingKeys()) {
+        if (std::string_view(key.section) != "DraftEnv") continue;
+        ++draftKeys;
+        EXPECT_EQ(back.read("DraftEnv", key.key, "-"), storedText(key, s)) << key.key;
+    }
+    EXPECT_EQ(draftKeys, 8u + 5u + 1u + 12u + 28u + 3u + 18u);
+    Settings loaded;
+    LoadSettings(back, loaded, platform);
+    EXPECT_EQ(describe(loaded), describe(s).replace(describe(s).find("ShowGrid=0"), 10, "ShowGrid=1"));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+// A desktop with a decimal comma (Qt switches the C locale to the user's) must not change how
+// the file's numbers read or are written.
+TEST_F(SettingsStore, RealsUseAPointUnderADecimalCommaLocale)
+{
+    struct LocaleGuard {
+        std::string old = std::setlocale(LC_ALL, nullptr);
+        ~LocaleGuard() { std::setlocale(LC_ALL, old.c_str()); }
+    } guard;
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/setup generates de_DE.UTF-8";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+    writeUtf8("[DraftEnv]\nListScale=\"37.5\"\nMojiRatio=\"0.837\"\nDrawMojiUki=\"1,5\"\n");
+    IniFile ini(path);
+    Settings s;
+    LoadSettings(ini, s, platform);
+    EXPECT_EQ(s.draft.ListScale, 37.5);
+    EXPECT_EQ(s.draft.MojiRatio, 0.837);
+    EXPECT_EQ(s.draft.DrawMojiUki, 0);  // "1,5" is not a number in the file
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("DrawMojiUki=\"1,5\""), std::string::npos);
+
+    s.draft.DrawScale = 12.25;
+    ASSERT_TRUE(SaveSettings(ini, s, platform));
+    EXPECT_EQ(IniFile(path).read("DraftEnv", "DrawScale", "-"), "12.25");
+    EXPECT_EQ(IniFile(path).read("DraftEnv", "ListScale", "-"), "37.5");
 }
