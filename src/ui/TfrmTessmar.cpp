@@ -22,6 +22,7 @@
 
 #include "editor/command_codes.h"
 #include "ui/Cursors.h"
+#include "ui/Tfrm3DView.h"
 #include "ui/TfrmBaseLine.h"
 #include "ui/TfrmConfirm.h"
 #include "ui/TfrmDetail.h"
@@ -174,6 +175,8 @@ void TfrmTessmar::buildDialogs()
     frmKeypad_ = std::make_unique<TfrmKeypad>(platform_, this);
     frmBaseLine_ = std::make_unique<TfrmBaseLine>(ini_, platform_, *frmKeypad_, this);
     frmDump_ = std::make_unique<TfrmDump>(session_, this);
+    frm3DView_ = std::make_unique<Tfrm3DView>(session_, this);
+    frm3DView_->setClosedHandler([this] { dispatcher_->view3DClosed(); });
     frmPCopy_ = std::make_unique<TfrmPCopy>(ini_, platform_, *frmKeypad_, this);
     frmGridPitch_ = std::make_unique<TfrmGridPitchDistance>(platform_, this);
     frmMember_ = std::make_unique<TfrmMember>(ini_, platform_, this);
@@ -185,6 +188,7 @@ void TfrmTessmar::buildDialogs()
     ports.gridLines = frmBaseLine_.get();
     ports.keypad = frmKeypad_.get();
     ports.dump = frmDump_.get();
+    ports.view3D = frm3DView_.get();
     ports.parallelCopy = frmPCopy_.get();
     ports.gridPitch = frmGridPitch_.get();
     ports.member = frmMember_.get();

@@ -29,6 +29,7 @@ class QToolBar;
 
 namespace ui {
 
+class Tfrm3DView;
 class TfrmBaseLine;
 class TfrmConfirm;
 class TfrmDetail;
@@ -57,6 +58,7 @@ public:
     TfrmBaseLine& frmBaseLine() { return *frmBaseLine_; }
     TfrmKeypad& frmKeypad() { return *frmKeypad_; }
     TfrmDump& frmDump() { return *frmDump_; }
+    Tfrm3DView& frm3DView() { return *frm3DView_; }
     TfrmPCopy& frmPCopy() { return *frmPCopy_; }
     TfrmGridPitchDistance& frmGridPitchDistance() { return *frmGridPitch_; }
     TfrmMember& frmMember() { return *frmMember_; }
@@ -129,6 +131,7 @@ private:
     std::unique_ptr<TfrmBaseLine> frmBaseLine_;
     std::unique_ptr<TfrmKeypad> frmKeypad_;
     std::unique_ptr<TfrmDump> frmDump_;
+    std::unique_ptr<Tfrm3DView> frm3DView_;
     std::unique_ptr<TfrmPCopy> frmPCopy_;
     std::unique_ptr<TfrmGridPitchDistance> frmGridPitch_;
     std::unique_ptr<TfrmMember> frmMember_;
