@@ -126,6 +126,7 @@ TfrmTessmar::TfrmTessmar(model::Session& session, QtPlatform& platform, settings
     const std::string first = arguments_.empty() ? std::string() : arguments_[0];
     editor::Ports ports;
     ports.files = &files_;
+    files_.setProjectPath([this] { return session_.hasDefaultName() ? std::string() : session_.project.path; });
     dispatcher_ = std::make_unique<editor::Dispatcher>(session_, canvas_, this, ports, &ini_);
     dispatcher_->setFirstArgument(first);
     dispatcher_->renderControl().pollInput = [this] {
