@@ -6,6 +6,7 @@
 
 #include "editor/command_codes.h"
 #include "editor/designation.h"
+#include "editor/help_pages.h"
 #include "editor/line_commands.h"
 #include "model/grid.h"
 #include "model/undo.h"
@@ -192,13 +193,7 @@ void Dispatcher::runImmediate(int code)
         break;
     case cmd::HELP_HOME:
     case cmd::HELP_MANUAL:
-    case cmd::HELP_REFERENCE: {
-        const std::string& dir = ctx_.session.programDir;
-        const std::string page = kHelpPages[static_cast<size_t>(code - cmd::HELP_HOME)];
-        const std::string path = dir.empty() ? page : dir + (dir.back() == '/' ? "" : "/") + page;
-        if (!ctx_.platform().openUrl(path)) ctx_.notice(path + " を開けませんでした。");
-        break;
-    }
+    case cmd::HELP_REFERENCE: openHelpPage(ctx_.platform(), ctx_.session.programDir, code - cmd::HELP_HOME); break;
     case cmd::VERSION:
         EndViewOperation();
         if (ports.version)

@@ -33,7 +33,7 @@ int EditorContext::selectWindow(model::Point a, model::Point b) { return SelectW
 
 SnapResult EditorContext::snap(PixelPoint pointer) { return SnapPoint(pickContext(), state.snap, pointer); }
 
-void EditorContext::redraw(bool update3D)
+void EditorContext::redraw(bool)
 {
     const DisplaySwitches sw = switches();
     PlanRenderer renderer(canvas, transform, dotGrid, sw, &session.platform);
@@ -44,7 +44,8 @@ void EditorContext::redraw(bool update3D)
         renderer.Redraw(PlanScene::of(session), control);
     --redrawing;
     forgetTransients();
-    if (update3D) reload3D();
+    // The 3-D view follows every full redraw while it is shown: its highlight follows the level.
+    reload3D();
     canvasChanged();
 }
 

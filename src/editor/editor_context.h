@@ -73,7 +73,8 @@ public:
     int selectWindow(model::Point a, model::Point b);
     SnapResult snap(PixelPoint pointer);
 
-    // Drawing the model.
+    // Drawing the model. A full redraw also reloads the 3-D view when it is shown, whatever
+    // the flag says (callers that pass true ask for what now always happens).
     void redraw(bool update3D = false);
     void drawElement(int index, ColourMode mode = ColourMode::Own, bool force = false);
     void eraseElement(int index) { drawElement(index, ColourMode::Erase, true); }

@@ -1,6 +1,8 @@
 #include "ui/QtFileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace ui {
@@ -19,23 +21,38 @@ QString QtFileDialogs::qtFilter(const std::string& filter)
     return out.join(QStringLiteral(";;"));
 }
 
+QString QtFileDialogs::startPath(const std::string& proposed, const std::string& project, const QString& lastFolder)
+{
+    if (!proposed.empty()) return QString::fromStdString(proposed);
+    if (!project.empty()) return QFileInfo(QString::fromStdString(project)).absolutePath();
+    if (!lastFolder.isEmpty()) return lastFolder;
+    return QDir::homePath();
+}
+
+QString QtFileDialogs::start(const std::string& proposed) const
+{
+    return startPath(proposed, projectPath_ ? projectPath_() : std::string(), lastFolder_);
+}
+
+std::optional<std::string> QtFileDialogs::chosen(const QString& file)
+{
+    if (file.isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(file).absolutePath();
+    return file.toStdString();
+}
+
 std::optional<std::string> QtFileDialogs::openFile(const std::string& filter, const std::string& initialPath)
 {
     if (hook_) return hook_(Kind::Open, filter, initialPath);
-    const QString chosen = QFileDialog::getOpenFileName(parent_, QStringLiteral("開く"),
-                                                        QString::fromStdString(initialPath), qtFilter(filter));
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen.toStdString();
+    return chosen(QFileDialog::getOpenFileName(parent_, QStringLiteral("開く"), start(initialPath), qtFilter(filter)));
 }
 
 std::optional<std::string> QtFileDialogs::saveFile(const std::string& filter, const std::string& initialPath)
 {
     if (hook_) return hook_(Kind::Save, filter, initialPath);
     // The dialog asks before overwriting and accepts only an existing folder.
-    const QString chosen = QFileDialog::getSaveFileName(parent_, QStringLiteral("名前をつけて保存"),
-                                                        QString::fromStdString(initialPath), qtFilter(filter));
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen.toStdString();
+    return chosen(
+        QFileDialog::getSaveFileName(parent_, QStringLiteral("名前をつけて保存"), start(initialPath), qtFilter(filter)));
 }
 
 }  // namespace ui

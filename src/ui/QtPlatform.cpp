@@ -10,7 +10,10 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include "editor/help_pages.h"
 
 namespace ui {
 
@@ -103,25 +106,15 @@ std::string QtPlatform::resolveDocument(const std::string& url)
     const QString scheme = asUrl.scheme();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("file"))
         return url;
-
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path given = fs::u8path(url);
-    if (fs::exists(given, ec)) return utf8(fs::absolute(given, ec));
-    // "<program dir>/docs/page.html": try the same docs/page.html in the folders above.
-    const std::string marker = "docs/";
-    const size_t at = url.rfind(marker);
-    if (at == std::string::npos) return {};
-    const fs::path tail = fs::u8path(url.substr(at));
-    fs::path dir = fs::absolute(given, ec).parent_path().parent_path();
-    for (int up = 0; up < 4 && !dir.empty(); ++up) {
-        const fs::path candidate = dir / tail;
-        if (fs::exists(candidate, ec)) return utf8(candidate);
-        if (dir == dir.parent_path()) break;
-        dir = dir.parent_path();
-    }
-    return {};
+    if (!fs::exists(given, ec)) return {};
+    return utf8(fs::absolute(given, ec));
 }
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
 
 bool QtPlatform::openUrl(const std::string& url)
 {
@@ -131,7 +124,26 @@ bool QtPlatform::openUrl(const std::string& url)
     const QUrl target = resolved.find("://") != std::string::npos || resolved.rfind("file:", 0) == 0
                             ? QUrl(QString::fromStdString(resolved))
                             : QUrl::fromLocalFile(QString::fromStdString(resolved));
-    return QDesktopServices::openUrl(target);
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return QDesktopServices::openUrl(target);
+
+    // xdg-open answers with its exit status whether a browser took the page; a desktop without
+    // one must not leave the user waiting for nothing.
+    if (!openers_) openers_ = std::make_unique<QObject>();
+    auto* process = new QProcess(qApp);
+    QObject::connect(process, &QProcess::finished, openers_.get(),
+                     [this, resolved](int code, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || code != 0)
+                             messageBox(platform::kConfirmCaption, editor::cannotOpenText(resolved),
+                                        platform::Buttons::Ok);
+                     });
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(opener, {target.toString()});
+    if (!process->waitForStarted(3000)) {
+        delete process;
+        return false;
+    }
+    return true;
 }
 
 std::string QtPlatform::clipboardText()

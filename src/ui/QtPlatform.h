@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QPointer>
@@ -13,6 +14,7 @@
 #include "platform/platform.h"
 
 class QLabel;
+class QObject;
 
 namespace ui {
 
@@ -25,11 +27,18 @@ public:
 
     static constexpr int kPanelCount = 6;
 
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
     platform::Answer messageBox(const std::string& caption, const std::string& text, platform::Buttons buttons) override;
     void beep() override;
     void statusText(int panel, const std::string& text) override;
     void debugOut(const std::string& text) override;
     bool startProgram(const std::string& program, const std::string& argument) override;
+    // Hands the address to the desktop's default browser (xdg-open); a browser that fails after
+    // starting is reported in a message box of its own.
     bool openUrl(const std::string& url) override;
     std::string clipboardText() override;
     void setClipboardText(const std::string& text) override;
@@ -46,9 +55,8 @@ public:
     void setProgramHook(ProgramHook hook) { programHook_ = std::move(hook); }
     int beeps() const { return beeps_; }
 
-    // A local page named relative to the program ("<dir>/docs/index.html") is looked for beside
-    // the program and in the folders above it (a build folder inside the source tree); returns
-    // the address to open, or an empty text when there is none.
+    // A web address as it is; a local file as its absolute path, or an empty text when the
+    // file is not there.
     static std::string resolveDocument(const std::string& url);
 
 private:
@@ -59,6 +67,8 @@ private:
     UrlHook urlHook_;
     ProgramHook programHook_;
     int beeps_ = 0;
+    // Owns the connections that report a browser which failed; they go when the platform goes.
+    std::unique_ptr<QObject> openers_;
 };
 
 }  // namespace ui

@@ -22,6 +22,7 @@
 
 #include "editor/command_codes.h"
 #include "ui/Cursors.h"
+#include "ui/Tfrm3DView.h"
 #include "ui/TfrmBaseLine.h"
 #include "ui/TfrmConfirm.h"
 #include "ui/TfrmDetail.h"
@@ -130,6 +131,7 @@ TfrmTessmar::TfrmTessmar(model::Session& session, QtPlatform& platform, settings
     const std::string first = arguments_.empty() ? std::string() : arguments_[0];
     editor::Ports ports;
     ports.files = &files_;
+    files_.setProjectPath([this] { return session_.hasDefaultName() ? std::string() : session_.project.path; });
     dispatcher_ = std::make_unique<editor::Dispatcher>(session_, canvas_, this, ports, &ini_);
     dispatcher_->setFirstArgument(first);
     dispatcher_->renderControl().pollInput = [this] {
@@ -181,6 +183,8 @@ void TfrmTessmar::buildDialogs()
     sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
     frmBaseLine_ = std::make_unique<TfrmBaseLine>(ini_, platform_, *frmKeypad_, this);
     frmDump_ = std::make_unique<TfrmDump>(session_, this);
+    frm3DView_ = std::make_unique<Tfrm3DView>(session_, this);
+    frm3DView_->setClosedHandler([this] { dispatcher_->view3DClosed(); });
     frmPCopy_ = std::make_unique<TfrmPCopy>(ini_, platform_, *frmKeypad_, this);
     frmGridPitch_ = std::make_unique<TfrmGridPitchDistance>(platform_, this);
     frmMember_ = std::make_unique<TfrmMember>(ini_, platform_, this);
@@ -199,6 +203,7 @@ void TfrmTessmar::buildDialogs()
     ports.keypad = frmKeypad_.get();
     ports.sectionCsv = sectionCsv_.get();
     ports.dump = frmDump_.get();
+    ports.view3D = frm3DView_.get();
     ports.parallelCopy = frmPCopy_.get();
     ports.gridPitch = frmGridPitch_.get();
     ports.member = frmMember_.get();

@@ -31,6 +31,7 @@ class QToolBar;
 
 namespace ui {
 
+class Tfrm3DView;
 class TfrmBaseLine;
 class TfrmConfirm;
 class TfrmDetail;
@@ -67,6 +68,7 @@ public:
     TfrmImport& frmImport() { return *frmImport_; }
     // The SS2 paste dialog, for the section dialog.
     platform::Ss2ImportPort& ss2Import();
+    Tfrm3DView& frm3DView() { return *frm3DView_; }
     TfrmPCopy& frmPCopy() { return *frmPCopy_; }
     TfrmGridPitchDistance& frmGridPitchDistance() { return *frmGridPitch_; }
     TfrmMember& frmMember() { return *frmMember_; }
@@ -145,6 +147,7 @@ private:
     std::unique_ptr<TfrmDump> frmDump_;
     std::unique_ptr<TfrmImport> frmImport_;
     std::unique_ptr<editor::SectionCsvCommands> sectionCsv_;
+    std::unique_ptr<Tfrm3DView> frm3DView_;
     std::unique_ptr<TfrmPCopy> frmPCopy_;
     std::unique_ptr<TfrmGridPitchDistance> frmGridPitch_;
     std::unique_ptr<TfrmMember> frmMember_;

@@ -23,6 +23,7 @@
 #include "settings/ini_file.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPlatform.h"
+#include "ui/QtTranslations.h"
 #include "ui/TfrmTessmar.h"
 
 namespace uitest {
@@ -36,6 +37,7 @@ inline QApplication& app()
         static char* argv[] = {name, nullptr};
         auto* a = new QApplication(argc, argv);
         ui::installFontSubstitutions();
+        ui::installJapaneseTranslations(*a);
         return a;
     }();
     return *instance;

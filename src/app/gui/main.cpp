@@ -17,6 +17,7 @@
 #include "settings/settings_store.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPlatform.h"
+#include "ui/QtTranslations.h"
 #include "ui/TfrmTessmar.h"
 
 // For sanitizer builds: what the font, D-Bus and Qt platform libraries keep until the process
@@ -32,6 +33,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessmar"));
     ui::installFontSubstitutions();
+    if (!ui::installJapaneseTranslations(app))
+        qWarning("Qt's Japanese translations (qtbase_ja.qm) were not found; standard dialogs stay English");
 
     std::vector<std::string> arguments;
     std::string screenshot;
