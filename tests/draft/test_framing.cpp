@@ -185,3 +185,26 @@ TEST_F(Framing, AlignmentTestPutsEveryAlignmentAtEveryAngle)
     EXPECT_DOUBLE_EQ(last.height, 150);  // ListMojiHeight 3 at 1/50
     EXPECT_EQ(last.colour, 0x0000FF);
 }
+
+TEST_F(Framing, GridNamesSitOneTextHeightBeyondTheGridWhateverTheWindowShows)
+{
+    session.settings.draft.DrawScale = 50;  // text height 3 x 50 = 150
+    draw(ViewMode::Plan, 0);
+    const double beyond = 150 + 4000;  // the first storey (3000) is less than 4000
+    bool sawX1 = false, sawY1 = false;
+    for (const model::Moji& m : session.texts.entries()) {
+        if (m.text == "X1") {
+            sawX1 = true;
+            EXPECT_DOUBLE_EQ(m.x, 6000);
+            EXPECT_DOUBLE_EQ(m.y, 5000 + beyond);
+            EXPECT_EQ(m.nBase, 8);
+        }
+        if (m.text == "Y1") {
+            sawY1 = true;
+            EXPECT_DOUBLE_EQ(m.x, 10500 + beyond);
+            EXPECT_DOUBLE_EQ(m.y, 5000);
+            EXPECT_EQ(m.nBase, 4);
+        }
+    }
+    EXPECT_TRUE(sawX1 && sawY1);
+}
