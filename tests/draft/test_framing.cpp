@@ -208,3 +208,21 @@ TEST_F(Framing, GridNamesSitOneTextHeightBeyondTheGridWhateverTheWindowShows)
     }
     EXPECT_TRUE(sawX1 && sawY1);
 }
+
+TEST_F(Framing, RebarDrawingIsAnnotatedOnce)
+{
+    add(kind::COLUMN, 0, 0, 0, 0, 0, 3000, 2);
+    add(kind::GIRDER, 0, 0, 3000, 6000, 0, 3000, 1);
+    ASSERT_TRUE(model::selectSlice(session.grid, ViewMode::ElevationXZ, 0, session.view));
+    const auto drawing = draft::drawingForCode(editor::cmd::DRAW_REBAR, session);
+    ASSERT_TRUE(drawing);
+    EXPECT_EQ(drawing->caption, "配筋図");
+    ASSERT_TRUE(frame.run(drawing->scale, drawing->store, drawing->generate));
+    int names = 0, spans = 0;
+    for (const model::Moji& m : session.texts.entries()) {
+        names += m.text == "X2";
+        spans += m.text == "4500";
+    }
+    EXPECT_EQ(names, 1);
+    EXPECT_EQ(spans, 1);
+}
