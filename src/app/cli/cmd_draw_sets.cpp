@@ -2,13 +2,14 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <set>
 #include <vector>
 
 #include "cli_common.h"
+#include "cli_options.h"
 #include "cmd_draw.h"
 #include "draft/drawing_frame.h"
 #include "draft/drawing_set.h"
+#include "draft/drawing_set_files.h"
 #include "dxf/dxf_writer.h"
 #include "editor/command_codes.h"
 #include "model/grid.h"
@@ -31,34 +32,9 @@ struct SetArgs {
 // --tab are allowed.
 std::string parseSetArgs(int argc, char** argv, bool withSlice, SetArgs& args)
 {
-    struct Option {
-        const char* name;
-        std::string SetArgs::*slot;
-        bool slice;
-    };
-    static const Option options[] = {{"-o", &SetArgs::output, false},
-                                     {"--settings", &SetArgs::settingsFile, false},
-                                     {"--view", &SetArgs::view, true},
-                                     {"--tab", &SetArgs::tab, true}};
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        const Option* found = nullptr;
-        for (const Option& o : options)
-            if (a == o.name && (withSlice || !o.slice)) found = &o;
-        if (found) {
-            std::string& slot = args.*(found->slot);
-            if (!slot.empty()) return a + " given twice";
-            if (i + 1 >= argc || std::string(argv[i + 1]).empty()) return a + " needs a value";
-            slot = argv[++i];
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "unknown option '" + a + "'";
-        } else if (args.project.empty()) {
-            args.project = a;
-        } else {
-            return "more than one project file given";
-        }
-    }
-    if (args.project.empty()) return "no project file given";
+    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}};
+    if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}});
+    if (std::string why = parseOptions(argc, argv, slots, args.project); !why.empty()) return why;
     if (args.output.empty()) return withSlice ? "no output file given (-o OUT.dxf)" : "no output folder given (-o FOLDER)";
     if (withSlice && args.view.empty()) return "no view given (--view plan, yframe or xframe)";
     return {};
@@ -101,21 +77,6 @@ const char* viewWord(model::ViewMode mode)
     return "plan";
 }
 
-// Runs the drawing of code for the session's view and writes it; empty on success, else why not.
-std::string writeDrawing(model::Session& session, draft::DrawingFrame& frame, int code, const std::string& file,
-                         const std::string& project)
-{
-    std::error_code ec;
-    if (fs::equivalent(fs::path(project), fs::path(file), ec))
-        return file + ": is the project file itself; choose another output";
-    const auto drawing = draft::drawingForCode(code, session);
-    // A failing generator has already said why through the platform.
-    if (!drawing || !frame.run(drawing->scale, drawing->store, drawing->generate)) return "could not draw " + file;
-    const model::FileResult written = dxf::WriteDxf(file, session.store, session.texts, session.settings);
-    frame.close();
-    return written.ok ? std::string() : written.message;
-}
-
 int runSlice(int code, int argc, char** argv)
 {
     SetArgs args;
@@ -135,55 +96,17 @@ int runSlice(int code, int argc, char** argv)
                     std::to_string(tabs - 1));
     }
     const bool something = draft::hasSomethingToDraw(code, session);
+    const std::string output = dxf::dxfFileName(args.output);
+    std::error_code ec;
+    if (fs::equivalent(fs::path(args.project), fs::path(output), ec))
+        return fail(output + ": is the project file itself; choose another output file");
     draft::DraftState state;
     draft::DrawingFrame frame(session, state);
-    const std::string output = dxf::dxfFileName(args.output);
-    if (std::string why = writeDrawing(session, frame, code, output, args.project); !why.empty()) return fail(why);
+    if (std::string why = draft::writeDrawing(session, frame, code, output); !why.empty()) return fail(why);
     if (!something)
         std::fprintf(stderr, "tessmar-cli: nothing to draw on tab %d of the %s (%s written all the same)\n", tab,
                      viewWord(mode), output.c_str());
     return kExitOk;
-}
-
-// ---- the whole set ----
-
-struct SetEntry {
-    int code;
-    model::ViewMode mode;
-    int tab;
-    std::string name;  // file name without the extension
-    std::string what;  // for the notice about an empty drawing
-};
-
-// A grid name made safe as part of a file name: no folders, no characters Windows refuses.
-std::string fileSafe(const std::string& name, int index)
-{
-    std::string out;
-    for (unsigned char c : name) out += (c < 0x20 || std::string_view("/\\:*?\"<>|").find(char(c)) != std::string_view::npos) ? '_' : char(c);
-    return out.empty() || out == "." || out == ".." ? std::to_string(index) : out;
-}
-
-std::vector<SetEntry> drawingSet(const model::GridModel& grid)
-{
-    std::vector<SetEntry> set{{cmd::DRAW_GIRDER_LIST, model::ViewMode::Plan, 0, "girder-list", "girder list"},
-                              {cmd::DRAW_COLUMN_LIST, model::ViewMode::Plan, 0, "column-list", "column list"}};
-    std::set<std::string> used;
-    auto slices = [&](int code, model::ViewMode mode, const std::string& prefix, const char* what) {
-        for (int tab = 0; tab < model::sliceCount(grid, mode); ++tab) {
-            const std::string gridName = grid.name(model::tabAxis(mode), tab);
-            std::string name = prefix + fileSafe(gridName, tab);
-            // Two lines of one name still give two files.
-            if (!used.insert(name).second) name += "-" + std::to_string(tab);
-            used.insert(name);
-            set.push_back({code, mode, tab, name, std::string(what) + " " + (gridName.empty() ? std::to_string(tab) : gridName)});
-        }
-    };
-    slices(cmd::DRAW_FRAMING, model::ViewMode::Plan, "framing-plan-", "framing plan of level");
-    slices(cmd::DRAW_FRAMING, model::ViewMode::ElevationXZ, "framing-Y-", "framing elevation of Y line");
-    slices(cmd::DRAW_FRAMING, model::ViewMode::ElevationYZ, "framing-X-", "framing elevation of X line");
-    slices(cmd::DRAW_REBAR, model::ViewMode::ElevationXZ, "rebar-Y-", "rebar arrangement of Y line");
-    slices(cmd::DRAW_REBAR, model::ViewMode::ElevationYZ, "rebar-X-", "rebar arrangement of X line");
-    return set;
 }
 
 int runAll(int argc, char** argv)
@@ -193,24 +116,16 @@ int runAll(int argc, char** argv)
     platform::ConsolePlatform platform;
     model::Session session(platform);
     if (!openProject(session, args)) return kExitFailure;
-    const fs::path folder(args.output);
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (!fs::is_directory(folder, ec)) return fail(args.output + ": is not a folder that can be made");
-
-    draft::DraftState state;
-    draft::DrawingFrame frame(session, state);
-    for (const SetEntry& entry : drawingSet(session.grid)) {
-        model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
-        if (!draft::hasSomethingToDraw(entry.code, session)) {
-            std::fprintf(stderr, "tessmar-cli: left out the %s: nothing to draw\n", entry.what.c_str());
-            continue;
-        }
-        const std::string file = (folder / (entry.name + ".dxf")).string();
-        if (std::string why = writeDrawing(session, frame, entry.code, file, args.project); !why.empty()) return fail(why);
+    draft::SetProgress progress;
+    progress.written = [](const std::string& file) {
         std::printf("%s\n", file.c_str());
         std::fflush(stdout);
-    }
+    };
+    progress.leftOut = [](const draft::SetDrawing& d) {
+        std::fprintf(stderr, "tessmar-cli: left out the %s: nothing to draw\n", d.what.c_str());
+    };
+    if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
+        return fail(why);
     return kExitOk;
 }
 
