@@ -122,6 +122,7 @@ QWidget* TfrmDraftEnv::buildTextPage()
     // Keypad order from the top: 1 2 3 / 4 5 6 / 7 8 9.
     for (int i = 0; i < 9; ++i) {
         rdoG[static_cast<size_t>(i)] = radio(origin, QStringLiteral("rdoG%1").arg(i + 1), QString(), originGroup);
+        rdoG[static_cast<size_t>(i)]->setToolTip(QString::number(i + 1));
         originGrid->addWidget(rdoG[static_cast<size_t>(i)], i / 3, i % 3);
     }
     originGrid->addWidget(label(origin, QStringLiteral("注)JW_CAD未対応")), 3, 0, 1, 3);
