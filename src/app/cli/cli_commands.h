@@ -7,5 +7,6 @@ int runDump(int argc, char** argv);
 int runUndoListing(int argc, char** argv);
 int runResave(int argc, char** argv);
 int runGrid(int argc, char** argv);
+int runView3D(int argc, char** argv);
 
 }  // namespace cli
