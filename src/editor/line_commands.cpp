@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "editor/edit_step.h"
+#include "editor/erase_repair.h"
 #include "editor/segment_index.h"
 
 namespace editor {
@@ -568,10 +569,11 @@ void DeleteCommand::release(EditorContext& ctx, MouseButton button, Point p)
         doomed = selectedWhere(store, [](int) { return true; });
     }
     EditStep step(store);
+    EraseRepair repair(ctx);
     std::unordered_set<int> uids;
     for (int i : doomed) {
         step.change();
-        ctx.eraseElement(i);
+        repair.erase(i);
         uids.insert(store.at(i).UID);
         store.delElem(i);
     }
@@ -579,10 +581,11 @@ void DeleteCommand::release(EditorContext& ctx, MouseButton button, Point p)
     for (int i = -1; store.nextLive(i);) {
         const model::Element& e = store.at(i);
         if (e.kind == kind::LOAD && uids.count(e.refUID)) {
-            ctx.eraseElement(i);
+            repair.erase(i);
             store.delElem(i);
         }
     }
+    repair.redrawTouched();
     ctx.modelChanged();
 }
 

@@ -141,3 +141,19 @@ TEST_F(Cli, FailuresAreOneLineWithStatus)
     EXPECT_EQ(run("grid --spans 101,1,1 --pitch-x 5000 --pitch-y 4000 --pitch-z 3000 -o " + path("x.kel")).status, 1);
     EXPECT_FALSE(fs::exists(path("x.kel")));
 }
+
+TEST_F(Cli, View3DPrintsOneLinePerMemberOfTheSample)
+{
+    CliRun d = run("dump " + kSample);
+    ASSERT_EQ(d.status, 0) << d.err;
+    const int members = countLines(d.out, ":GIRDER   :") + countLines(d.out, ":COLUMN   :");
+    CliRun v = run("view3d " + kSample);
+    ASSERT_EQ(v.status, 0) << v.err;
+    EXPECT_EQ(countLines(v.out, "\n"), members);
+    EXPECT_GT(countLines(v.out, " 0x0000FF solid"), 0);  // the members of the level shown
+    CliRun zoomed = run("view3d " + kSample + " 10 60 200");
+    ASSERT_EQ(zoomed.status, 0);
+    EXPECT_NE(zoomed.out, v.out);
+    EXPECT_EQ(run("view3d " + kSample + " 10 60 abc").status, 2);
+    EXPECT_EQ(run("view3d " + kSample + " 10 60 5").status, 2);
+}

@@ -1,11 +1,9 @@
-// The help pages are copied beside the built program, and a desktop whose browser fails to take
-// a page says so instead of doing nothing.
+// A desktop whose browser fails to take a page says so instead of doing nothing.
 #include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
-#include "editor/help_pages.h"
 #include "ui_harness.h"
 
 namespace {
@@ -54,12 +52,6 @@ TEST(HelpBrowser, ABrowserThatFailsIsReported)
 TEST(HelpBrowser, ABrowserThatTakesThePageSaysNothing)
 {
     EXPECT_TRUE(openThroughDesktop(0).empty());
-}
-
-TEST(HelpBrowser, ThePagesLieBesideTheBuiltProgram)
-{
-    for (int page = 0; page < 3; ++page)
-        EXPECT_TRUE(std::filesystem::is_regular_file(editor::helpPagePath(TESSMAR_BUILD_DIR, page))) << page;
 }
 
 }  // namespace

@@ -10,5 +10,6 @@ int runGrid(int argc, char** argv);
 int runSectionsExport(int argc, char** argv);
 int runSectionsImport(int argc, char** argv);
 int runSectionsSs2(int argc, char** argv);
+int runView3D(int argc, char** argv);
 
 }  // namespace cli

@@ -18,6 +18,7 @@ int main(int argc, char** argv)
         if (command == "undo-listing") return cli::runUndoListing(rest, args);
         if (command == "resave") return cli::runResave(rest, args);
         if (command == "grid") return cli::runGrid(rest, args);
+        if (command == "view3d") return cli::runView3D(rest, args);
         if (command == "draw") return cli::runDrawCommand(rest, args);
         if (command == "sections" && rest > 0 && std::strcmp(args[0], "export") == 0)
             return cli::runSectionsExport(rest - 1, args + 1);
