@@ -6,7 +6,6 @@
 
 #include "editor/section_csv_commands.h"
 #include "exchange/section_csv.h"
-#include "model/encoding.h"
 #include "model/member_offsets.h"
 
 namespace cmd = editor::cmd;
@@ -45,9 +44,9 @@ protected:
         p.sectionCsv = &csv;
         return p;
     }
-    std::string file(const std::string& name, const std::string& utf8Lines)
+    std::string file(const std::string& name, const std::string& bytes)
     {
-        std::ofstream(dir / name, std::ios::binary) << *model::utf8ToCp932(utf8Lines);
+        std::ofstream(dir / name, std::ios::binary) << bytes;
         return (dir / name).string();
     }
 
@@ -110,13 +109,11 @@ TEST_F(CsvCommands, ImportReplacesTheSectionsAndMembersTakeTheNewSizesInBothAnsw
 
 TEST_F(CsvCommands, ABadFileIsNamedAndNothingIsAskedOrChanged)
 {
-    std::string lines;
-    for (int i = 1; i <= 501; ++i) lines += "G,2," + std::to_string(i) + ",2,G" + std::to_string(i) + ",RC,500,900\r\n";
-    dialogs.openAnswers.push_back(file("big.csv", lines));
+    dialogs.openAnswers.push_back(file("bad.csv", "G,2,1,2,G1,RC,500,900\r\nG,2,2,2,G\x81\x20\r\n"));
     menu.DispatchCommand(cmd::CSV_IMPORT);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "断面ＣＳＶを読み込めませんでした。\n" + (dir / "big.csv").string() +
-                                             " 501行目: 断面は 500 までしか読み込めません");
+    EXPECT_EQ(platform.messages[0].text, "断面ＣＳＶを読み込めませんでした。\n" + (dir / "bad.csv").string() +
+                                             " 2行目: Shift-JIS として読めない文字があります");
     EXPECT_EQ(session.sections[0].secSpec, "RC:300:700;3::D22;");
     EXPECT_DOUBLE_EQ(el(girder).OX, 100);
     EXPECT_FALSE(session.project.modified);

@@ -1,5 +1,7 @@
 // The SS2 paste dialog takes clipboard tables at the selected cell of the shown sheet, says
-// how many cells fell outside, and hands back the marks' specs on OK.
+// how many cells fell outside, and hands back the marks' specs on OK; the section CSV menu
+// items reach their file dialogs.
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -91,4 +93,20 @@ TEST(ImportWindow, PastedGirderTablesComeBackAsSpecsOnOk)
         dialog.btnCancel->click();
     });
     EXPECT_FALSE(h.window->ss2Import().importSs2(1, 2).has_value());
+}
+
+TEST(ImportWindow, TheCsvMenuItemsWriteAndReadThroughTheFileDialogs)
+{
+    uitest::Harness h;
+    h.session.sections[0] = model::SectionEntry{1, "C:1:1", "1:C1", "RC:600:600;4:3:D22;2:2:D13:100;"};
+    const std::string file = h.dir.file("plan");
+    h.fileAnswers.push_back(file);
+    h.window->action(QStringLiteral("mnuFileCsvOut"))->trigger();
+    ASSERT_TRUE(std::filesystem::exists(file + ".csv"));
+
+    h.session.sections[0].secSpec.clear();
+    h.fileAnswers.push_back(file + ".csv");
+    h.window->action(QStringLiteral("mnuFileCsvIn"))->trigger();
+    EXPECT_TRUE(h.said("部材の指示関係を初期化します。"));
+    EXPECT_EQ(h.session.sections[0].secSpec, "RC:600:600;4:3:D22;2:2:D13:100;");
 }
