@@ -3,6 +3,7 @@
 #include "test_dispatcher_harness.h"
 
 #include "editor/section_editor.h"
+#include "editor/section_figure.h"
 #include "exchange/ss2_result.h"
 
 using namespace editor;
@@ -270,6 +271,33 @@ TEST_F(SectionEditorTest, Ss2ImportMakesPagesPerMarkAndCancelLeavesTheModel)
     withoutPort.open('G', 0);
     withoutPort.importSs2();
     EXPECT_EQ(platform.messages.back().text, kNotAvailable);
+}
+
+TEST_F(SectionEditorTest, FiguresShowTheBarsAndOptionsChangeTheSharedSettings)
+{
+    editor.open('G', 0);
+    editor.setSlab(false);
+    editor.setFoundation(true, 2);
+    EXPECT_FALSE(session.settings.draft.GirderListSlab);
+    EXPECT_EQ(session.settings.draft.GirderListBase, 2);
+    editor.setFoundation(false, 0);
+    EXPECT_EQ(session.settings.draft.GirderListBase, 0);
+
+    testing_support::RecordingCanvas figure(200, 200);
+    EXPECT_GT(drawSectionFigure(figure, session.settings.draft, {kGirder, false, 0, false}, platform), 10);
+    // Six main bars and two web bars: black symbols inside the panel, grey concrete lines.
+    int black = 0;
+    for (const auto& c : figure.circles) black += c.colour == kBlack;
+    EXPECT_GE(black, 8);
+    bool grey = false;
+    for (const auto& l : figure.lines) grey = grey || l.colour == kFigureLineColour;
+    EXPECT_TRUE(grey);
+    for (const auto& c : figure.circles) {
+        EXPECT_GE(c.cx - c.radius, 0);
+        EXPECT_LE(c.cx + c.radius, 200);
+    }
+    EXPECT_EQ(drawSectionFigure(figure, session.settings.draft, {"RC:0:900;3::D22;", false, 0, false}, platform), 0);
+    EXPECT_GT(drawSectionFigure(figure, session.settings.draft, {"RC:600:600;4:3:D22;2:2:D13:100;", true, 0, false}, platform), 10);
 }
 
 }  // namespace
