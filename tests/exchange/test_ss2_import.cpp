@@ -15,37 +15,23 @@ constexpr int kConcrete = 0, kCounts = 1, kSizes = 2, kStirrups = 3, kHoopSizes 
 
 }  // namespace
 
-TEST(Ss2Sheets, GirderSheetsCarryMarksOverTheirColumnsAndLevelsDownTheRows)
+TEST(Ss2Sheets, EachSheetPutsItsMarksOverTheirOwnColumns)
 {
     Ss2Sheets s;
     s.setInitDialog(kSs2GirderMode, 3);
-    EXPECT_EQ(s.dialogCaption(), "SS2から梁データインポート");
-    EXPECT_EQ(s.rows(kConcrete), 2 + 4);
-    EXPECT_EQ(s.rows(kCounts), 2 + 8);
-    EXPECT_EQ(s.cols(kCounts), 152);
+    EXPECT_EQ(s.rows(kCounts), 2 + 8) << "two rows per level R, 3, 2, 1";
     EXPECT_FALSE(s.sheetVisible(kHoopSizes));
     EXPECT_EQ(s.cell(kConcrete, 0, 3), "G2");
-    EXPECT_EQ(s.cell(kConcrete, 1, 4), "D(cm)");
     EXPECT_EQ(s.cell(kCounts, 0, 6), "G2");
-    EXPECT_EQ(s.cell(kCounts, 1, 7), "右端");
     EXPECT_EQ(s.cell(kStirrups, 0, 149), "G50");
-    EXPECT_EQ(s.cell(kConcrete, 2, 0), "R層");
     EXPECT_EQ(s.cell(kConcrete, 3, 0), "3層");
-    EXPECT_EQ(s.cell(kConcrete, 5, 0), "1層");
-    EXPECT_EQ(s.cell(kSizes, 4, 1), "上端");
     EXPECT_EQ(s.cell(kSizes, 5, 1), "下層");
-    EXPECT_EQ(s.firstDataColumn(kSizes), 2);
     EXPECT_FALSE(s.setCell(kSizes, 4, 1, "x")) << "labels are not data";
 
     s.setInitDialog(kSs2ColumnMode, 3);
-    EXPECT_EQ(s.dialogCaption(), "SS2から柱データインポート");
     EXPECT_EQ(s.rows(kConcrete), 2 + 3);
-    EXPECT_TRUE(s.sheetVisible(kHoopSizes));
-    EXPECT_EQ(s.sheetCaption(kHoopSizes), "フープ（径・ピッチ）");
     EXPECT_EQ(s.cell(kCounts, 0, 4), "C2");
-    EXPECT_EQ(s.cell(kCounts, 1, 5), "Ｙ");
     EXPECT_EQ(s.cell(kConcrete, 2, 0), "3階");
-    EXPECT_EQ(s.cell(kCounts, 3, 1), "柱脚");
 }
 
 TEST(Ss2Sheets, PastedGirderTablesBecomeSpecsInCentimetresTimesTen)
