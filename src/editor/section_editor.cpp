@@ -176,7 +176,9 @@ void SectionEditor::loadRow(int row)
         const auto f = static_cast<SectionField>(i);
         if (isSizeField(f)) fields_[static_cast<size_t>(i)] = sizeForKind(fields_[static_cast<size_t>(i)], rodKind_);
     }
-    applyRow();
+    // Selecting a row writes it back composed, but never loses it: a stored size without
+    // bars (an SS2 concrete sheet alone) would compose to no section at all.
+    if (spec.empty() || !composeSpec().empty()) applyRow();
     platform().debugOut("showSelectSectionInfo:" + spec);
 }
 

@@ -184,7 +184,7 @@ void TfrmTessmar::buildDialogs()
     frmDetail_ = std::make_unique<TfrmDetail>(this);
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
     frmSection_ = std::make_unique<TfrmSection>(*dispatcher_, ini_, platform_, *frmKeypad_, *frmConfirm_, *frmDetail_,
-                                                nullptr, this);
+                                                frmImport_.get(), this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
 
     auto& ports = dispatcher_->context().ports;

@@ -248,6 +248,13 @@ TEST_F(SectionEditorTest, Ss2ImportMakesPagesPerMarkAndCancelLeavesTheModel)
     EXPECT_EQ(model::findSection(editor.work(), "G:4:1").secSpec.substr(0, 34), "RC:300:600:300:600:300:600;2::D19;");
     EXPECT_EQ(model::findSection(editor.work(), "G:1:1").secSpec, "RC:310:610;2::D19;");
     EXPECT_EQ(model::findSection(editor.work(), "G:4:2").secName, "R:G2");
+    // Sizes without bars stay when their row is shown: only an edit empties a row.
+    r.specs[1][0] = "RC:400:800;::;::;::;::;::;::;::;:;";
+    fake.ss2 = r;
+    editor.importSs2();
+    editor.selectTab(1);
+    EXPECT_EQ(spec(0), "RC:400:800;::;::;::;::;::;::;::;:;");
+    EXPECT_EQ(editor.field(SecB3), "800");
     editor.cancel();
     for (int i = 0; i < model::kSectionCount; ++i) {
         EXPECT_EQ(session.sections[i].secID, before[i].secID);
