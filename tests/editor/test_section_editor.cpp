@@ -226,6 +226,10 @@ TEST_F(SectionEditorTest, NewMarkPagesAndNamesThatWouldBreakTheFiles)
     EXPECT_EQ(spec(0), "");
     editor.selectTab(2);  // cancelled: back on G2
     EXPECT_EQ(editor.currentPage(), 1);
+    fake.names = {"G1", std::nullopt};  // a second page named G1 would share G1's sections
+    editor.renameMark();
+    EXPECT_EQ(fake.refusals.back(), "符号名[G1]は既にあります。");
+    EXPECT_EQ(editor.pages()[1], "G2");
     editor.selectTab(0);
     EXPECT_EQ(spec(0), kGirder);
     EXPECT_FALSE(markNameFault("\xF0\x9F\x98\x80").empty());  // no CP932 form
