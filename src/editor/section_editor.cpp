@@ -134,6 +134,13 @@ void SectionEditor::clearFields(int first, int end)
     for (int i = first; i < end; ++i) fields_[static_cast<size_t>(i)].clear();
 }
 
+void SectionEditor::loadItem(const std::string& spec, int item, int firstField, int count)
+{
+    // The fields of one item are consecutive controls.
+    const std::string text = model::specItem(spec, item);
+    for (int i = 0; i < count; ++i) fields_[static_cast<size_t>(firstField + i)] = model::fieldAt(i, text, ':');
+}
+
 void SectionEditor::loadSpec(const std::string& spec)
 {
     using model::fieldAt;
@@ -145,32 +152,15 @@ void SectionEditor::loadSpec(const std::string& spec)
         for (int end = 0; end < 3; ++end)
             for (int which = 0; which < 2; ++which)
                 fields_[sizeEdit(end, which)] = model::sizeField(item0, which, end);
-        for (int g = 0; g < 6; ++g) {
-            const std::string item = specItem(spec, 1 + g);
-            fields_[barCount(g)] = fieldAt(0, item, ':');
-            fields_[barSecond(g)] = fieldAt(1, item, ':');
-            fields_[barSize(g)] = fieldAt(2, item, ':');
-        }
-        const std::string stir = specItem(spec, 7);
-        fields_[NoSTAR] = fieldAt(0, stir, ':');
-        fields_[NmSTAR] = fieldAt(1, stir, ':');
-        fields_[PitchSTAR] = fieldAt(2, stir, ':');
-        const std::string web = specItem(spec, 8);
-        fields_[NoBODY] = fieldAt(0, web, ':');
-        fields_[NmBODY] = fieldAt(1, web, ':');
+        for (int g = 0; g < 6; ++g) loadItem(spec, 1 + g, barCount(g), 3);
+        loadItem(spec, 7, NoSTAR, 3);
+        loadItem(spec, 8, NoBODY, 2);
     } else {
         clearFields(kColumnFieldFirst, kColumnFieldEnd);
         fields_[SecX] = fieldAt(1, item0, ':');
         fields_[SecY] = fieldAt(2, item0, ':');
-        const std::string main = specItem(spec, 1);
-        fields_[NoMX] = fieldAt(0, main, ':');
-        fields_[NoMY] = fieldAt(1, main, ':');
-        fields_[NmMain] = fieldAt(2, main, ':');
-        const std::string hoop = specItem(spec, 2);
-        fields_[NoHoopX] = fieldAt(0, hoop, ':');
-        fields_[NoHoopY] = fieldAt(1, hoop, ':');
-        fields_[NmHoop] = fieldAt(2, hoop, ':');
-        fields_[PitchHoop] = fieldAt(3, hoop, ':');
+        loadItem(spec, 1, NoMX, 3);
+        loadItem(spec, 2, NoHoopX, 4);
     }
 }
 
@@ -186,7 +176,9 @@ void SectionEditor::loadRow(int row)
         const auto f = static_cast<SectionField>(i);
         if (isSizeField(f)) fields_[static_cast<size_t>(i)] = sizeForKind(fields_[static_cast<size_t>(i)], rodKind_);
     }
-    applyRow();
+    // Selecting a row writes it back composed, but never loses it: a stored size without
+    // bars (an SS2 concrete sheet alone) would compose to no section at all.
+    if (spec.empty() || !composeSpec().empty()) applyRow();
     platform().debugOut("showSelectSectionInfo:" + spec);
 }
 

@@ -121,6 +121,7 @@ private:
     platform::Platform& platform();
     settings::DraftEnv& draftEnv();
     void loadSpec(const std::string& spec);
+    void loadItem(const std::string& spec, int item, int firstField, int count);
     void clearFields(int first, int end);
     void refreshSummary(SectionGridRow& row) const;
     std::string levelTextOf(int level) const;

@@ -256,16 +256,22 @@ QWidget* cell(QWidget* parent, std::initializer_list<QWidget*> widgets)
     row->addStretch();
     return box;
 }
+
+QGridLayout* groupGrid(QGroupBox* group, const QString& name)
+{
+    group->setObjectName(name);
+    auto* g = new QGridLayout(group);
+    g->setHorizontalSpacing(4);
+    g->setVerticalSpacing(3);
+    return g;
+}
 }  // namespace
 
 QGroupBox* TfrmSection::buildGirderGroup()
 {
     using namespace editor;
     auto* group = new QGroupBox(QStringLiteral("梁断面"), this);
-    group->setObjectName(QStringLiteral("grpGIRDER"));
-    auto* g = new QGridLayout(group);
-    g->setHorizontalSpacing(4);
-    g->setVerticalSpacing(3);
+    QGridLayout* g = groupGrid(group, QStringLiteral("grpGIRDER"));
     const char* ends[] = {"左端", "中央", "右端"};
     for (int end = 0; end < 3; ++end) g->addWidget(new QLabel(QString::fromUtf8(ends[end]), group), 0, 1 + 2 * end);
     const char* rows[] = {"b", "D", "上端筋", "下端筋"};
@@ -298,10 +304,7 @@ QGroupBox* TfrmSection::buildColumnGroup()
 {
     using namespace editor;
     auto* group = new QGroupBox(QStringLiteral("柱断面"), this);
-    group->setObjectName(QStringLiteral("grpCOLUMN"));
-    auto* g = new QGridLayout(group);
-    g->setHorizontalSpacing(4);
-    g->setVerticalSpacing(3);
+    QGridLayout* g = groupGrid(group, QStringLiteral("grpCOLUMN"));
     auto control = [this](SectionField f) { return controls[static_cast<size_t>(f)]; };
     auto keypadOf = [this](SectionField f) { return keypadButtons[static_cast<size_t>(f)]; };
     g->addWidget(new QLabel(QStringLiteral("Dx×Dy"), group), 0, 0);

@@ -177,10 +177,10 @@ TfrmTessmar::~TfrmTessmar()
 
 void TfrmTessmar::buildDialogs()
 {
-    // Created once in the program's order and kept, hidden while not in use.
+    // Created once in the program's order and kept, hidden while not in use. A window is
+    // created before those that hold a reference to it (the keypad before the grid line
+    // dialog, the enlarged view, mark-name and SS2 dialogs before the section dialog).
     frmKeypad_ = std::make_unique<TfrmKeypad>(platform_, this);
-    frmImport_ = std::make_unique<TfrmImport>(platform_, this);
-    sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
     frmBaseLine_ = std::make_unique<TfrmBaseLine>(ini_, platform_, *frmKeypad_, this);
     frmDump_ = std::make_unique<TfrmDump>(session_, this);
     frm3DView_ = std::make_unique<Tfrm3DView>(session_, this);
@@ -188,15 +188,17 @@ void TfrmTessmar::buildDialogs()
     frmPCopy_ = std::make_unique<TfrmPCopy>(ini_, platform_, *frmKeypad_, this);
     frmGridPitch_ = std::make_unique<TfrmGridPitchDistance>(platform_, this);
     frmMember_ = std::make_unique<TfrmMember>(ini_, platform_, this);
+    frmDraft_ = std::make_unique<TfrmDraft>(session_, platform_, files_, ini_, frmDump_.get(), this);
     frmDetail_ = std::make_unique<TfrmDetail>(this);
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
+    frmImport_ = std::make_unique<TfrmImport>(platform_, this);
     frmSection_ = std::make_unique<TfrmSection>(*dispatcher_, ini_, platform_, *frmKeypad_, *frmConfirm_, *frmDetail_,
                                                 frmImport_.get(), this);
     // Grid names may have changed with the settings.
     frmDraftEnv_ = std::make_unique<TfrmDraftEnv>(session_, ini_, [this] { dispatcher_->context().redraw(); }, this);
     frmEnvironment_ = std::make_unique<TfrmEnvironment>(this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
-    frmDraft_ = std::make_unique<TfrmDraft>(session_, platform_, files_, ini_, frmDump_.get(), this);
+    sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();

@@ -3,6 +3,7 @@
 #include "test_dispatcher_harness.h"
 
 #include "editor/section_editor.h"
+#include "editor/section_figure.h"
 #include "exchange/ss2_result.h"
 
 using namespace editor;
@@ -225,6 +226,10 @@ TEST_F(SectionEditorTest, NewMarkPagesAndNamesThatWouldBreakTheFiles)
     EXPECT_EQ(spec(0), "");
     editor.selectTab(2);  // cancelled: back on G2
     EXPECT_EQ(editor.currentPage(), 1);
+    fake.names = {"G1", std::nullopt};  // a second page named G1 would share G1's sections
+    editor.renameMark();
+    EXPECT_EQ(fake.refusals.back(), "符号名[G1]は既にあります。");
+    EXPECT_EQ(editor.pages()[1], "G2");
     editor.selectTab(0);
     EXPECT_EQ(spec(0), kGirder);
     EXPECT_FALSE(markNameFault("\xF0\x9F\x98\x80").empty());  // no CP932 form
@@ -247,6 +252,13 @@ TEST_F(SectionEditorTest, Ss2ImportMakesPagesPerMarkAndCancelLeavesTheModel)
     EXPECT_EQ(model::findSection(editor.work(), "G:4:1").secSpec.substr(0, 34), "RC:300:600:300:600:300:600;2::D19;");
     EXPECT_EQ(model::findSection(editor.work(), "G:1:1").secSpec, "RC:310:610;2::D19;");
     EXPECT_EQ(model::findSection(editor.work(), "G:4:2").secName, "R:G2");
+    // Sizes without bars stay when their row is shown: only an edit empties a row.
+    r.specs[1][0] = "RC:400:800;::;::;::;::;::;::;::;:;";
+    fake.ss2 = r;
+    editor.importSs2();
+    editor.selectTab(1);
+    EXPECT_EQ(spec(0), "RC:400:800;::;::;::;::;::;::;::;:;");
+    EXPECT_EQ(editor.field(SecB3), "800");
     editor.cancel();
     for (int i = 0; i < model::kSectionCount; ++i) {
         EXPECT_EQ(session.sections[i].secID, before[i].secID);
@@ -270,6 +282,33 @@ TEST_F(SectionEditorTest, Ss2ImportMakesPagesPerMarkAndCancelLeavesTheModel)
     withoutPort.open('G', 0);
     withoutPort.importSs2();
     EXPECT_EQ(platform.messages.back().text, kNotAvailable);
+}
+
+TEST_F(SectionEditorTest, FiguresShowTheBarsAndOptionsChangeTheSharedSettings)
+{
+    editor.open('G', 0);
+    editor.setSlab(false);
+    editor.setFoundation(true, 2);
+    EXPECT_FALSE(session.settings.draft.GirderListSlab);
+    EXPECT_EQ(session.settings.draft.GirderListBase, 2);
+    editor.setFoundation(false, 0);
+    EXPECT_EQ(session.settings.draft.GirderListBase, 0);
+
+    testing_support::RecordingCanvas figure(200, 200);
+    EXPECT_GT(drawSectionFigure(figure, session.settings.draft, {kGirder, false, 0, false}, platform), 10);
+    // Six main bars and two web bars: black symbols inside the panel, grey concrete lines.
+    int black = 0;
+    for (const auto& c : figure.circles) black += c.colour == kBlack;
+    EXPECT_GE(black, 8);
+    bool grey = false;
+    for (const auto& l : figure.lines) grey = grey || l.colour == kFigureLineColour;
+    EXPECT_TRUE(grey);
+    for (const auto& c : figure.circles) {
+        EXPECT_GE(c.cx - c.radius, 0);
+        EXPECT_LE(c.cx + c.radius, 200);
+    }
+    EXPECT_EQ(drawSectionFigure(figure, session.settings.draft, {"RC:0:900;3::D22;", false, 0, false}, platform), 0);
+    EXPECT_GT(drawSectionFigure(figure, session.settings.draft, {"RC:600:600;4:3:D22;2:2:D13:100;", true, 0, false}, platform), 10);
 }
 
 }  // namespace

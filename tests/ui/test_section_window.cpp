@@ -20,6 +20,7 @@
 #include "ui/TfrmBaseLine.h"
 #include "ui/TfrmConfirm.h"
 #include "ui/TfrmDetail.h"
+#include "ui/TfrmImport.h"
 #include "ui/TfrmKeypad.h"
 #include "ui/TfrmMember.h"
 #include "ui/TfrmSection.h"
@@ -204,6 +205,29 @@ TEST(SectionWindow, MarkNameDialogRefusesBrokenNamesAndStaysOpen)
     EXPECT_TRUE(s.editor().currentSpec().empty());
     s.btnCancel->click();
     EXPECT_FALSE(s.isVisible());
+    EXPECT_EQ(model::markList('G', h.session.sections).size(), 0u);
+}
+
+TEST(SectionWindow, Ss2ImportFillsThePagesAndCancelKeepsTheModel)
+{
+    Harness h;
+    makeDefaultGrid(h);
+    ui::TfrmSection& s = h.window->frmSection();
+    h.window->runCommand(cmd::GIRDER_SECTIONS);
+    uitest::onNextModal([&h](QWidget* modal) {
+        ui::TfrmImport& dialog = h.window->frmImport();
+        EXPECT_EQ(modal, &dialog);
+        dialog.StringGrid[0]->setCurrentCell(2, 1);
+        h.platform.setClipboardText("40\t90\t35\t70\r\n40\t90\t35\t70\r\n40\t80\t35\t70\r\n");
+        dialog.btnPaste->click();
+        dialog.btnOK->click();
+    });
+    s.btnSS2->click();  // hidden, but there
+    ASSERT_EQ(s.tbcSection->count(), 3);
+    EXPECT_EQ(s.tbcSection->tabText(1), QStringLiteral("G2"));
+    EXPECT_EQ(s.StringGrid1->item(2, 5)->text(), QStringLiteral("400x800"));
+    EXPECT_EQ(model::findSection(s.editor().work(), "G:2:2").secName, "2:G2");
+    s.btnCancel->click();
     EXPECT_EQ(model::markList('G', h.session.sections).size(), 0u);
 }
 
