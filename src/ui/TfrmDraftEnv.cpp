@@ -195,7 +195,9 @@ settings::DraftEnvForm TfrmDraftEnv::form() const
     f.mojiUki = s(cmbDraftMojiUki->currentText());
     f.mojiRatio = s(cmbMojiRatio->currentText());
     f.dxfBase = checkedIndex(rdoG) + 1;
-    for (size_t i = 0; i < cmbMarks.size(); ++i) f.marks[i] = cmbMarks[i]->currentIndex();
+    // A stored mark no picture stands for shows an empty box and is kept as it was.
+    for (size_t i = 0; i < cmbMarks.size(); ++i)
+        if (cmbMarks[i]->currentIndex() >= 0) f.marks[i] = cmbMarks[i]->currentIndex();
     f.preset = cmbSelSection->currentIndex();
     for (size_t i = 0; i < cmbGTitle.size(); ++i) f.girderTitles[i] = cmbGTitle[i]->currentIndex();
     for (size_t i = 0; i < cmbCTitle.size(); ++i) f.columnTitles[i] = cmbCTitle[i]->currentIndex();

@@ -126,6 +126,19 @@ TEST(DraftEnvWindow, ChangedSettingsReachTheFileAndTheNextDrawing)
     EXPECT_EQ(h.session.settings.draft.ColumnListMark, -1);
 }
 
+TEST(DraftEnvWindow, StoredMarkWithoutAPictureSurvivesOk)
+{
+    // The file may hold mark 15, which no box item shows; OK must not turn it into -1.
+    Harness h;
+    h.session.settings.draft.RodMark[2] = 15;
+    withDialog(h, [&](ui::TfrmDraftEnv& dlg) {
+        EXPECT_EQ(dlg.cmbMarks[2]->currentIndex(), -1);
+        dlg.btnOK->click();
+    });
+    EXPECT_EQ(h.session.settings.draft.RodMark[2], 15);
+    EXPECT_EQ(settings::IniFile(h.ini.path()).read("DraftEnv", "RodMark02", "-"), "15");
+}
+
 TEST(DraftEnvWindow, FieldOkCannotTakeKeepsTheDialogOpenAndChangesNothing)
 {
     Harness h;
