@@ -538,10 +538,11 @@ void MembersToLinesCommand::release(EditorContext& ctx, MouseButton button, Poin
         chosen = {e};
     }
     EditStep step(store);
+    EraseRepair repair(ctx);
     for (int i : chosen) {
         const model::Element e = store.at(i);
         step.change();
-        ctx.eraseElement(i);
+        repair.erase(i);
         store.delElem(i);
         // The identifier stays, so loads and later designations still find the member.
         const int n = store.addElem(kind::LINE, 0, ctx.view().currentLayer, e.UID, 0, 0, e.X1, e.Y1, e.Z1, e.X2,
@@ -549,6 +550,7 @@ void MembersToLinesCommand::release(EditorContext& ctx, MouseButton button, Poin
         if (n < 0) break;
         ctx.drawElement(n);
     }
+    repair.redrawTouched();
     ctx.modelChanged();
 }
 

@@ -44,6 +44,19 @@ TEST_F(EraseRepairTest, DeleteDrawsTheNeighboursItsErasePaintedOver)
     EXPECT_EQ(canvas.clears, 0);  // no full redraw was needed for it
 }
 
+TEST_F(EraseRepairTest, MembersBackToLinesDrawTheCrossingLineAgain)
+{
+    addLine(1000, 1000, 5000, 1000, 0, 0, model::kind::GIRDER);
+    addLine(3000, 0, 3000, 2000);  // crosses the girder
+    canvas.reset();
+    dispatcher.DispatchCommand(cmd::MEMBERS_TO_LINES);
+    left(2000, 1000);
+    ASSERT_TRUE(live(model::kind::GIRDER).empty());
+    ASSERT_GT(canvas.linesInColour(editor::kWhite), 0);
+    EXPECT_EQ(drawnAfterErase(3000, 0, 3000, 2000, model::kNewLineColour), 1);
+    EXPECT_EQ(canvas.clears, 0);
+}
+
 TEST(PixelMask, MarksAreWidenedByOnePixelAndClippedToTheCanvas)
 {
     editor::PixelMask mask(100, 100);
