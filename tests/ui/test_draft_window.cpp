@@ -118,7 +118,13 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
             frm.chkExecCAD->setChecked(true);
             h.fileAnswers.push_back(dxfPath);
             frm.btnDXFSave->click();
+            // A resize keeps the units per pixel and the top edge of the view.
+            const editor::ViewTransform before = frm.preview().transform();
             frm.resize(700, 500);
+            uitest::processEvents(20);
+            EXPECT_EQ(frm.preview().transform().viewScale, before.viewScale);
+            EXPECT_NEAR(frm.preview().transform().viewTop(), before.viewTop(), before.viewScale);
+            EXPECT_EQ(frm.preview().transform().canvasHeight, frm.imgDraft->height());
             frm.btnCancel->click();
         });
         frm.btnAdapt->click();
