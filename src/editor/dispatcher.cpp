@@ -9,6 +9,7 @@
 #include "editor/line_commands.h"
 #include "model/grid.h"
 #include "model/undo.h"
+#include "model/view_slice.h"
 #include "settings/settings_store.h"
 
 namespace editor {
@@ -30,21 +31,6 @@ std::string elementLine(const model::ElementStore& store, int i)
                   i, e.kind, e.SID, e.LY, e.CL, e.UID, e.refUID, e.secID, e.memberNo, e.X1, e.Y1, e.Z1, e.X2, e.Y2,
                   e.Z2, e.OX, e.OY, e.OZ);
     return buf;
-}
-
-int tabAxis(model::ViewMode mode)
-{
-    switch (mode) {
-    case model::ViewMode::ElevationXZ: return model::AXIS_Y;
-    case model::ViewMode::ElevationYZ: return model::AXIS_X;
-    case model::ViewMode::Plan: break;
-    }
-    return model::AXIS_Z;
-}
-
-bool hasGridLines(const model::GridModel& grid)
-{
-    return grid.isUsed(model::AXIS_X, 1) || grid.isUsed(model::AXIS_Y, 1) || grid.isUsed(model::AXIS_Z, 1);
 }
 
 }  // namespace
@@ -467,9 +453,8 @@ std::vector<std::string> Dispatcher::levelTabs() const
 {
     std::vector<std::string> names;
     const model::GridModel& grid = ctx_.session.grid;
-    if (!hasGridLines(grid)) return names;
     const model::ViewMode mode = ctx_.session.view.mode;
-    const int n = grid.usedCount(tabAxis(mode));
+    const int n = model::sliceCount(grid, mode);
     for (int i = 0; i < n; ++i) {
         if (mode == model::ViewMode::Plan)
             names.push_back(i == 0 ? "F層" : i == n - 1 ? "R層" : std::to_string(i + 1) + "層");
@@ -492,7 +477,7 @@ void Dispatcher::applyLevelTab()
     if (tab < 0) return;
     auto& view = ctx_.session.view;
     rememberedTab_[static_cast<size_t>(view.mode)] = tab;
-    view.plane = ctx_.session.grid.position(tabAxis(view.mode), tab);
+    model::selectSlice(ctx_.session.grid, view.mode, tab, view);
 }
 
 void Dispatcher::selectViewTab(model::ViewMode mode)

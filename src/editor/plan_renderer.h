@@ -6,12 +6,12 @@
 
 #include <functional>
 #include <string>
-#include <unordered_map>
 
 #include "editor/canvas.h"
 #include "editor/view_transform.h"
 #include "model/element.h"
 #include "model/helpers.h"
+#include "model/member_outline.h"
 #include "model/sections.h"
 
 namespace model {
@@ -133,13 +133,8 @@ public:
     WorldPainter& painter() { return painter_; }
 
 private:
-    struct SectionInfo {
-        double width = 0;   // b of a girder, Dx of a column
-        double depth = 0;   // D of a girder, Dy of a column
-        std::string markName;
-    };
-    const SectionInfo& section(const PlanScene& scene, int secID);
-    int checkedEntry(const PlanScene& scene, int entry);
+    model::MemberOutline outline(const PlanScene& scene, int index);
+    void drawOutline(const model::MemberOutline& outline, int colour, bool copy);
 
     void drawLineElement(const model::Element& e, model::Point p1, model::Point p2, int colour, bool copy);
     void drawColumn(const PlanScene& scene, int index, model::Point p1, model::Point p2, int colour, bool copy);
@@ -153,7 +148,7 @@ private:
     const DisplaySwitches& switches_;
     platform::Platform* platform_;
     WorldPainter painter_;
-    std::unordered_map<int, SectionInfo> sectionCache_;
+    model::SectionSizes sizes_;
     bool conErrorShown_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli_common.h"
+#include "cmd_draw_sets.h"
 #include "draft/drawing_frame.h"
 #include "draft/column_list.h"
 #include "draft/girder_list.h"
@@ -100,27 +101,29 @@ bool loadSettingsFile(model::Session& session, const std::string& path)
 
 }  // namespace
 
+bool loadDrawSettings(model::Session& session, const std::string& settingsFile)
+{
+    if (!settingsFile.empty()) return loadSettingsFile(session, settingsFile);
+    // The window program's own settings, when it has saved any: the same drawing as on screen.
+    const std::filesystem::path programIni =
+        settings::settingsPath(settings::ownProgramPath(nullptr).parent_path() / "tessmar");
+    std::error_code ec;
+    return !std::filesystem::is_regular_file(programIni, ec) || loadSettingsFile(session, programIni.string());
+}
+
 int runDrawCommand(int argc, char** argv)
 {
-    if (argc < 1) return usage("draw needs a drawing: girder-list or column-list");
+    if (argc < 1) return usage("draw needs a drawing: girder-list, column-list, framing, rebar or all");
+    if (isDrawSetCommand(argv[0])) return runDrawSetCommand(argc, argv);
     const DrawingKind* kind = findDrawing(argv[0]);
-    if (!kind) return usage("unknown drawing '" + std::string(argv[0]) + "' (girder-list or column-list)");
+    if (!kind) return usage("unknown drawing '" + std::string(argv[0]) + "' (girder-list, column-list, framing, rebar or all)");
     DrawArgs args;
     if (std::string why = parseArgs(argc - 1, argv + 1, args); !why.empty()) return usage("draw: " + why);
 
     platform::ConsolePlatform platform;
     model::Session session(platform);
     if (!loadProject(session, args.project)) return kExitFailure;
-    if (!args.settingsFile.empty()) {
-        if (!loadSettingsFile(session, args.settingsFile)) return kExitFailure;
-    } else {
-        // The window program's own settings, when it has saved any: the same drawing as on screen.
-        const std::filesystem::path programIni =
-            settings::settingsPath(settings::ownProgramPath(nullptr).parent_path() / "tessmar");
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(programIni, ec) && !loadSettingsFile(session, programIni.string()))
-            return kExitFailure;
-    }
+    if (!loadDrawSettings(session, args.settingsFile)) return kExitFailure;
 
     draft::DraftState state;
     draft::DrawingFrame frame(session, state);
