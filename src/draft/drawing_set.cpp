@@ -35,10 +35,9 @@ std::optional<DrawingKind> drawingForCode(int code, model::Session& session)
         return DrawingKind{code, "梁断面リスト", ScaleMode::List, GeneratorStore::Drawing,
                            [s](Drafter& d) { drawGirderList(*s, d); }};
     case editor::cmd::DRAW_REBAR:
-        return DrawingKind{code, "配筋図", ScaleMode::Draw, GeneratorStore::Model, [s](Drafter& d) {
-                               drawRebarArrangement(*s, d);
-                               DrawGridAnnotation(*s, d);
-                           }};
+        // The rebar drawing puts its own grid names and dimensions around it.
+        return DrawingKind{code, "配筋図", ScaleMode::Draw, GeneratorStore::Model,
+                           [s](Drafter& d) { drawRebarArrangement(*s, d); }};
     case editor::cmd::DRAW_EMPTY:
         return DrawingKind{code, "", ScaleMode::List, GeneratorStore::Drawing, [](Drafter&) {}};
     default: return std::nullopt;

@@ -10,9 +10,7 @@
 
 namespace draft::rebar {
 
-// Pens of the drawing.
-inline constexpr int kPenGirderOutline = 1;
-inline constexpr int kPenColumnOutline = 2;
+// Pens of the details (the outlines use the framing drawings' pens).
 inline constexpr int kPenBarLabel = 6;
 inline constexpr int kPenText = 7;
 inline constexpr int kPenGirderBar = 9;

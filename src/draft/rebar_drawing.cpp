@@ -1,5 +1,7 @@
 #include "draft/rebar_drawing.h"
 
+#include "draft/framing_lines.h"
+#include "draft/grid_annotation.h"
 #include "draft/rebar_detail.h"
 #include "model/element_store.h"
 #include "model/helpers.h"
@@ -83,16 +85,25 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
                            env.DrawMojiUki * d.draftScale(),
                            env.TessmarStirStart};
 
+    // Outlines and grid lines as the framing drawings draw them (each line once), then
+    // the details of the members of an elevation.
+    FramingLines lines(session, d);
     for (int i = -1; store.nextLive(i);) {
         const model::Element& e = store.at(i);
-        if (e.kind == model::kind::COLUMN) {
+        if (e.kind == model::kind::BASE) {
+            lines.gridLine(i);
+        } else if (e.kind == model::kind::COLUMN) {
             if (!store.inPlane(view, i)) continue;
+            lines.member(i, kColumnPen, false);
             if (elevation) rebar::drawColumnDetail(c, i);
         } else if (e.kind == model::kind::GIRDER) {
             if (!store.inPlane(view, i)) continue;
-            if (elevation && model::approxEq(e.Z1, e.Z2)) rebar::drawGirderDetail(c, i);
+            const bool level = model::approxEq(e.Z1, e.Z2);
+            lines.member(i, kGirderPen, false);
+            if (elevation && level) rebar::drawGirderDetail(c, i);
         }
     }
+    DrawGridAnnotation(session, d);
 }
 
 }  // namespace draft

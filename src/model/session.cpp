@@ -36,18 +36,26 @@ void resetProject(Session& session)
     session.project.modified = false;
 }
 
+namespace {
+// Drawings that read the model switch banks for every line they add, so a switch exchanges
+// the two stores instead of allocating a fresh empty one; the side left behind is emptied
+// only when it holds records.
+void exchange(Session& session, ElementStore& keeps, ElementStore& leftEmpty)
+{
+    std::swap(keeps, leftEmpty);
+    if (leftEmpty.count() > 0) leftEmpty.clear();
+    leftEmpty.setPlatform(&session.platform);
+}
+}  // namespace
+
 void saveBank(Session& session, Bank slot)
 {
-    ElementStore& bank = slot == Bank::A ? session.bankA : session.bankB;
-    bank = std::move(session.store);
-    session.store = ElementStore(&session.platform);
+    exchange(session, slot == Bank::A ? session.bankA : session.bankB, session.store);
 }
 
 void restoreBank(Session& session, Bank slot)
 {
-    ElementStore& bank = slot == Bank::A ? session.bankA : session.bankB;
-    session.store = std::move(bank);
-    bank = ElementStore(&session.platform);
+    exchange(session, session.store, slot == Bank::A ? session.bankA : session.bankB);
 }
 
 }  // namespace model

@@ -185,3 +185,44 @@ TEST_F(Framing, AlignmentTestPutsEveryAlignmentAtEveryAngle)
     EXPECT_DOUBLE_EQ(last.height, 150);  // ListMojiHeight 3 at 1/50
     EXPECT_EQ(last.colour, 0x0000FF);
 }
+
+TEST_F(Framing, GridNamesSitOneTextHeightBeyondTheGridWhateverTheWindowShows)
+{
+    session.settings.draft.DrawScale = 50;  // text height 3 x 50 = 150
+    draw(ViewMode::Plan, 0);
+    const double beyond = 150 + 4000;  // the first storey (3000) is less than 4000
+    bool sawX1 = false, sawY1 = false;
+    for (const model::Moji& m : session.texts.entries()) {
+        if (m.text == "X1") {
+            sawX1 = true;
+            EXPECT_DOUBLE_EQ(m.x, 6000);
+            EXPECT_DOUBLE_EQ(m.y, 5000 + beyond);
+            EXPECT_EQ(m.nBase, 8);
+        }
+        if (m.text == "Y1") {
+            sawY1 = true;
+            EXPECT_DOUBLE_EQ(m.x, 10500 + beyond);
+            EXPECT_DOUBLE_EQ(m.y, 5000);
+            EXPECT_EQ(m.nBase, 4);
+        }
+    }
+    EXPECT_TRUE(sawX1 && sawY1);
+}
+
+TEST_F(Framing, RebarDrawingIsAnnotatedOnce)
+{
+    add(kind::COLUMN, 0, 0, 0, 0, 0, 3000, 2);
+    add(kind::GIRDER, 0, 0, 3000, 6000, 0, 3000, 1);
+    ASSERT_TRUE(model::selectSlice(session.grid, ViewMode::ElevationXZ, 0, session.view));
+    const auto drawing = draft::drawingForCode(editor::cmd::DRAW_REBAR, session);
+    ASSERT_TRUE(drawing);
+    EXPECT_EQ(drawing->caption, "配筋図");
+    ASSERT_TRUE(frame.run(drawing->scale, drawing->store, drawing->generate));
+    int names = 0, spans = 0;
+    for (const model::Moji& m : session.texts.entries()) {
+        names += m.text == "X2";
+        spans += m.text == "4500";
+    }
+    EXPECT_EQ(names, 1);
+    EXPECT_EQ(spans, 1);
+}

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -334,6 +335,21 @@ TEST_F(Bay, PlanViewDrawsNoDetails)
     EXPECT_EQ(session.texts.count(), 0);
 }
 
+TEST_F(Bay, AFailedDrawingSaysWhyAndLeavesTheModelCurrent)
+{
+    const int modelCount = session.store.count();
+    draft::DrawingFrame frame(session, state);
+    EXPECT_FALSE(frame.run(draft::ScaleMode::Draw, draft::GeneratorStore::Model, [&](draft::Drafter& d) {
+        draft::drawRebarArrangement(session, d);
+        throw std::runtime_error("no room");
+    }));
+    EXPECT_EQ(session.store.count(), modelCount);
+    EXPECT_EQ(session.store.at(girder).kind, model::kind::GIRDER);
+    EXPECT_EQ(session.texts.count(), 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("no room"), std::string::npos);
+}
+
 // ---- the sample project as a DXF read by an independent reader ----
 
 TEST(RebarDrawingDxf, SampleFrameReadsBackCleanWithEveryEntity)
@@ -368,7 +384,9 @@ TEST(RebarDrawingDxf, SampleFrameReadsBackCleanWithEveryEntity)
     if (back.ezdxfMissing) GTEST_SKIP() << "/usr/bin/python3 has no ezdxf";
     ASSERT_TRUE(back.ok) << back.output;
     EXPECT_EQ(back.auditErrors, 0) << back.output;
-    EXPECT_EQ(back.count("LINE"), kinds[model::kind::LINE]);
+    // Grid lines are LINE entities too, with the centre line type.
+    EXPECT_EQ(back.count("LINE"), kinds[model::kind::LINE] + kinds[model::kind::DASHDOT]);
+    EXPECT_GT(kinds[model::kind::DASHDOT], 0);
     EXPECT_EQ(back.count("ARC"), kinds[model::kind::ARC]);
     EXPECT_EQ(back.count("TEXT"), texts);
     EXPECT_NE(back.findText("HOOP □3-3-D13-@100"), nullptr);

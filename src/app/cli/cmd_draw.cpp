@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli_common.h"
+#include "cli_options.h"
 #include "cmd_draw_sets.h"
 #include "draft/drawing_frame.h"
 #include "draft/column_list.h"
@@ -61,23 +62,9 @@ struct DrawArgs {
 // Empty string when the arguments are fine, else what is wrong with them.
 std::string parseArgs(int argc, char** argv, DrawArgs& args)
 {
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "-o" || a == "--settings") {
-            if (i + 1 >= argc) return a + " needs a file name";
-            std::string& slot = a == "-o" ? args.output : args.settingsFile;
-            if (!slot.empty()) return a + " given twice";
-            slot = argv[++i];
-            if (slot.empty()) return a + " needs a file name";
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "unknown option '" + a + "'";
-        } else if (args.project.empty()) {
-            args.project = a;
-        } else {
-            return "more than one project file given";
-        }
-    }
-    if (args.project.empty()) return "no project file given";
+    if (std::string why = parseOptions(argc, argv, {{"-o", &args.output}, {"--settings", &args.settingsFile}}, args.project);
+        !why.empty())
+        return why;
     if (args.output.empty()) return "no output file given (-o OUT.dxf)";
     return {};
 }

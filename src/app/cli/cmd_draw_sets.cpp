@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "cli_common.h"
+#include "cli_options.h"
 #include "cmd_draw.h"
 #include "draft/drawing_frame.h"
 #include "draft/drawing_set.h"
@@ -30,34 +32,9 @@ struct SetArgs {
 // --tab are allowed.
 std::string parseSetArgs(int argc, char** argv, bool withSlice, SetArgs& args)
 {
-    struct Option {
-        const char* name;
-        std::string SetArgs::*slot;
-        bool slice;
-    };
-    static const Option options[] = {{"-o", &SetArgs::output, false},
-                                     {"--settings", &SetArgs::settingsFile, false},
-                                     {"--view", &SetArgs::view, true},
-                                     {"--tab", &SetArgs::tab, true}};
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        const Option* found = nullptr;
-        for (const Option& o : options)
-            if (a == o.name && (withSlice || !o.slice)) found = &o;
-        if (found) {
-            std::string& slot = args.*(found->slot);
-            if (!slot.empty()) return a + " given twice";
-            if (i + 1 >= argc || std::string(argv[i + 1]).empty()) return a + " needs a value";
-            slot = argv[++i];
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "unknown option '" + a + "'";
-        } else if (args.project.empty()) {
-            args.project = a;
-        } else {
-            return "more than one project file given";
-        }
-    }
-    if (args.project.empty()) return "no project file given";
+    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}};
+    if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}});
+    if (std::string why = parseOptions(argc, argv, slots, args.project); !why.empty()) return why;
     if (args.output.empty()) return withSlice ? "no output file given (-o OUT.dxf)" : "no output folder given (-o FOLDER)";
     if (withSlice && args.view.empty()) return "no view given (--view plan, yframe or xframe)";
     return {};
