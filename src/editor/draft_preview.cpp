@@ -3,8 +3,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "draft/alignment_test.h"
 #include "draft/drawing_set.h"
 #include "editor/command_codes.h"
+#include "editor/overwrite_check.h"
 #include "model/bars.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
@@ -14,6 +16,16 @@ namespace editor {
 namespace {
 
 constexpr int kMinWindowSide = 200;
+
+// Test01 goes through the frame and the preview like any drawing: drawn straight into the
+// current store it would leave its lines and texts in the user's project.
+std::optional<draft::DrawingKind> drawingOf(int code, model::Session& session)
+{
+    if (code == cmd::TEST_01)
+        return draft::DrawingKind{code, "Test01", draft::ScaleMode::List, draft::GeneratorStore::Drawing,
+                                  [](draft::Drafter& d) { draft::drawAlignmentTest(d); }};
+    return draft::drawingForCode(code, session);
+}
 
 std::string trimmed(const std::string& s)
 {
@@ -66,7 +78,7 @@ DraftPreview::DraftPreview(model::Session& session, Canvas& canvas, DraftWindow&
 void DraftPreview::runDrawing(int code)
 {
     if (code == cmd::TEST_02) return;
-    std::optional<draft::DrawingKind> kind = draft::drawingForCode(code, session_);
+    std::optional<draft::DrawingKind> kind = drawingOf(code, session_);
     if (!kind) {
         ctx_.notAvailable();
         return;
@@ -134,6 +146,7 @@ bool DraftPreview::saveDxf(bool startCad)
     const auto chosen = ports_.files->saveFile(platform::kDxfFilter, "");
     if (!chosen || chosen->empty()) return false;
     const std::string path = dxf::dxfFileName(*chosen);
+    if (!mayWrite(session_.platform, *chosen, path)) return false;
     const model::FileResult result = dxf::WriteDxf(path, session_, extents_);
     if (!result.ok) {
         ctx_.notice("DXFファイルを書けませんでした。\n" + result.message);

@@ -6,6 +6,7 @@
 #include "dxf/dxf_writer.h"
 #include "editor/command_codes.h"
 #include "editor/dispatcher.h"
+#include "editor/overwrite_check.h"
 #include "model/project_file.h"
 
 namespace editor {
@@ -26,16 +27,14 @@ bool fileExists(const std::string& path)
     return std::filesystem::exists(std::filesystem::u8path(path), ec);
 }
 
-// The dialog asked about overwriting the name as typed; the name really written, with its
-// extension added, may exist too.
+}  // namespace
+
 bool mayWrite(platform::Platform& platform, const std::string& typed, const std::string& name)
 {
     if (name == typed || !fileExists(name)) return true;
     return platform.messageBox(platform::kConfirmCaption, name + " は既に存在します。上書きしますか?",
                                platform::Buttons::YesNo) == platform::Answer::Yes;
 }
-
-}  // namespace
 
 bool Dispatcher::askToSave(bool withCancel)
 {

@@ -188,6 +188,7 @@ TEST_F(DraftPreviewTest, CadThatCannotStartOrIsNotChosenIsSaid)
     struct FailingStart : testing_support::RecordingPlatform {
         bool startProgram(const std::string&, const std::string&) override { return false; }
     };
+    for (const char* f : {"a.dxf", "b.dxf"}) std::filesystem::remove(dir() / f);
     dialogs.saveAnswers = {(dir() / "a").string(), (dir() / "b").string()};
     window.steps.push_back([&](editor::DraftPreview& p) {
         EXPECT_TRUE(p.saveDxf(true));  // no program chosen
@@ -263,6 +264,40 @@ TEST_F(DraftPreviewTest, Test02DoesNothingAndUnknownDrawingsAreSaid)
     preview.runDrawing(599);
     EXPECT_TRUE(platform.saidText(editor::kNotAvailable));
     EXPECT_EQ(session.store.liveCount(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DraftPreviewTest, Test01IsShownInThePreviewAndNeverEntersTheModel)
+{
+    size_t texts = 0;
+    window.steps.push_back([&](editor::DraftPreview&) { texts = session.texts.count(); });
+    dispatcher.DispatchCommand(cmd::TEST_01);
+    EXPECT_EQ(window.captions, std::vector<std::string>{"Test01"});
+    EXPECT_EQ(texts, 9u * 12u);
+    EXPECT_EQ(session.store.liveCount(), 1);
+    EXPECT_EQ(session.texts.count(), 0);
+}
+
+TEST_F(DraftPreviewTest, AnExistingFileBehindTheAddedExtensionIsAskedAbout)
+{
+    const std::string typed = (dir() / "asked").string();
+    std::ofstream(typed + ".dxf") << "keep";
+    dialogs.saveAnswers = {typed, typed};
+    platform.answers = {platform::Answer::No, platform::Answer::Yes};
+    window.steps.push_back([&](editor::DraftPreview& p) {
+        EXPECT_FALSE(p.saveDxf(false));
+        std::ifstream in(typed + ".dxf");
+        std::string kept;
+        in >> kept;
+        EXPECT_EQ(kept, "keep");
+        EXPECT_TRUE(p.saveDxf(false));
+    });
+    dispatcher.DispatchCommand(cmd::DRAW_EMPTY);
+    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_GT(std::filesystem::file_size(typed + ".dxf"), 1000u);
 }
 
 }  // namespace

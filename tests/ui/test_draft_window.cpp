@@ -50,6 +50,7 @@ struct Drawing {
     const char* caption;
     const char* name;
     bool listScale;
+    model::ViewMode view = model::ViewMode::Plan;
 };
 
 class DraftWindow : public ::testing::TestWithParam<Drawing> {};
@@ -65,6 +66,8 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
         started.push_back(program + " " + argument);
         return true;
     });
+    h.d().selectViewTab(drawing.view);
+    h.d().selectLevelTab(1);
     const int modelElements = h.session.store.liveCount();
     const editor::ViewTransform planView = h.d().transform();
     ui::TfrmDraft& frm = h.window->frmDraft();
@@ -118,7 +121,13 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
             frm.chkExecCAD->setChecked(true);
             h.fileAnswers.push_back(dxfPath);
             frm.btnDXFSave->click();
+            // A resize keeps the units per pixel and the top edge of the view.
+            const editor::ViewTransform before = frm.preview().transform();
             frm.resize(700, 500);
+            uitest::processEvents(20);
+            EXPECT_EQ(frm.preview().transform().viewScale, before.viewScale);
+            EXPECT_NEAR(frm.preview().transform().viewTop(), before.viewTop(), before.viewScale);
+            EXPECT_EQ(frm.preview().transform().canvasHeight, frm.imgDraft->height());
             frm.btnCancel->click();
         });
         frm.btnAdapt->click();
@@ -151,7 +160,13 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
 
 INSTANTIATE_TEST_SUITE_P(EveryDrawing, DraftWindow,
                          ::testing::Values(Drawing{cmd::DRAW_GIRDER_LIST, "梁断面リスト", "girder_list", true},
-                                           Drawing{cmd::DRAW_COLUMN_LIST, "柱断面リスト", "column_list", true}),
+                                           Drawing{cmd::DRAW_COLUMN_LIST, "柱断面リスト", "column_list", true},
+                                           Drawing{cmd::DRAW_FRAMING, "伏図", "framing_plan", false},
+                                           Drawing{cmd::DRAW_FRAMING, "軸組図", "framing_elevation", false,
+                                                   model::ViewMode::ElevationXZ},
+                                           Drawing{cmd::DRAW_REBAR, "配筋図", "rebar", false,
+                                                   model::ViewMode::ElevationXZ},
+                                           Drawing{cmd::TEST_01, "Test01", "test01", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
