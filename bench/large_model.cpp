@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "model/grid_build.h"
+#include "model/sections.h"
 #include "model/session.h"
 #include "platform/console_platform.h"
 
@@ -38,6 +39,41 @@ model::Session& largeSession()
     static model::Session* session = [] {
         auto* s = new model::Session(platform);
         buildLargeModel(*s);
+        model::makeGridNames(s->grid, s->settings.draft.gridNaming);
+        s->store.computeConnections();
+        return s;
+    }();
+    return *session;
+}
+
+void giveLevelSections(model::Session& session)
+{
+    const int levels = session.grid.usedCount(model::AXIS_Z);
+    const std::string girder = "RC:400:900;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;";
+    const std::string column = "RC:600:600;4:3:D22;2:2:D13:100;";
+    int slot = 0;
+    for (int level = 1; level <= levels; ++level) {
+        const std::string n = std::to_string(level);
+        session.sections[static_cast<size_t>(slot++)] = {level, "G:" + n + ":1", n + ":G1", girder};
+        session.sections[static_cast<size_t>(slot++)] = {1000 + level, "C:" + n + ":1", n + ":C1", column};
+    }
+    auto& store = session.store;
+    for (int i = -1; store.nextLive(i);) {
+        model::Element& e = store.at(i);
+        if (e.kind != model::kind::GIRDER && e.kind != model::kind::COLUMN) continue;
+        const int level = model::levelNumberOfZ(session.grid, e.Z1);
+        e.secID = level < 0 ? 0 : e.kind == model::kind::GIRDER ? level : 1000 + level;
+    }
+    store.invalidateConnections();
+}
+
+model::Session& largeSessionWithLevelSections()
+{
+    static platform::ConsolePlatform platform;
+    static model::Session* session = [] {
+        auto* s = new model::Session(platform);
+        buildLargeModel(*s);
+        giveLevelSections(*s);
         model::makeGridNames(s->grid, s->settings.draft.gridNaming);
         s->store.computeConnections();
         return s;

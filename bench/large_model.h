@@ -14,6 +14,12 @@ namespace bench {
 void buildLargeModel(model::Session& session, int nx = 30, int ny = 30, int nz = 50, bool members = true);
 // One large building shared by a benchmark program: grid names made, connection table valid.
 model::Session& largeSession();
+// Gives every girder and column the section of its level (G:level:1 "G1", C:level:1 "C1"),
+// as designation on a building with sections per storey does.
+void giveLevelSections(model::Session& session);
+// The large building with a section per level on every member, grid names made, connection
+// table valid; shared by a benchmark program.
+model::Session& largeSessionWithLevelSections();
 // A temporary file path for benchmark files.
 std::string tempPath(const std::string& name);
 

@@ -27,4 +27,9 @@ struct DrawingKind {
 // is not a drawing.
 std::optional<DrawingKind> drawingForCode(int code, model::Session& session);
 
+// Whether the drawing of a code would show anything beyond the grid and its annotation in the
+// session's view: sections of the list's kind, members of the framing slice, members with a
+// section in the rebar drawing's slice. The empty drawing (504) never does.
+bool hasSomethingToDraw(int code, model::Session& session);
+
 }  // namespace draft

@@ -8,15 +8,10 @@
 
 namespace draft {
 
-namespace {
-
-// A column shows in the plan of every level from its foot to its top.
-bool standsAt(const model::Element& e, double level)
+bool standsAtLevel(const model::Element& e, double level)
 {
     return level >= std::min(e.Z1, e.Z2) - 1e-6 && level <= std::max(e.Z1, e.Z2) + 1e-6;
 }
-
-}  // namespace
 
 void DrawFramingPlan(model::Session& session, Drafter& d)
 {
@@ -24,7 +19,7 @@ void DrawFramingPlan(model::Session& session, Drafter& d)
     drawFramingWalk(session, d, [view](model::ElementStore& store, int i) {
         const model::Element& e = store.at(i);
         switch (e.kind) {
-        case model::kind::COLUMN: return MemberStyle{standsAt(e, view.plane), kColumnPen, false};
+        case model::kind::COLUMN: return MemberStyle{standsAtLevel(e, view.plane), kColumnPen, false};
         case model::kind::GIRDER:
         case model::kind::BEAM: return MemberStyle{store.inPlane(view, i), kGirderPen, true};
         default: return MemberStyle{};

@@ -7,10 +7,13 @@
 
 namespace model {
 class Session;
-}
+struct Element;
+}  // namespace model
 
 namespace draft {
 
 void DrawFramingPlan(model::Session& session, Drafter& d);
+// A column shows in the plan of every level from its foot to its top.
+bool standsAtLevel(const model::Element& column, double level);
 
 }  // namespace draft

@@ -26,6 +26,15 @@ bool fileExists(const std::string& path)
     return std::filesystem::exists(std::filesystem::u8path(path), ec);
 }
 
+// The dialog asked about overwriting the name as typed; the name really written, with its
+// extension added, may exist too.
+bool mayWrite(platform::Platform& platform, const std::string& typed, const std::string& name)
+{
+    if (name == typed || !fileExists(name)) return true;
+    return platform.messageBox(platform::kConfirmCaption, name + " は既に存在します。上書きしますか?",
+                               platform::Buttons::YesNo) == platform::Answer::Yes;
+}
+
 }  // namespace
 
 bool Dispatcher::askToSave(bool withCancel)
@@ -135,15 +144,8 @@ bool Dispatcher::saveProjectAs()
     const auto chosen =
         ctx_.ports.files->saveFile(platform::kProjectFilter, session.hasDefaultName() ? "" : session.project.path);
     if (!chosen || chosen->empty()) return false;
-    std::string name = *chosen;
-    if (!endsWithKel(name)) {
-        name += ".kel";
-        // The dialog asked about the name as typed; the name really written may exist too.
-        if (fileExists(name) &&
-            session.platform.messageBox(platform::kConfirmCaption, name + " は既に存在します。上書きしますか?",
-                                        platform::Buttons::YesNo) != platform::Answer::Yes)
-            return false;
-    }
+    const std::string name = endsWithKel(*chosen) ? *chosen : *chosen + ".kel";
+    if (!mayWrite(session.platform, *chosen, name)) return false;
     const model::FileResult result = model::writeProject(session, name);
     if (!result.ok) {
         ctx_.notice("保存できませんでした。\n" + result.message);
@@ -163,8 +165,11 @@ void Dispatcher::writeDxf()
     }
     const auto chosen = ctx_.ports.files->saveFile(platform::kDxfFilter, "");
     if (!chosen || chosen->empty()) return;
+    const std::string name = dxf::dxfFileName(*chosen);
+    if (!mayWrite(ctx_.session.platform, *chosen, name)) return;
+    // The model's own lines, circles, arcs and labels; members and grid lines are not entities.
     dxf::DxfExtents extents;
-    const model::FileResult result = dxf::WriteDxf(dxf::dxfFileName(*chosen), ctx_.session, extents);
+    const model::FileResult result = dxf::WriteDxf(name, ctx_.session, extents);
     if (!result.ok) ctx_.notice("DXFファイルを書けませんでした。\n" + result.message);
 }
 

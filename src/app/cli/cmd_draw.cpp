@@ -6,6 +6,8 @@
 #include <string>
 
 #include "cli_common.h"
+#include "cli_options.h"
+#include "cmd_draw_sets.h"
 #include "draft/drawing_frame.h"
 #include "draft/column_list.h"
 #include "draft/girder_list.h"
@@ -60,23 +62,9 @@ struct DrawArgs {
 // Empty string when the arguments are fine, else what is wrong with them.
 std::string parseArgs(int argc, char** argv, DrawArgs& args)
 {
-    for (int i = 0; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "-o" || a == "--settings") {
-            if (i + 1 >= argc) return a + " needs a file name";
-            std::string& slot = a == "-o" ? args.output : args.settingsFile;
-            if (!slot.empty()) return a + " given twice";
-            slot = argv[++i];
-            if (slot.empty()) return a + " needs a file name";
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "unknown option '" + a + "'";
-        } else if (args.project.empty()) {
-            args.project = a;
-        } else {
-            return "more than one project file given";
-        }
-    }
-    if (args.project.empty()) return "no project file given";
+    if (std::string why = parseOptions(argc, argv, {{"-o", &args.output}, {"--settings", &args.settingsFile}}, args.project);
+        !why.empty())
+        return why;
     if (args.output.empty()) return "no output file given (-o OUT.dxf)";
     return {};
 }
@@ -100,27 +88,29 @@ bool loadSettingsFile(model::Session& session, const std::string& path)
 
 }  // namespace
 
+bool loadDrawSettings(model::Session& session, const std::string& settingsFile)
+{
+    if (!settingsFile.empty()) return loadSettingsFile(session, settingsFile);
+    // The window program's own settings, when it has saved any: the same drawing as on screen.
+    const std::filesystem::path programIni =
+        settings::settingsPath(settings::ownProgramPath(nullptr).parent_path() / "tessmar");
+    std::error_code ec;
+    return !std::filesystem::is_regular_file(programIni, ec) || loadSettingsFile(session, programIni.string());
+}
+
 int runDrawCommand(int argc, char** argv)
 {
-    if (argc < 1) return usage("draw needs a drawing: girder-list or column-list");
+    if (argc < 1) return usage("draw needs a drawing: girder-list, column-list, framing, rebar or all");
+    if (isDrawSetCommand(argv[0])) return runDrawSetCommand(argc, argv);
     const DrawingKind* kind = findDrawing(argv[0]);
-    if (!kind) return usage("unknown drawing '" + std::string(argv[0]) + "' (girder-list or column-list)");
+    if (!kind) return usage("unknown drawing '" + std::string(argv[0]) + "' (girder-list, column-list, framing, rebar or all)");
     DrawArgs args;
     if (std::string why = parseArgs(argc - 1, argv + 1, args); !why.empty()) return usage("draw: " + why);
 
     platform::ConsolePlatform platform;
     model::Session session(platform);
     if (!loadProject(session, args.project)) return kExitFailure;
-    if (!args.settingsFile.empty()) {
-        if (!loadSettingsFile(session, args.settingsFile)) return kExitFailure;
-    } else {
-        // The window program's own settings, when it has saved any: the same drawing as on screen.
-        const std::filesystem::path programIni =
-            settings::settingsPath(settings::ownProgramPath(nullptr).parent_path() / "tessmar");
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(programIni, ec) && !loadSettingsFile(session, programIni.string()))
-            return kExitFailure;
-    }
+    if (!loadDrawSettings(session, args.settingsFile)) return kExitFailure;
 
     draft::DraftState state;
     draft::DrawingFrame frame(session, state);

@@ -1,7 +1,17 @@
 // draw: runs a drawing of the project and writes it as a DXF file.
 #pragma once
 
+#include <string>
+
+namespace model {
+class Session;
+}
+
 namespace cli {
+
+// The settings of a drawing: the given file, else the window program's saved settings when
+// there are any; false (and one line on stderr) when a file cannot be read.
+bool loadDrawSettings(model::Session& session, const std::string& settingsFile);
 
 // tessmar-cli draw girder-list|column-list PROJECT.kel -o OUT.dxf [--settings FILE.ini]
 // argv starts after "draw". Exit 0 on success (also for a drawing with nothing in it, which

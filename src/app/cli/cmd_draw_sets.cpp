@@ -1,0 +1,143 @@
+#include "cmd_draw_sets.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "cli_common.h"
+#include "cli_options.h"
+#include "cmd_draw.h"
+#include "draft/drawing_frame.h"
+#include "draft/drawing_set.h"
+#include "draft/drawing_set_files.h"
+#include "dxf/dxf_writer.h"
+#include "editor/command_codes.h"
+#include "model/grid.h"
+#include "model/session.h"
+#include "model/view_slice.h"
+#include "platform/console_platform.h"
+
+namespace cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace cmd = editor::cmd;
+
+struct SetArgs {
+    std::string project, output, settingsFile, view, tab;
+};
+
+// Empty when the arguments are fine, else what is wrong with them. withSlice: --view and
+// --tab are allowed.
+std::string parseSetArgs(int argc, char** argv, bool withSlice, SetArgs& args)
+{
+    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}};
+    if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}});
+    if (std::string why = parseOptions(argc, argv, slots, args.project); !why.empty()) return why;
+    if (args.output.empty()) return withSlice ? "no output file given (-o OUT.dxf)" : "no output folder given (-o FOLDER)";
+    if (withSlice && args.view.empty()) return "no view given (--view plan, yframe or xframe)";
+    return {};
+}
+
+bool parseView(const std::string& text, model::ViewMode& mode)
+{
+    if (text == "plan") mode = model::ViewMode::Plan;
+    else if (text == "yframe") mode = model::ViewMode::ElevationXZ;
+    else if (text == "xframe") mode = model::ViewMode::ElevationYZ;
+    else return false;
+    return true;
+}
+
+bool parseTab(const std::string& text, int& tab)
+{
+    if (text.empty()) {
+        tab = 0;
+        return true;
+    }
+    return model::parseIntStrict(text, tab) && tab >= 0;
+}
+
+// The project as the window shows it: read, its settings applied, its grid lines named.
+bool openProject(model::Session& session, const SetArgs& args)
+{
+    if (!loadProject(session, args.project)) return false;
+    if (!loadDrawSettings(session, args.settingsFile)) return false;
+    model::makeGridNames(session.grid, session.settings.draft.gridNaming);
+    return true;
+}
+
+const char* viewWord(model::ViewMode mode)
+{
+    switch (mode) {
+    case model::ViewMode::ElevationXZ: return "Y frame";
+    case model::ViewMode::ElevationYZ: return "X frame";
+    case model::ViewMode::Plan: break;
+    }
+    return "plan";
+}
+
+int runSlice(int code, int argc, char** argv)
+{
+    SetArgs args;
+    if (std::string why = parseSetArgs(argc, argv, true, args); !why.empty()) return usage("draw: " + why);
+    model::ViewMode mode;
+    if (!parseView(args.view, mode)) return usage("draw: unknown view '" + args.view + "' (plan, yframe or xframe)");
+    int tab = 0;
+    if (!parseTab(args.tab, tab)) return usage("draw: --tab needs a whole number from 0, not '" + args.tab + "'");
+
+    platform::ConsolePlatform platform;
+    model::Session session(platform);
+    if (!openProject(session, args)) return kExitFailure;
+    const int tabs = model::sliceCount(session.grid, mode);
+    if (!model::selectSlice(session.grid, mode, tab, session.view)) {
+        if (tabs == 0) return fail(args.project + ": the project has no grid lines, so no " + viewWord(mode) + " to draw");
+        return fail("tab " + std::to_string(tab) + " does not exist: the " + viewWord(mode) + " has tabs 0 to " +
+                    std::to_string(tabs - 1));
+    }
+    const bool something = draft::hasSomethingToDraw(code, session);
+    const std::string output = dxf::dxfFileName(args.output);
+    std::error_code ec;
+    if (fs::equivalent(fs::path(args.project), fs::path(output), ec))
+        return fail(output + ": is the project file itself; choose another output file");
+    draft::DraftState state;
+    draft::DrawingFrame frame(session, state);
+    if (std::string why = draft::writeDrawing(session, frame, code, output); !why.empty()) return fail(why);
+    if (!something)
+        std::fprintf(stderr, "tessmar-cli: nothing to draw on tab %d of the %s (%s written all the same)\n", tab,
+                     viewWord(mode), output.c_str());
+    return kExitOk;
+}
+
+int runAll(int argc, char** argv)
+{
+    SetArgs args;
+    if (std::string why = parseSetArgs(argc, argv, false, args); !why.empty()) return usage("draw all: " + why);
+    platform::ConsolePlatform platform;
+    model::Session session(platform);
+    if (!openProject(session, args)) return kExitFailure;
+    draft::SetProgress progress;
+    progress.written = [](const std::string& file) {
+        std::printf("%s\n", file.c_str());
+        std::fflush(stdout);
+    };
+    progress.leftOut = [](const draft::SetDrawing& d) {
+        std::fprintf(stderr, "tessmar-cli: left out the %s: nothing to draw\n", d.what.c_str());
+    };
+    if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
+        return fail(why);
+    return kExitOk;
+}
+
+}  // namespace
+
+bool isDrawSetCommand(const std::string& drawing) { return drawing == "framing" || drawing == "rebar" || drawing == "all"; }
+
+int runDrawSetCommand(int argc, char** argv)
+{
+    const std::string drawing = argv[0];
+    if (drawing == "all") return runAll(argc - 1, argv + 1);
+    return runSlice(drawing == "framing" ? cmd::DRAW_FRAMING : cmd::DRAW_REBAR, argc - 1, argv + 1);
+}
+
+}  // namespace cli
