@@ -20,7 +20,8 @@ int usage(const std::string& message)
                          "       grid --spans NX,NY,NZ --pitch-x P[,P...] --pitch-y P[,P...] --pitch-z P[,P...] -o OUT.kel |\n"
                          "       draw girder-list|column-list PROJECT.kel -o OUT.dxf [--settings FILE.ini] |\n"
                          "       draw framing|rebar PROJECT.kel --view plan|yframe|xframe [--tab N] -o OUT.dxf [--settings FILE.ini] |\n"
-                         "       draw all PROJECT.kel -o FOLDER [--settings FILE.ini]\n");
+                         "       draw all PROJECT.kel -o FOLDER [--settings FILE.ini] |\n"
+                         "       quantities PROJECT.kel [-o OUT.csv] [--settings FILE.ini]\n");
     return kExitUsage;
 }
 

@@ -6,6 +6,7 @@
 #include "cli_commands.h"
 #include "cli_common.h"
 #include "cmd_draw.h"
+#include "cmd_quantities.h"
 
 int main(int argc, char** argv)
 {
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         if (command == "resave") return cli::runResave(rest, args);
         if (command == "grid") return cli::runGrid(rest, args);
         if (command == "draw") return cli::runDrawCommand(rest, args);
+        if (command == "quantities") return cli::runQuantities(rest, args);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }
