@@ -17,7 +17,7 @@ namespace {
 void BM_RebarGridLine(benchmark::State& state)
 {
     const bool writeDxf = state.range(0) != 0;
-    model::Session& session = bench::largeSession();
+    model::Session& session = bench::largeSessionWithLevelSections();
     const model::ViewPlane saved = session.view;
     // A Y grid line in the middle of the building: girders on both sides of every column.
     session.view.mode = model::ViewMode::ElevationXZ;
