@@ -30,6 +30,7 @@
 #include "ui/TfrmKeypad.h"
 #include "ui/TfrmMember.h"
 #include "ui/TfrmPCopy.h"
+#include "ui/TfrmQuantity.h"
 #include "ui/TfrmVersion.h"
 
 namespace ui {
@@ -180,6 +181,7 @@ void TfrmTessmar::buildDialogs()
     frmDetail_ = std::make_unique<TfrmDetail>(this);
     frmConfirm_ = std::make_unique<TfrmConfirm>(this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
+    frmQuantity_ = std::make_unique<TfrmQuantity>(session_, ini_, files_, this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -189,6 +191,7 @@ void TfrmTessmar::buildDialogs()
     ports.gridPitch = frmGridPitch_.get();
     ports.member = frmMember_.get();
     ports.version = frmVersion_.get();
+    ports.quantities = frmQuantity_.get();
 }
 
 QAction* TfrmTessmar::addItem(QMenu* menu, const char* name, const QString& caption, int code, bool hidden)
@@ -273,6 +276,7 @@ void TfrmTessmar::buildMenus()
     addItem(draw, "mnuDrawColumnList", QStringLiteral("柱断面リスト(&C)..."), cmd::DRAW_COLUMN_LIST);
     addItem(draw, "mnuDrawRebar", QStringLiteral("配筋図(&H)..."), cmd::DRAW_REBAR);
     addItem(draw, "mnuDrawFraming", QStringLiteral("伏図/軸組図(&F)..."), cmd::DRAW_FRAMING);
+    addItem(draw, "mnuDrawQuantity", QStringLiteral("鉄筋数量表(&Q)..."), cmd::QUANTITIES);
 
     QMenu* girder = bar->addMenu(QStringLiteral("梁(&G)"));
     addItem(girder, "mnuGirderMark", QStringLiteral("梁断面指示(&S)"), cmd::GIRDER_MARK);

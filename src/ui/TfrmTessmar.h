@@ -38,6 +38,7 @@ class TfrmKeypad;
 class TfrmMember;
 class TfrmPCopy;
 class TfrmVersion;
+class TfrmQuantity;
 
 class TfrmTessmar : public QMainWindow, public editor::EditorHost, public CanvasEvents {
     Q_OBJECT
@@ -63,6 +64,7 @@ public:
     TfrmDetail& frmDetail() { return *frmDetail_; }
     TfrmConfirm& frmConfirm() { return *frmConfirm_; }
     TfrmVersion& frmVersion() { return *frmVersion_; }
+    TfrmQuantity& frmQuantity() { return *frmQuantity_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<TfrmDetail> frmDetail_;
     std::unique_ptr<TfrmConfirm> frmConfirm_;
     std::unique_ptr<TfrmVersion> frmVersion_;
+    std::unique_ptr<TfrmQuantity> frmQuantity_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

@@ -6,11 +6,17 @@
 #include <cmath>
 #include <string>
 
+#include <filesystem>
+#include <optional>
+#include <unistd.h>
+
+#include "draft/quantity_form.h"
 #include "draft/quantity_rules.h"
 #include "draft/rebar_quantity.h"
 #include "model/element_store.h"
 #include "model/sections.h"
 #include "model/session.h"
+#include "platform/dialog_ports.h"
 #include "settings/ini_file.h"
 #include "support/recording_platform.h"
 
@@ -198,4 +204,37 @@ TEST(QuantityRules, JointsLapsMassesAndConditions)
     EXPECT_EQ(problems.size(), 2u);
     EXPECT_DOUBLE_EQ(back.surcharge, 1.04);
     EXPECT_EQ(back.fc, 21);
+}
+
+namespace {
+struct ScriptedFiles : platform::FileDialogPort {
+    std::optional<std::string> answer;
+    std::optional<std::string> openFile(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::string> saveFile(const std::string&, const std::string&) override { return answer; }
+};
+}  // namespace
+
+TEST_F(Building, FormNamesBadSettingsAndSavesWithTheCsvExtension)
+{
+    settings::IniFile ini;
+    ASSERT_TRUE(ini.write(q::kConditionsSection, "LapFactor", "-3"));
+    ScriptedFiles files;
+    q::QuantityForm form(session, ini, &files);
+    form.refresh();
+    const auto lines = form.conditionLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NE(lines[3].find("LapFactor"), std::string::npos);
+    EXPECT_EQ(form.rows().back()[0], "所要数量");
+
+    EXPECT_FALSE(form.saveCsv());  // cancelled
+    const auto dir = std::filesystem::temp_directory_path() / ("tessmar-q-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    files.answer = (dir / "take-off").string();
+    EXPECT_TRUE(form.saveCsv());
+    EXPECT_EQ(form.lastSaved(), (dir / "take-off.csv").string());
+    EXPECT_TRUE(std::filesystem::is_regular_file(form.lastSaved()));
+    files.answer = (dir / "no-such-folder" / "x.csv").string();
+    EXPECT_FALSE(form.saveCsv());
+    EXPECT_EQ(platform.messages.size(), 1u);  // why it failed
+    std::filesystem::remove_all(dir);
 }
