@@ -201,6 +201,13 @@ void Dispatcher::runImmediate(int code)
         else
             ctx_.notAvailable();
         break;
+    case cmd::QUANTITIES:
+        EndViewOperation();
+        if (ports.quantities)
+            ports.quantities->showQuantities();
+        else
+            ctx_.notAvailable();
+        break;
     default: break;  // codes without an action
     }
 }

@@ -15,6 +15,7 @@
 #include "model/session.h"
 #include "platform/dialog_ports.h"
 #include "platform/feature_ports.h"
+#include "platform/quantity_port.h"
 
 namespace editor {
 
@@ -36,6 +37,7 @@ struct Ports {
     platform::SectionCsvPort* sectionCsv = nullptr;
     platform::DumpWindowPort* dump = nullptr;
     platform::VersionBoxPort* version = nullptr;
+    platform::QuantityWindowPort* quantities = nullptr;
 };
 
 inline const std::string kNotAvailable = "この機能はまだ使えません。";

@@ -35,6 +35,7 @@
 #include "ui/TfrmKeypad.h"
 #include "ui/TfrmMember.h"
 #include "ui/TfrmPCopy.h"
+#include "ui/TfrmQuantity.h"
 #include "ui/TfrmSection.h"
 #include "ui/TfrmVersion.h"
 
@@ -199,6 +200,7 @@ void TfrmTessmar::buildDialogs()
     frmEnvironment_ = std::make_unique<TfrmEnvironment>(this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
     sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
+    frmQuantity_ = std::make_unique<TfrmQuantity>(session_, ini_, files_, this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -213,6 +215,7 @@ void TfrmTessmar::buildDialogs()
     ports.sectionDialog = frmSection_.get();
     ports.drawings = &frmDraft_->preview();
     ports.draftSettings = frmDraftEnv_.get();
+    ports.quantities = frmQuantity_.get();
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }
@@ -299,6 +302,7 @@ void TfrmTessmar::buildMenus()
     addItem(draw, "mnuDrawColumnList", QStringLiteral("柱断面リスト(&C)..."), cmd::DRAW_COLUMN_LIST);
     addItem(draw, "mnuDrawRebar", QStringLiteral("配筋図(&H)..."), cmd::DRAW_REBAR);
     addItem(draw, "mnuDrawFraming", QStringLiteral("伏図/軸組図(&F)..."), cmd::DRAW_FRAMING);
+    addItem(draw, "mnuDrawQuantity", QStringLiteral("鉄筋数量表(&Q)..."), cmd::QUANTITIES);
 
     QMenu* girder = bar->addMenu(QStringLiteral("梁(&G)"));
     addItem(girder, "mnuGirderMark", QStringLiteral("梁断面指示(&S)"), cmd::GIRDER_MARK);

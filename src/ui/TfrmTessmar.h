@@ -44,6 +44,7 @@ class TfrmGridPitchDistance;
 class TfrmKeypad;
 class TfrmMember;
 class TfrmPCopy;
+class TfrmQuantity;
 class TfrmSection;
 class TfrmVersion;
 
@@ -79,6 +80,7 @@ public:
     TfrmDraft& frmDraft() { return *frmDraft_; }
     TfrmDraftEnv& frmDraftEnv() { return *frmDraftEnv_; }
     TfrmEnvironment& frmEnvironment() { return *frmEnvironment_; }
+    TfrmQuantity& frmQuantity() { return *frmQuantity_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -158,6 +160,7 @@ private:
     std::unique_ptr<TfrmVersion> frmVersion_;
     std::unique_ptr<TfrmSection> frmSection_;
     std::unique_ptr<TfrmDraft> frmDraft_;
+    std::unique_ptr<TfrmQuantity> frmQuantity_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <sys/wait.h>
+#include <vector>
+
+#include "model/encoding.h"
 
 namespace fs = std::filesystem;
 
@@ -156,4 +162,47 @@ TEST_F(Cli, View3DPrintsOneLinePerMemberOfTheSample)
     EXPECT_NE(zoomed.out, v.out);
     EXPECT_EQ(run("view3d " + kSample + " 10 60 abc").status, 2);
     EXPECT_EQ(run("view3d " + kSample + " 10 60 5").status, 2);
+}
+
+// The quantity CSV adds up: every size's "計" is the sum of its rows, the design quantity the
+// sum of the sizes, the required quantity the design one times the surcharge of the settings.
+TEST_F(Cli, QuantityCsvRowsSumToTheTotals)
+{
+    {
+        std::ofstream ini(path("q.ini"), std::ios::binary);
+        ini << "[Quantity]\r\nSurcharge=\"1.1\"\r\n[DraftEnv]\r\nTessmarStirStart=\"9\"\r\n";
+    }
+    CliRun r = run("quantities " + kSample + " -o " + path("q.csv") + " --settings " + path("q.ini"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string csv = model::cp932ToUtf8(readBytes(path("q.csv")));
+    std::istringstream in(csv);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "階,部位,符号,種別,径,本数,長さ(m),質量(kg),継手(箇所)\r");
+    std::map<std::string, double> rows, totals;
+    double design = 0, required = 0, sizes = 0;
+    while (std::getline(in, line)) {
+        ASSERT_EQ(line.back(), '\r');
+        line.pop_back();
+        std::vector<std::string> f;
+        std::istringstream cells(line);
+        for (std::string c; std::getline(cells, c, ',');) f.push_back(c);
+        if (f.size() < 8) f.resize(8);
+        if (f[0] == "設計数量") design = std::stod(f[7]);
+        else if (f[0] == "所要数量") required = std::stod(f[7]);
+        else if (f[0] == "計") totals[f[4]] += std::stod(f[7]), sizes += std::stod(f[7]);
+        else rows[f[4]] += std::stod(f[7]);
+    }
+    ASSERT_EQ(rows.size(), 4u);  // D10, D13, D22, D25
+    for (const auto& [size, mass] : rows) EXPECT_NEAR(totals[size], mass, 1e-6) << size;
+    EXPECT_NEAR(design, sizes, 1e-6);
+    EXPECT_NEAR(required, std::round(design * 1.1 * 10) / 10, 1e-6);
+
+    // The same table as text, and wrong usage.
+    CliRun text = run("quantities " + kSample);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("所要数量 = 設計数量 × 1.04"), std::string::npos);
+    EXPECT_NE(text.out.find("スターラップ"), std::string::npos);
+    EXPECT_EQ(run("quantities " + kSample + " --bogus x").status, 2);
+    EXPECT_EQ(run("quantities " + path("missing.kel")).status, 1);
 }

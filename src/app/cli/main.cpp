@@ -6,6 +6,7 @@
 #include "cli_commands.h"
 #include "cli_common.h"
 #include "cmd_draw.h"
+#include "cmd_quantities.h"
 
 int main(int argc, char** argv)
 {
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
             return cli::runSectionsImport(rest - 1, args + 1);
         if (command == "sections" && rest > 0 && std::strcmp(args[0], "ss2") == 0)
             return cli::runSectionsSs2(rest - 1, args + 1);
+        if (command == "quantities") return cli::runQuantities(rest, args);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }
