@@ -69,7 +69,8 @@ struct CsvRead {
     std::unique_ptr<model::SectionTable> table;  // set when the whole file was read
     int count = 0;
 };
-// name is used in messages only.
+// Refuses more than 500 sections, bytes that are not CP932 and a field holding ",", ":" or ";"
+// (naming the line); name is used in messages only.
 CsvRead readSectionCsv(std::istream& in, const std::string& name);
 CsvRead readSectionCsvFile(const std::string& path);
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -52,6 +53,20 @@ model::FileResult lineError(const std::string& name, int line, const std::string
     return {false, name + " " + std::to_string(line) + "行目: " + what};
 }
 
+// The fields a line of that kind is read from (with the four haunch fields of a girder).
+size_t fieldsRead(const std::string& kind) { return kind == "G" ? 35 : 15; }
+
+// A "," (possible inside a quoted field), ":" or ";" would cut the key, the name or the spec
+// apart once stored, and the project file would lose the rest of the section on saving.
+// Returns the 1-based column of the first such field, or 0.
+size_t columnWithSeparator(const std::vector<std::string>& f)
+{
+    const size_t used = std::min(f.size(), fieldsRead(f[0]));
+    for (size_t i = 0; i < used; ++i)
+        if (f[i].find_first_of(",:;") != std::string::npos) return i + 1;
+    return 0;
+}
+
 }  // namespace
 
 CsvRead readSectionCsv(std::istream& in, const std::string& name)
@@ -74,6 +89,10 @@ CsvRead readSectionCsv(std::istream& in, const std::string& name)
         if (out.count >= model::kSectionStoreCount) {
             out.status = lineError(name, lineNo,
                                    "断面は " + std::to_string(model::kSectionStoreCount) + " までしか読み込めません");
+            return out;
+        }
+        if (const size_t column = columnWithSeparator(f)) {
+            out.status = lineError(name, lineNo, std::to_string(column) + "列目に「,」「:」「;」は使えません");
             return out;
         }
         auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string(); };

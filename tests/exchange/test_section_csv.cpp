@@ -116,19 +116,19 @@ TEST_F(SectionCsv, ExportAskedToWriteWhereItCannotChangesNothing)
     EXPECT_FALSE(session.project.modified);
 }
 
-TEST_F(SectionCsv, RoundTripKeepsJapaneseNamesHaunchesAndCommas)
+TEST_F(SectionCsv, RoundTripKeepsJapaneseNamesAndHaunches)
 {
     put(0, 1, "G:3:1", "R:大梁Ｇ１", kHaunchedGirder);
     put(1, 2, "G:2:1", "2:大梁Ｇ１", kUniformGirder);
-    put(2, 3, "C:2:1", "2:柱,\"角\"", kColumn);
+    put(2, 3, "C:2:1", "2:柱\"角\"", kColumn);
     ASSERT_TRUE(exportSectionCsv(session, path("s.csv")).ok);
     const std::string csv = model::cp932ToUtf8(readBytes("s.csv"));
-    // Only the haunched girder carries b2, D2, b3, D3; only the name with a comma is quoted.
+    // Only the haunched girder carries b2, D2, b3, D3; a name with quotes but no comma is not quoted.
     EXPECT_NE(csv.find("G,3,1,R,大梁Ｇ１,RC,400,900,3,,D22,3,,D22,3,,D22,3,,D22,3,,D22,3,,D22,2,D10,200,2,D10,400,1000,450,900\r\n"),
               std::string::npos);
     EXPECT_NE(csv.find("G,2,1,2,大梁Ｇ１,RC,400,900,3,,D22,3,,D22,3,2,D25,3,,D22,3,,D22,3,,D22,2,D10,200,2,D10\r\n"),
               std::string::npos);
-    EXPECT_NE(csv.find("C,2,1,2,\"柱,\"\"角\"\"\",RC,"), std::string::npos);
+    EXPECT_NE(csv.find("C,2,1,2,柱\"角\",RC,"), std::string::npos);
 
     model::clearSections(session.sections);
     ASSERT_TRUE(importSectionCsv(session, path("s.csv")).ok);
@@ -137,7 +137,7 @@ TEST_F(SectionCsv, RoundTripKeepsJapaneseNamesHaunchesAndCommas)
     EXPECT_EQ(t[0].secSpec, kHaunchedGirder);
     // A uniform girder comes back with its one size, which every end reads.
     EXPECT_EQ(t[1].secSpec, "RC:400:900;3::D22;3::D22;3:2:D25;3::D22;3::D22;3::D22;2:D10:200;2:D10;");
-    EXPECT_EQ(t[2].secName, "2:柱,\"角\"");
+    EXPECT_EQ(t[2].secName, "2:柱\"角\"");
     EXPECT_EQ(t[2].secSpec, kColumn);
     EXPECT_EQ(t[2].secID, 3);
     EXPECT_EQ(t[3].secID, -1);
@@ -198,6 +198,16 @@ TEST_F(SectionCsv, BadFilesAreRefusedWithFileAndLineAndTheTableStays)
     r = importSectionCsv(session, path("bad.csv"));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, path("bad.csv") + " 2行目: Shift-JIS として読めない文字があります");
+    EXPECT_TRUE(unchanged());
+
+    // A comma read from a quoted field, or a ":" or ";", would break the stored texts and the
+    // project file: refused with its column.
+    writeBytes("sep.csv", "C,1,1,1,\"C,1\",RC,600,600\r\n");
+    r = importSectionCsv(session, path("sep.csv"));
+    EXPECT_EQ(r.message, path("sep.csv") + " 1行目: 5列目に「,」「:」「;」は使えません");
+    writeBytes("sep.csv", "G,3,1,R,G1,RC,400,900,3,,D22,3,,D22,3,,D22,3,,D22,3,,D22,3,,D22,2,D10,200,2,D10,,,450;1\r\n");
+    EXPECT_EQ(importSectionCsv(session, path("sep.csv")).message,
+              path("sep.csv") + " 1行目: 34列目に「,」「:」「;」は使えません");
     EXPECT_TRUE(unchanged());
 
     r = importSectionCsv(session, path("missing.csv"));
