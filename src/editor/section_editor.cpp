@@ -1,6 +1,8 @@
 // The work table, the rows of a page and the control values of the shown row.
 #include "editor/section_editor.h"
 
+#include <algorithm>
+
 #include "editor/dispatcher.h"
 #include "model/helpers.h"
 #include "model/session.h"
@@ -231,7 +233,11 @@ void SectionEditor::setField(SectionField f, const std::string& text)
         fields_[sizeEdit(1, f - SecA1)] = text;
         fields_[sizeEdit(2, f - SecA1)] = text;
     }
-    if (f == barSize(0) || f == barSize(1)) {
+    // A size typed letter by letter must not leave its first letters in the other ends: only
+    // a whole size of the list fills them.
+    const std::vector<std::string> sizes = sizeChoices(rodKind_);
+    const bool wholeSize = !text.empty() && std::find(sizes.begin(), sizes.end(), text) != sizes.end();
+    if (wholeSize && (f == barSize(0) || f == barSize(1))) {
         const int g = f == barSize(0) ? 0 : 1;
         for (int other : {g + 2, g + 4})
             if (fields_[barSize(other)].empty()) fields_[barSize(other)] = text;

@@ -145,7 +145,8 @@ TEST_F(SectionEditorTest, RebarKindSwitchKeepsEachSizesPosition)
 TEST_F(SectionEditorTest, EditHelpersAndCopyButtonsTakeTheLeftEnd)
 {
     editor.open('G', 0);
-    editor.setField(NmLUP, "D25");
+    for (const char* typed : {"D", "D2", "D25"}) editor.setField(NmLUP, typed);  // typed, key by key
+    EXPECT_EQ(editor.field(NmMUP), "D25");
     editor.setField(NmMUP, "D19");
     editor.setField(NmLUP, "D22");  // fills only the ends still empty
     EXPECT_EQ(editor.field(NmMUP), "D19");
