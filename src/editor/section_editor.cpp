@@ -173,12 +173,8 @@ void SectionEditor::loadRow(int row)
     autoWebFlag_ = false;
     const std::string spec = rows_[static_cast<size_t>(row)].cells[COL_SPEC];
     loadSpec(spec);
-    // The size lists are rebuilt for the kind; the row is then written back composed.
-    for (int i = 0; i < kSectionFieldCount; ++i) {
-        const auto f = static_cast<SectionField>(i);
-        if (isSizeField(f)) fields_[static_cast<size_t>(i)] = sizeForKind(fields_[static_cast<size_t>(i)], rodKind_);
-    }
-    // Selecting a row writes it back composed, but never loses it: a stored size without
+    // Sizes stay as stored, even those outside the kind's list (a 13φ read from a CSV under
+    // deformed bars): only a change of the kind moves them. Selecting a row writes it back composed, but never loses it: a stored size without
     // bars (an SS2 concrete sheet alone) would compose to no section at all.
     if (spec.empty() || !composeSpec().empty()) applyRow();
     platform().debugOut("showSelectSectionInfo:" + spec);

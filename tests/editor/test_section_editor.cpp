@@ -140,6 +140,15 @@ TEST_F(SectionEditorTest, RebarKindSwitchKeepsEachSizesPosition)
     editor.setRodKind(ROD_DEFORMED);
     EXPECT_EQ(editor.field(NmLDN), "D29");
     EXPECT_EQ(editor.field(NmLUP), "D22");
+
+    // Looking at a row never changes its bars, whatever kind the lists show.
+    const std::string round = "RC:300:600;2::13φ;2::13φ;;;;;2:9φ:200;;";
+    put('G', 2, 1, "2:G1", round);
+    editor.open('G', ROD_DEFORMED);
+    editor.selectRow(2);
+    EXPECT_EQ(editor.field(NmLUP), "13φ");
+    editor.ok();
+    EXPECT_EQ(modelSpec("G:2:1").find("D13"), std::string::npos);
 }
 
 TEST_F(SectionEditorTest, EditHelpersAndCopyButtonsTakeTheLeftEnd)
