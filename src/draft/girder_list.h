@@ -45,6 +45,7 @@ GirderFigure girderFigure(std::string_view secSpec, int end, const model::RodMar
 struct FigurePlace {
     bool firstCell = false;
     bool lastBlock = false;
+    double slabWidth = 2.0 / 3;  // the slab line reaches this many b either side (the section dialog: 1)
 };
 
 // One section figure with the centre of its top face at (x0, y0); nothing when b or D is 0.

@@ -93,13 +93,13 @@ void dimensions(Drafter& d, const settings::DraftEnv& env, const GirderFigure& f
     drawDimensionLine(d, letters ? "D" : dimensionNumber(f.D), left, bottom, left, y0, -1, 0, 2 * th, th, lift);
 }
 
-void outline(Drafter& d, const settings::DraftEnv& env, const GirderFigure& f, double x0, double y0)
+void outline(Drafter& d, const settings::DraftEnv& env, const GirderFigure& f, double slabWidth, double x0, double y0)
 {
     d.SetPen(kPenOutline);
     const double hb = f.b / 2;
     double sideTop = y0;
     if (env.GirderListSlab) {
-        const double hs = 2 * f.b / 3;
+        const double hs = slabWidth * f.b;
         d.DraftLine(x0 - hs, y0, x0 + hs, y0);
         d.DraftLine(x0 - hs, y0 - kSlab, x0 - hb, y0 - kSlab);
         d.DraftLine(x0 + hb, y0 - kSlab, x0 + hs, y0 - kSlab);
@@ -183,7 +183,7 @@ void drawGirderSection(Drafter& d, const settings::DraftEnv& env, const GirderFi
 {
     if (!(f.b > 0) || !(f.D > 0)) return;
     dimensions(d, env, f, place, x0, y0);
-    outline(d, env, f, x0, y0);
+    outline(d, env, f, place.slabWidth, x0, y0);
     if (env.GirderListBase == 2 || (env.GirderListBase == 1 && place.lastBlock)) underBeam(d, env, f, x0, y0);
 
     const int n1 = clampCount(f.top.n);

@@ -1,6 +1,8 @@
 // The work table, the rows of a page and the control values of the shown row.
 #include "editor/section_editor.h"
 
+#include <algorithm>
+
 #include "editor/dispatcher.h"
 #include "model/helpers.h"
 #include "model/session.h"
@@ -171,12 +173,8 @@ void SectionEditor::loadRow(int row)
     autoWebFlag_ = false;
     const std::string spec = rows_[static_cast<size_t>(row)].cells[COL_SPEC];
     loadSpec(spec);
-    // The size lists are rebuilt for the kind; the row is then written back composed.
-    for (int i = 0; i < kSectionFieldCount; ++i) {
-        const auto f = static_cast<SectionField>(i);
-        if (isSizeField(f)) fields_[static_cast<size_t>(i)] = sizeForKind(fields_[static_cast<size_t>(i)], rodKind_);
-    }
-    // Selecting a row writes it back composed, but never loses it: a stored size without
+    // Sizes stay as stored, even those outside the kind's list (a 13φ read from a CSV under
+    // deformed bars): only a change of the kind moves them. Selecting a row writes it back composed, but never loses it: a stored size without
     // bars (an SS2 concrete sheet alone) would compose to no section at all.
     if (spec.empty() || !composeSpec().empty()) applyRow();
     platform().debugOut("showSelectSectionInfo:" + spec);
@@ -231,7 +229,11 @@ void SectionEditor::setField(SectionField f, const std::string& text)
         fields_[sizeEdit(1, f - SecA1)] = text;
         fields_[sizeEdit(2, f - SecA1)] = text;
     }
-    if (f == barSize(0) || f == barSize(1)) {
+    // A size typed letter by letter must not leave its first letters in the other ends: only
+    // a whole size of the list fills them.
+    const std::vector<std::string> sizes = sizeChoices(rodKind_);
+    const bool wholeSize = !text.empty() && std::find(sizes.begin(), sizes.end(), text) != sizes.end();
+    if (wholeSize && (f == barSize(0) || f == barSize(1))) {
         const int g = f == barSize(0) ? 0 : 1;
         for (int other : {g + 2, g + 4})
             if (fields_[barSize(other)].empty()) fields_[barSize(other)] = text;

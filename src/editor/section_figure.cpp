@@ -57,7 +57,7 @@ int drawSectionFigure(Canvas& canvas, const settings::DraftEnv& env, const Secti
         const bool foundation = env.GirderListBase == 2 || (env.GirderListBase == 1 && figure.lastRow);
         if (foundation) depth += env.BaseSizeA + env.BaseSizeB;
         centreY = -depth / 2;
-        draft::drawGirderSection(d, figureEnv, f, draft::FigurePlace{false, figure.lastRow}, 0, 0);
+        draft::drawGirderSection(d, figureEnv, f, draft::FigurePlace{false, figure.lastRow, 1.0}, 0, 0);
     }
     recolour(scratch.store);
 

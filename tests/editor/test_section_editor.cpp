@@ -140,12 +140,22 @@ TEST_F(SectionEditorTest, RebarKindSwitchKeepsEachSizesPosition)
     editor.setRodKind(ROD_DEFORMED);
     EXPECT_EQ(editor.field(NmLDN), "D29");
     EXPECT_EQ(editor.field(NmLUP), "D22");
+
+    // Looking at a row never changes its bars, whatever kind the lists show.
+    const std::string round = "RC:300:600;2::13φ;2::13φ;;;;;2:9φ:200;;";
+    put('G', 2, 1, "2:G1", round);
+    editor.open('G', ROD_DEFORMED);
+    editor.selectRow(2);
+    EXPECT_EQ(editor.field(NmLUP), "13φ");
+    editor.ok();
+    EXPECT_EQ(modelSpec("G:2:1").find("D13"), std::string::npos);
 }
 
 TEST_F(SectionEditorTest, EditHelpersAndCopyButtonsTakeTheLeftEnd)
 {
     editor.open('G', 0);
-    editor.setField(NmLUP, "D25");
+    for (const char* typed : {"D", "D2", "D25"}) editor.setField(NmLUP, typed);  // typed, key by key
+    EXPECT_EQ(editor.field(NmMUP), "D25");
     editor.setField(NmMUP, "D19");
     editor.setField(NmLUP, "D22");  // fills only the ends still empty
     EXPECT_EQ(editor.field(NmMUP), "D19");

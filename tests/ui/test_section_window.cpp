@@ -197,12 +197,25 @@ TEST(SectionWindow, MarkNameDialogRefusesBrokenNamesAndStaysOpen)
     EXPECT_EQ(s.tbcSection->tabText(1), QStringLiteral("大梁"));
     EXPECT_EQ(s.tbcSection->currentIndex(), 1);
 
-    // Ctrl+X on the grid clears the row, Cancel drops the whole work table.
+    // Ctrl+C on one row and Ctrl+V on another copy the section; Ctrl+X clears the row;
+    // Cancel drops the whole work table.
+    auto key = [&s](Qt::Key k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::ControlModifier);
+        QApplication::sendEvent(s.StringGrid1, &press);
+    };
     s.btnInit->click();
-    EXPECT_FALSE(s.editor().currentSpec().empty());
-    QKeyEvent cut(QEvent::KeyPress, Qt::Key_X, Qt::ControlModifier);
-    QApplication::sendEvent(s.StringGrid1, &cut);
+    const std::string section = s.editor().currentSpec();
+    EXPECT_FALSE(section.empty());
+    key(Qt::Key_C);
+    s.StringGrid1->setCurrentCell(2, 0);
+    ASSERT_EQ(s.editor().currentRow(), 2);
     EXPECT_TRUE(s.editor().currentSpec().empty());
+    key(Qt::Key_V);
+    EXPECT_EQ(s.editor().currentSpec(), section);
+    EXPECT_EQ(s.StringGrid1->item(2, 5)->text(), QStringLiteral("400x900"));
+    key(Qt::Key_X);
+    EXPECT_TRUE(s.editor().currentSpec().empty());
+    EXPECT_TRUE(s.StringGrid1->item(2, 5)->text().isEmpty());
     s.btnCancel->click();
     EXPECT_FALSE(s.isVisible());
     EXPECT_EQ(model::markList('G', h.session.sections).size(), 0u);
