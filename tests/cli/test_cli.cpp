@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sys/wait.h>
 
+#include "support/temp_dir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -36,12 +38,6 @@ CliRun run(const std::string& args)
     return r;
 }
 
-std::string readBytes(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 int countLines(const std::string& text, const std::string& containing)
 {
     int n = 0;
@@ -53,18 +49,7 @@ int countLines(const std::string& text, const std::string& containing)
     return n;
 }
 
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
-};
+class Cli : public testing_support::TempDirTest {};
 
 const std::string kSample = std::string(TESSMAR_SOURCE_DIR) + "/samples/sample.kel";
 

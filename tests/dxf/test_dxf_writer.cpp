@@ -12,6 +12,7 @@
 #include "model/element_store.h"
 #include "model/text_buffer.h"
 #include "settings/settings.h"
+#include "support/temp_dir.h"
 
 using namespace model;
 namespace fs = std::filesystem;
@@ -312,24 +313,13 @@ TEST(DxfFileName, DxfIsAppendedUnlessTheNameEndsInIt)
     EXPECT_EQ(dxf::dxfFileName(".dxf"), ".dxf");
 }
 
-class DxfFile : public ::testing::Test {
+class DxfFile : public testing_support::TempDirTest {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("tessmar-dxf-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
         for (int i = 0; i < 50; ++i) store.addElem(kind::LINE, 0, 1, 1, 0, 0, i, 0, 0, i, 1000, 0, 0);
         texts.addMoji(7, "梁リスト", 0, 0, 120, 0, 0, "9", 0);
     }
-    void TearDown() override { fs::remove_all(dir); }
-    static std::string readBytes(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-
-    fs::path dir;
     ElementStore store;
     TextBuffer texts;
     settings::Settings settings;

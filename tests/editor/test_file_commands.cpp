@@ -13,14 +13,6 @@ namespace {
 
 class FileCommands : public EditorTest {
 protected:
-    FileCommands()
-    {
-        dir = fs::path(tempDir()) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    ~FileCommands() override { fs::remove_all(dir); }
-
     std::string in(const std::string& name) { return (dir / name).string(); }
     void drawLine(double x1, double y1, double x2, double y2)
     {
@@ -32,7 +24,7 @@ protected:
     }
     std::string question() { return session.project.path + "は変更されています。変更を保存しますか?"; }
 
-    fs::path dir;
+    const fs::path dir = temp.path();
 };
 
 TEST_F(FileCommands, SavingANewProjectAsksForANameAndWritesNothing)
