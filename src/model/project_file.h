@@ -8,8 +8,12 @@ namespace model {
 class Session;
 
 struct FileResult {
+    FileResult() = default;
+    FileResult(bool success, std::string why) : ok(success), message(std::move(why)) {}
+
     bool ok = true;
     std::string message;  // why it failed: file, line and what was wrong
+    std::string notice;   // read or written, but something the user should hear once
 };
 
 // Reads into a fresh model and swaps it in only when the whole file was read; a failed read

@@ -72,6 +72,15 @@ TEST_F(Cli, GridMakesTheFrameAndAxisLinesAndDumpShowsThem)
     EXPECT_NE(run("dump " + path("p.kel")).out.find("m_nBaseLineX[2]   12000"), std::string::npos);
 }
 
+// A negative pitch puts a line before the one it follows: refused, as the grid dialog does.
+TEST_F(Cli, GridRefusesNegativePitches)
+{
+    CliRun g = run("grid --spans 2,1,1 --pitch-x 5000,-7000 --pitch-y 4000 --pitch-z 3000 -o " + path("n.kel"));
+    EXPECT_EQ(g.status, 1);
+    EXPECT_NE(g.err.find("--pitch-x"), std::string::npos) << g.err;
+    EXPECT_FALSE(fs::exists(path("n.kel")));
+}
+
 TEST_F(Cli, ResaveOfTheSampleIsByteIdentical)
 {
     CliRun r = run("resave " + kSample + " " + path("copy.kel"));
