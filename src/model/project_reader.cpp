@@ -235,9 +235,14 @@ FileResult readProject(Session& session, const std::string& path)
 {
     auto bytes = slurp(path);
     if (!bytes) return {false, path + ": 開けません"};
+    return readProjectBytes(session, std::move(*bytes), path);
+}
+
+FileResult readProjectBytes(Session& session, std::string bytes, const std::string& path)
+{
     auto incoming = std::make_unique<Incoming>();
     incoming->store.setPlatform(&session.platform);
-    LineReader in(std::move(*bytes));
+    LineReader in(std::move(bytes));
     try {
         readAll(in, *incoming);
     } catch (const ReadError& e) {
