@@ -146,17 +146,47 @@ std::string utf8ToCp932Escaped(std::string_view utf8)
     return out;
 }
 
+// True when the bytes are one or more characters that convert to UTF-8 and back to the very
+// same bytes.
+bool convertsExactly(std::string_view cp932, std::string& utf8)
+{
+    std::string_view in = cp932;
+    if (!fromCp932().run(in, utf8)) return false;
+    std::string back;
+    std::string_view again = utf8;
+    return toCp932().run(again, back) && back == cp932;
+}
+
 std::string cp932ToUtf8(std::string_view cp932, bool* keptRaw)
 {
     std::string out;
     out.reserve(cp932.size() * 3 / 2);
     bool raw = false;
-    // Only the first byte of a failed sequence is kept raw: the next one may well start a
-    // character of its own (or be the field separator).
-    while (!fromCp932().run(cp932, out)) {
-        appendRawByte(out, static_cast<unsigned char>(cp932[0]));
-        cp932.remove_prefix(1);
-        raw = true;
+    if (!convertsExactly(cp932, out)) {
+        // Character by character: a byte that starts no character, or a character that would
+        // be written back as other bytes (CP932 has a few twice), is kept raw. Only its first
+        // byte: the next one may start a character of its own (or be the field separator).
+        // Then writing gives exactly the bytes read, and reading that again the same text.
+        out.clear();
+        size_t i = 0;
+        while (i < cp932.size()) {
+            const auto c = static_cast<unsigned char>(cp932[i]);
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+                ++i;
+                continue;
+            }
+            const size_t len = isCp932LeadByte(c) && i + 1 < cp932.size() ? 2 : 1;
+            std::string piece;
+            if (convertsExactly(cp932.substr(i, len), piece)) {
+                out += piece;
+                i += len;
+            } else {
+                appendRawByte(out, c);
+                raw = true;
+                ++i;
+            }
+        }
     }
     if (keptRaw) *keptRaw = raw;
     return out;

@@ -159,8 +159,10 @@ TEST(Encoding, JapaneseRoundTripsThroughCp932)
 TEST(Encoding, NonCp932BytesSurviveReadAndWrite)
 {
     // 0x80, 0xA0 and 0xFD-0xFF are never CP932; 0x85 0x40 is an unassigned pair; a lead byte
-    // before a comma or at the end has no trail.
-    for (std::string bytes : {"\x80", "a\xA0" "b", "\xFD\xFE\xFF", "\x85\x40", "\x82,x", "\x8C\x85\x81", "\x97\xC0\x81"}) {
+    // before a comma or at the end has no trail; 0xED 0x40 is a character CP932 writes as
+    // other bytes, so it is kept raw, and so is what stands next to it.
+    for (std::string bytes : {"\x80", "a\xA0" "b", "\xFD\xFE\xFF", "\x85\x40", "\x82,x", "\x8C\x85\x81", "\x97\xC0\x81",
+                              "\xED\x40", "~\xEE\xEE\xEE~"}) {
         bool raw = false;
         const std::string inside = cp932ToUtf8(bytes, &raw);
         EXPECT_TRUE(raw) << bytes;
