@@ -162,8 +162,10 @@ void Dispatcher::runImmediate(int code)
         EndViewOperation();
         if (!ports.sectionCsv)
             ctx_.notAvailable();
-        else if (ports.sectionCsv->importSections())
+        else if (ports.sectionCsv->importSections()) {
             askResetDesignations();
+            ctx_.sectionsChanged();
+        }
         break;
     case cmd::CSV_EXPORT:
         EndViewOperation();

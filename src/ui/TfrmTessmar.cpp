@@ -27,6 +27,7 @@
 #include "ui/TfrmDetail.h"
 #include "ui/TfrmDump.h"
 #include "ui/TfrmGridPitchDistance.h"
+#include "ui/TfrmImport.h"
 #include "ui/TfrmKeypad.h"
 #include "ui/TfrmMember.h"
 #include "ui/TfrmPCopy.h"
@@ -172,6 +173,8 @@ void TfrmTessmar::buildDialogs()
 {
     // Created once in the program's order and kept, hidden while not in use.
     frmKeypad_ = std::make_unique<TfrmKeypad>(platform_, this);
+    frmImport_ = std::make_unique<TfrmImport>(platform_, this);
+    sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
     frmBaseLine_ = std::make_unique<TfrmBaseLine>(ini_, platform_, *frmKeypad_, this);
     frmDump_ = std::make_unique<TfrmDump>(session_, this);
     frmPCopy_ = std::make_unique<TfrmPCopy>(ini_, platform_, *frmKeypad_, this);
@@ -184,12 +187,15 @@ void TfrmTessmar::buildDialogs()
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
     ports.keypad = frmKeypad_.get();
+    ports.sectionCsv = sectionCsv_.get();
     ports.dump = frmDump_.get();
     ports.parallelCopy = frmPCopy_.get();
     ports.gridPitch = frmGridPitch_.get();
     ports.member = frmMember_.get();
     ports.version = frmVersion_.get();
 }
+
+platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }
 
 QAction* TfrmTessmar::addItem(QMenu* menu, const char* name, const QString& caption, int code, bool hidden)
 {

@@ -13,7 +13,9 @@
 
 #include "editor/dispatcher.h"
 #include "editor/editor_host.h"
+#include "editor/section_csv_commands.h"
 #include "model/session.h"
+#include "platform/ss2_port.h"
 #include "settings/ini_file.h"
 #include "ui/CanvasWidget.h"
 #include "ui/QtCanvas.h"
@@ -33,6 +35,7 @@ class TfrmBaseLine;
 class TfrmConfirm;
 class TfrmDetail;
 class TfrmDump;
+class TfrmImport;
 class TfrmGridPitchDistance;
 class TfrmKeypad;
 class TfrmMember;
@@ -57,6 +60,9 @@ public:
     TfrmBaseLine& frmBaseLine() { return *frmBaseLine_; }
     TfrmKeypad& frmKeypad() { return *frmKeypad_; }
     TfrmDump& frmDump() { return *frmDump_; }
+    TfrmImport& frmImport() { return *frmImport_; }
+    // The SS2 paste dialog, for the section dialog.
+    platform::Ss2ImportPort& ss2Import();
     TfrmPCopy& frmPCopy() { return *frmPCopy_; }
     TfrmGridPitchDistance& frmGridPitchDistance() { return *frmGridPitch_; }
     TfrmMember& frmMember() { return *frmMember_; }
@@ -129,6 +135,8 @@ private:
     std::unique_ptr<TfrmBaseLine> frmBaseLine_;
     std::unique_ptr<TfrmKeypad> frmKeypad_;
     std::unique_ptr<TfrmDump> frmDump_;
+    std::unique_ptr<TfrmImport> frmImport_;
+    std::unique_ptr<editor::SectionCsvCommands> sectionCsv_;
     std::unique_ptr<TfrmPCopy> frmPCopy_;
     std::unique_ptr<TfrmGridPitchDistance> frmGridPitch_;
     std::unique_ptr<TfrmMember> frmMember_;

@@ -7,5 +7,7 @@ int runDump(int argc, char** argv);
 int runUndoListing(int argc, char** argv);
 int runResave(int argc, char** argv);
 int runGrid(int argc, char** argv);
+int runSectionsExport(int argc, char** argv);
+int runSectionsImport(int argc, char** argv);
 
 }  // namespace cli

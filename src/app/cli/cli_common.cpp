@@ -18,7 +18,9 @@ int usage(const std::string& message)
     std::fprintf(stderr, "tessmar-cli: %s\n", message.c_str());
     std::fprintf(stderr, "usage: tessmar-cli dump FILE.kel | undo-listing FILE.kel | resave IN.kel OUT.kel |\n"
                          "       grid --spans NX,NY,NZ --pitch-x P[,P...] --pitch-y P[,P...] --pitch-z P[,P...] -o OUT.kel |\n"
-                         "       draw girder-list|column-list PROJECT.kel -o OUT.dxf [--settings FILE.ini]\n");
+                         "       draw girder-list|column-list PROJECT.kel -o OUT.dxf [--settings FILE.ini] |\n"
+                         "       sections export PROJECT.kel -o OUT.csv [--renumbered OUT.kel] |\n"
+                         "       sections import PROJECT.kel IN.csv -o OUT.kel [--reset-designations]\n");
     return kExitUsage;
 }
 

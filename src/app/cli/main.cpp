@@ -19,6 +19,10 @@ int main(int argc, char** argv)
         if (command == "resave") return cli::runResave(rest, args);
         if (command == "grid") return cli::runGrid(rest, args);
         if (command == "draw") return cli::runDrawCommand(rest, args);
+        if (command == "sections" && rest > 0 && std::strcmp(args[0], "export") == 0)
+            return cli::runSectionsExport(rest - 1, args + 1);
+        if (command == "sections" && rest > 0 && std::strcmp(args[0], "import") == 0)
+            return cli::runSectionsImport(rest - 1, args + 1);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }

@@ -1,0 +1,117 @@
+#include <filesystem>
+#include <fstream>
+
+#include "exchange/section_csv.h"
+#include "model/encoding.h"
+#include "model/session.h"
+
+namespace exchange {
+
+namespace {
+
+const std::string kReplacementCharacter = "\xEF\xBF\xBD";
+
+// Fields first .. first+count-1 joined by ":"; missing fields are empty.
+std::string joined(const std::vector<std::string>& f, size_t first, size_t count)
+{
+    std::string out;
+    for (size_t i = first; i < first + count; ++i) {
+        if (i > first) out += ':';
+        if (i < f.size()) out += f[i];
+    }
+    return out;
+}
+
+std::string segment(const std::vector<std::string>& f, size_t first, size_t count)
+{
+    return joined(f, first, count) + ";";
+}
+
+bool hasAny(const std::vector<std::string>& f, size_t first, size_t count)
+{
+    for (size_t i = first; i < first + count && i < f.size(); ++i)
+        if (!f[i].empty()) return true;
+    return false;
+}
+
+std::string girderSpec(const std::vector<std::string>& f)
+{
+    // b2, D2, b3, D3 of a haunched girder follow the 31 fields of the line.
+    std::string spec = hasAny(f, 31, 4) ? joined(f, 5, 3) + ":" + segment(f, 31, 4) : segment(f, 5, 3);
+    for (size_t first = 8; first <= 26; first += 3) spec += segment(f, first, 3);
+    return spec + segment(f, 29, 2);
+}
+
+std::string columnSpec(const std::vector<std::string>& f)
+{
+    return segment(f, 5, 3) + segment(f, 8, 3) + segment(f, 11, 4);
+}
+
+model::FileResult lineError(const std::string& name, int line, const std::string& what)
+{
+    return {false, name + " " + std::to_string(line) + "行目: " + what};
+}
+
+}  // namespace
+
+CsvRead readSectionCsv(std::istream& in, const std::string& name)
+{
+    CsvRead out;
+    auto table = std::make_unique<model::SectionTable>();
+    model::clearSections(*table);
+    std::string raw;
+    int lineNo = 0;
+    while (std::getline(in, raw)) {
+        ++lineNo;
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        const std::string line = model::cp932ToUtf8(raw);
+        if (line.find(kReplacementCharacter) != std::string::npos) {
+            out.status = lineError(name, lineNo, "Shift-JIS として読めない文字があります");
+            return out;
+        }
+        const std::vector<std::string> f = splitCsvLine(line);
+        if (f[0] != "G" && f[0] != "C") continue;  // header lines and anything else
+        if (out.count >= model::kSectionStoreCount) {
+            out.status = lineError(name, lineNo,
+                                   "断面は " + std::to_string(model::kSectionStoreCount) + " までしか読み込めません");
+            return out;
+        }
+        auto field = [&f](size_t i) { return i < f.size() ? f[i] : std::string(); };
+        model::SectionEntry& e = (*table)[static_cast<size_t>(out.count)];
+        ++out.count;
+        e.secID = out.count;
+        e.secKey = f[0] + ":" + field(1) + ":" + field(2);
+        e.secName = field(3) + ":" + field(4);
+        e.secSpec = f[0] == "G" ? girderSpec(f) : columnSpec(f);
+    }
+    if (in.bad()) {
+        out.status = {false, name + ": 読み込めません"};
+        return out;
+    }
+    out.table = std::move(table);
+    return out;
+}
+
+CsvRead readSectionCsvFile(const std::string& path)
+{
+    std::error_code ec;
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
+        file.open(std::filesystem::u8path(path), std::ios::binary);
+    if (!file.is_open()) {
+        CsvRead out;
+        out.status = {false, path + ": 開けません"};
+        return out;
+    }
+    return readSectionCsv(file, path);
+}
+
+model::FileResult importSectionCsv(model::Session& session, const std::string& path)
+{
+    CsvRead read = readSectionCsvFile(path);
+    if (!read.status.ok) return read.status;
+    session.sections = *read.table;
+    return read.status;
+}
+
+}  // namespace exchange

@@ -1,0 +1,120 @@
+// 断面ＣＳＶ出力 / 断面ＣＳＶ読込 from the menu: the file dialogs, the overwrite and reset
+// questions, members that follow the new sizes, and messages instead of half-read tables.
+#include "test_dispatcher_harness.h"
+
+#include <fstream>
+
+#include "editor/section_csv_commands.h"
+#include "exchange/section_csv.h"
+#include "model/member_offsets.h"
+
+namespace cmd = editor::cmd;
+namespace kind = model::kind;
+namespace fs = std::filesystem;
+
+namespace {
+
+class CsvCommands : public testing_support::EditorTest {
+protected:
+    CsvCommands() : csv(session, dialogs), menu(session, canvas, &host, withCsv())
+    {
+        menu.transform().SetView(10000, 10000, 5000, 5000, nullptr);
+        dir = fs::path(tempDir()) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        // X lines 0, 5000, 10000 (the last one with its girders 50 inside), levels 0, 3000, 6000.
+        auto& g = session.grid;
+        g.spanCount = {2, 1, 2};
+        g.line[model::AXIS_X][1] = 5000;
+        g.line[model::AXIS_X][2] = 10000;
+        g.line[model::AXIS_Y][1] = 4000;
+        g.line[model::AXIS_Z][1] = 3000;
+        g.line[model::AXIS_Z][2] = 6000;
+        g.setOffset(model::AXIS_X, 2, model::OFFSET_LEFT_LOWER, 50);
+        model::calcGridMax(g);
+        session.project.path = (dir / "plan.kel").string();
+        session.sections[0] = model::SectionEntry{1, "G:2:1", "2:G1", "RC:300:700;3::D22;"};
+        girder = addLine(10000, 0, 10000, 4000, 3000, 3000, kind::GIRDER);
+        session.store.at(girder).secID = 1;
+        model::applyOffsets(session);
+    }
+    editor::Ports withCsv()
+    {
+        editor::Ports p = ports();
+        p.sectionCsv = &csv;
+        return p;
+    }
+    std::string file(const std::string& name, const std::string& bytes)
+    {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    }
+
+    editor::SectionCsvCommands csv;
+    editor::Dispatcher menu;
+    fs::path dir;
+    int girder = 0;
+};
+
+}  // namespace
+
+TEST_F(CsvCommands, ExportProposesTheProjectsNameAndAddsCsv)
+{
+    session.sections[1] = model::SectionEntry{2, "G:3:1", "R:G1", "RC:400:900;"};
+    dialogs.saveAnswers.push_back((dir / "out").string());
+    menu.DispatchCommand(cmd::CSV_EXPORT);
+    EXPECT_EQ(dialogs.saveInitialPaths.back(), (dir / "plan-断面.csv").string());
+    ASSERT_TRUE(fs::exists(dir / "out.csv"));
+    EXPECT_EQ(session.sections[0].secKey, "G:3:1");
+    EXPECT_EQ(el(girder).secID, 2) << "the member follows G:2:1 to its new number";
+
+    // A name that gains ".csv" and then meets an existing file asks first; No keeps the file.
+    std::ofstream(dir / "old.csv") << "keep";
+    dialogs.saveAnswers.push_back((dir / "old").string());
+    platform.answers.push_back(platform::Answer::No);
+    menu.DispatchCommand(cmd::CSV_EXPORT);
+    EXPECT_TRUE(platform.saidText((dir / "old.csv").string() + " は既に存在します。上書きしますか?"));
+    std::ifstream in(dir / "old.csv");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
+
+    // Cancelled: nothing written, nothing asked.
+    platform.messages.clear();
+    menu.DispatchCommand(cmd::CSV_EXPORT);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(CsvCommands, ImportReplacesTheSectionsAndMembersTakeTheNewSizesInBothAnswers)
+{
+    EXPECT_DOUBLE_EQ(el(girder).OX, 100);
+    const std::string wider = file("wide.csv", "G,2,1,2,G1,RC,500,900\r\n");
+    dialogs.openAnswers.push_back(wider);
+    platform.answers.push_back(platform::Answer::No);
+    const size_t clearsBefore = canvas.calls.size();
+    menu.DispatchCommand(cmd::CSV_IMPORT);
+    EXPECT_TRUE(platform.saidText("部材の指示関係を初期化します。"));
+    EXPECT_EQ(session.sections[0].secSpec, "RC:500:900;::;::;::;::;::;::;::;:;");
+    EXPECT_EQ(el(girder).kind, kind::GIRDER);
+    EXPECT_DOUBLE_EQ(el(girder).OX, 200) << "offset of the 500 wide girder";
+    EXPECT_TRUE(session.project.modified);
+    EXPECT_NE(std::find(canvas.calls.begin() + static_cast<long>(clearsBefore), canvas.calls.end(),
+                        testing_support::RecordingCanvas::Call::Clear),
+              canvas.calls.end());
+
+    dialogs.openAnswers.push_back(wider);
+    platform.answers.push_back(platform::Answer::Yes);
+    menu.DispatchCommand(cmd::CSV_IMPORT);
+    EXPECT_EQ(el(girder).kind, kind::LINE);
+    EXPECT_DOUBLE_EQ(el(girder).OX, 0);
+}
+
+TEST_F(CsvCommands, ABadFileIsNamedAndNothingIsAskedOrChanged)
+{
+    dialogs.openAnswers.push_back(file("bad.csv", "G,2,1,2,G1,RC,500,900\r\nG,2,2,2,G\x81\x20\r\n"));
+    menu.DispatchCommand(cmd::CSV_IMPORT);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "断面ＣＳＶを読み込めませんでした。\n" + (dir / "bad.csv").string() +
+                                             " 2行目: Shift-JIS として読めない文字があります");
+    EXPECT_EQ(session.sections[0].secSpec, "RC:300:700;3::D22;");
+    EXPECT_DOUBLE_EQ(el(girder).OX, 100);
+    EXPECT_FALSE(session.project.modified);
+}
