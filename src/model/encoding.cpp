@@ -157,7 +157,19 @@ bool convertsExactly(std::string_view cp932, std::string& utf8)
     return toCp932().run(again, back) && back == cp932;
 }
 
-std::string cp932ToUtf8(std::string_view cp932, bool* keptRaw)
+std::string cp932ToUtf8(std::string_view cp932)
+{
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    while (!fromCp932().run(cp932, out)) {
+        size_t skip = (isCp932LeadByte(static_cast<unsigned char>(cp932[0])) && cp932.size() > 1) ? 2 : 1;
+        out += "\xEF\xBF\xBD";
+        cp932.remove_prefix(skip);
+    }
+    return out;
+}
+
+std::string cp932ToUtf8Keeping(std::string_view cp932, bool* keptRaw)
 {
     std::string out;
     out.reserve(cp932.size() * 3 / 2);

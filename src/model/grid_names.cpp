@@ -38,9 +38,8 @@ std::string nameOfCode(unsigned code, bool doubleByte)
         candidate = b >= 0x20 && b != 0x7F && !isCp932LeadByte(b);
     }
     if (candidate) {
-        bool notCp932 = false;
-        std::string utf8 = cp932ToUtf8(bytes, &notCp932);
-        if (isOneCodePoint(utf8) && !notCp932) return utf8;
+        std::string utf8 = cp932ToUtf8(bytes);
+        if (isOneCodePoint(utf8) && utf8 != "\xEF\xBF\xBD") return utf8;
     }
     char hex[8];
     std::snprintf(hex, sizeof hex, doubleByte ? "#%04X" : "#%02X", code & (doubleByte ? 0xFFFFu : 0xFFu));

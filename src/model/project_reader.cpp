@@ -42,7 +42,7 @@ public:
             line.assign(raw);
         } else {
             bool keptRaw = false;
-            line = cp932ToUtf8(raw, &keptRaw);
+            line = cp932ToUtf8Keeping(raw, &keptRaw);
             if (keptRaw) rawLines_.push_back(lineNo_);
         }
         pos_ = end + 1;

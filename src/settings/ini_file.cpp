@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -61,9 +62,8 @@ IniFile::Line IniFile::parseLine(std::string raw)
     std::string_view bytes = line.raw;
     // A BOM left by an editor would otherwise hide the first section header.
     if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
-    bool notCp932 = false;
-    std::string text = model::cp932ToUtf8(bytes, &notCp932);
-    line.encodingOk = !notCp932;
+    std::string text = model::cp932ToUtf8(bytes);
+    line.encodingOk = text.find(kReplacementChar) == std::string::npos;
     std::string t = model::trim(text);
     if (t.empty() || t[0] == ';' || t[0] == '#') return line;
     if (t[0] == '[') {

@@ -13,7 +13,7 @@
 namespace settings {
 
 // A value as found in the file, quotes removed. encodingOk is false when its line held
-// bytes that are not CP932; such bytes are kept as raw-byte characters.
+// bytes that are not CP932; such bytes read as U+FFFD.
 struct IniValue {
     std::string text;
     bool encodingOk = true;

@@ -12,10 +12,12 @@ int fuzzSpec(const uint8_t* data, size_t size)
 {
     const std::string_view bytes = bytesOf(data, size);
     bool raw = false;
-    const std::string spec = model::cp932ToUtf8(bytes, &raw);
+    model::cp932ToUtf8(bytes);
+    const std::string spec = model::cp932ToUtf8Keeping(bytes, &raw);
     check(model::isValidUtf8(spec), "a decoded text is UTF-8");
     const std::string written = model::utf8ToCp932Escaped(spec);
-    check(model::cp932ToUtf8(written) == spec, "a text written and read again is the same text", written);
+    check(written == bytes, "a text read keeping its bytes writes back the same bytes", written);
+    check(model::cp932ToUtf8Keeping(written) == spec, "a text written and read again is the same text", written);
     model::cp932Length(spec);
 
     const model::RodMarks& marks = model::kDefaultRodMarks;

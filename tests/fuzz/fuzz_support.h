@@ -17,6 +17,8 @@ int fuzzProject(const uint8_t* data, size_t size);       // a .kel file
 int fuzzIni(const uint8_t* data, size_t size);           // the settings file
 int fuzzSpec(const uint8_t* data, size_t size);          // a section's spec string and its notations
 int fuzzSectionLists(const uint8_t* data, size_t size);  // both section lists drawn from a .kel file
+int fuzzSectionCsv(const uint8_t* data, size_t size);    // a section CSV file
+int fuzzSs2Paste(const uint8_t* data, size_t size);      // SS2 table text pasted at a cell
 
 struct Target {
     const char* name;  // the folder of its corpus and crash inputs
@@ -27,6 +29,8 @@ inline constexpr Target kTargets[] = {
     {"ini", fuzzIni},
     {"spec", fuzzSpec},
     {"section_lists", fuzzSectionLists},
+    {"section_csv", fuzzSectionCsv},
+    {"ss2_paste", fuzzSs2Paste},
 };
 
 // Stops the run (libFuzzer records the input as a crash) when a rule does not hold.
