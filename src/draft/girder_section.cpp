@@ -126,55 +126,17 @@ void underBeam(Drafter& d, const settings::DraftEnv& env, const GirderFigure& f,
 
 }  // namespace
 
-namespace {
-// Bar items decoded as the model's decoders do, but with counts read by specInt: a count
-// typed as a fraction must not stop the whole list.
-model::BarGroup barGroupOf(std::string_view item, const model::RodMarks& marks)
-{
-    model::BarGroup g;
-    if (item.empty()) return g;
-    const std::string size = model::fieldAt(2, item, ':');
-    g.n = model::specInt(model::fieldAt(0, item, ':'));
-    g.n2 = model::specInt(model::fieldAt(1, item, ':'));
-    g.mark = model::barMark(size, marks);
-    g.symbolSize = model::barSymbolSize(size);
-    return g;
-}
-
-model::Bars barsOf(std::string_view item, const model::RodMarks& marks)
-{
-    model::Bars b;
-    if (item.empty()) return b;
-    const std::string size = model::fieldAt(1, item, ':');
-    b.n = model::specInt(model::fieldAt(0, item, ':'));
-    b.mark = model::barMark(size, marks);
-    b.symbolSize = model::barSymbolSize(size);
-    return b;
-}
-
-model::Stirrup stirrupOf(std::string_view item, const model::RodMarks& marks)
-{
-    model::Stirrup s;
-    if (model::trim(model::removeAll(item, ':')).empty()) return s;
-    const std::string size = model::fieldAt(1, item, ':');
-    s.n = model::specInt(model::fieldAt(0, item, ':'));
-    s.mark = model::barMark(size, marks);
-    s.symbolSize = model::barSymbolSize(size);
-    s.pitch = model::specInt(model::fieldAt(2, item, ':'));
-    return s;
-}
-}  // namespace
-
 GirderFigure girderFigure(std::string_view secSpec, int end, const model::RodMarks& marks)
 {
     GirderFigure f;
     const std::string item0 = model::specItem(secSpec, 0);
     f.b = model::strToFloatOr0(model::sizeField(item0, 0, end));
     f.D = model::strToFloatOr0(model::sizeField(item0, 1, end));
-    f.top = barGroupOf(model::specItem(secSpec, 1 + 2 * end), marks);
-    f.bottom = barGroupOf(model::specItem(secSpec, 2 + 2 * end), marks);
-    f.stirrup = stirrupOf(model::specItem(secSpec, 7), marks);
-    f.web = barsOf(model::specItem(secSpec, 8), marks);
+    // The model's decoders, so a fix there reaches the section list too.
+    f.top = model::decodeBarGroup(model::specItem(secSpec, 1 + 2 * end), marks);
+    f.bottom = model::decodeBarGroup(model::specItem(secSpec, 2 + 2 * end), marks);
+    f.stirrup = model::decodeStirrup(model::specItem(secSpec, 7), marks);
+    f.web = model::decodeBars(model::specItem(secSpec, 8), marks);
     return f;
 }
 

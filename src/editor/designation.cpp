@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "editor/edit_step.h"
+#include "editor/standing_members.h"
 #include "model/member_offsets.h"
 #include "model/sections.h"
 
@@ -88,6 +89,9 @@ void DesignateCommand::designateAt(EditorContext& ctx, Point release)
     auto& store = ctx.store();
     const model::ViewPlane& view = ctx.view();
     ctx.selectWindow(ctx.state.firstPoint, release);
+    // Columns of a plan stand on the level as points; the plan's slice does not hold them.
+    const bool standing = type_ == MemberType::Column && planView(view);
+    if (standing) selectStandingInBox(store, view.plane, ctx.state.firstPoint, release);
     std::vector<int> chosen;
     for (int i = -1; store.nextLive(i);) {
         model::Element& e = store.at(i);
@@ -98,14 +102,16 @@ void DesignateCommand::designateAt(EditorContext& ctx, Point release)
         if (e.selected && isMemberKind(e.kind)) chosen.push_back(i);
     }
     if (chosen.empty()) {
-        const int m = ctx.pick(release);
-        if (!pickQualifies(ctx, m)) {
+        const double pixelsPerMm = ctx.transform.pixelsPerMm();
+        int m = standing && pixelsPerMm > 0 ? pickStanding(store, view.plane, release, kPickPixels / pixelsPerMm) : -1;
+        if (m < 0) m = ctx.pick(release);
+        if (!pickQualifies(ctx, m) && !(standing && m >= 0 && standsAtLevel(store.at(m), view.plane))) {
             if (type_ == MemberType::Column) ctx.beep();
             return;
         }
         chosen = {m};
     }
-    if (designate(ctx, chosen, type_, mark_) > 0) ctx.redraw();
+    designate(ctx, chosen, type_, mark_);
 }
 
 int designate(EditorContext& ctx, const std::vector<int>& elements, MemberType type, const std::string& mark)
@@ -113,7 +119,9 @@ int designate(EditorContext& ctx, const std::vector<int>& elements, MemberType t
     auto& session = ctx.session;
     auto& store = session.store;
     const bool girder = type == MemberType::Girder;
-    EditStep step(store);
+    EditStep step(ctx);
+    // Members look different from lines and change how their neighbours are drawn.
+    step.redrawWhole();
     bool oblique = false;
     int made = 0;
     for (int i : elements) {
@@ -125,11 +133,11 @@ int designate(EditorContext& ctx, const std::vector<int>& elements, MemberType t
         }
         const int secID = model::findSecIDByMark(session.sections, session.grid, e,
                                                  girder ? model::kGirderLetter : model::kColumnLetter, mark);
-        step.change();
-        ctx.eraseElement(i);
-        store.delElem(i);
-        const int n = store.addElem(girder ? kind::GIRDER : kind::COLUMN, 0, ctx.view().currentLayer, e.UID, secID,
-                                    e.refUID, e.X1, e.Y1, e.Z1, e.X2, e.Y2, e.Z2, kMemberColour);
+        // The member is added before the line goes: without room the line stays as it was.
+        const int n = step.replace(i, [&] {
+            return store.addElem(girder ? kind::GIRDER : kind::COLUMN, 0, ctx.view().currentLayer, e.UID, secID,
+                                 e.refUID, e.X1, e.Y1, e.Z1, e.X2, e.Y2, e.Z2, kMemberColour);
+        });
         if (n < 0) break;
         if (girder)
             model::setGirderOffset(session, n);
@@ -138,7 +146,6 @@ int designate(EditorContext& ctx, const std::vector<int>& elements, MemberType t
         ++made;
     }
     if (oblique) ctx.beep();
-    if (step.opened()) ctx.modelChanged();
     return made;
 }
 

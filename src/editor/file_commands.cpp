@@ -117,6 +117,7 @@ bool Dispatcher::openProjectFile(const std::string& path)
     if (!ctx_.fitAll()) ctx_.redraw();
     ctx_.reload3D();
     stateChanged();
+    if (!result.notice.empty()) ctx_.notice(result.notice);
     return true;
 }
 

@@ -81,15 +81,13 @@ void Dispatcher::createGridCommand()
     }
     {
         // The new lines are one undo step of their own, never part of the last edit.
-        EditStep step(session.store);
+        EditStep step(ctx_);
         step.change();
+        step.redrawWhole(true);
         model::applyGridSpec(session, spec, ctx_.state.newLineColour);
+        model::makeGridNames(session.grid, session.settings.draft.gridNaming);
+        applyLevelTab();
     }
-    model::makeGridNames(session.grid, session.settings.draft.gridNaming);
-    applyLevelTab();
-    if (!ctx_.fitAll()) ctx_.redraw();
-    ctx_.reload3D();
-    ctx_.showCount();
     EndCommand();
 }
 

@@ -5,7 +5,6 @@
 #include <unordered_set>
 
 #include "editor/edit_step.h"
-#include "editor/erase_repair.h"
 #include "editor/segment_index.h"
 
 namespace editor {
@@ -80,7 +79,7 @@ double ownPlane(const model::Element& e, model::ViewMode mode)
     return e.Z1;
 }
 
-// A duplicate of element `old` whose ends in the view are (a, b); the old one is deleted.
+// A duplicate of element `old` whose ends in the view are (a, b) takes its place.
 int replaceInView(EditorContext& ctx, EditStep& step, int old, Point a, Point b)
 {
     auto& store = ctx.store();
@@ -94,17 +93,17 @@ int replaceInView(EditorContext& ctx, EditStep& step, int old, Point a, Point b)
         du = e.OY;
         dv = e.OZ;
     }
-    step.change();
-    const int i = store.addElemView(plane, e.kind, e.SID, e.LY, e.UID, e.secID, e.refUID, a.x - du, a.y - dv,
-                                    b.x - du, b.y - dv, e.CL);
-    if (i < 0) return -1;
-    model::Element& n = store.at(i);
-    n.OX = e.OX;
-    n.OY = e.OY;
-    n.OZ = e.OZ;
-    n.memberNo = e.memberNo;
-    store.delElem(old);
-    return i;
+    return step.replace(old, [&] {
+        const int i = store.addElemView(plane, e.kind, e.SID, e.LY, e.UID, e.secID, e.refUID, a.x - du, a.y - dv,
+                                        b.x - du, b.y - dv, e.CL);
+        if (i < 0) return -1;
+        model::Element& n = store.at(i);
+        n.OX = e.OX;
+        n.OY = e.OY;
+        n.OZ = e.OZ;
+        n.memberNo = e.memberNo;
+        return i;
+    });
 }
 
 }  // namespace
@@ -122,12 +121,11 @@ void DrawLineCommand::press(EditorContext& ctx, MouseButton button, Point p)
             ctx.beep();
         } else {
             st.secondPoint = p;
-            EditStep step(ctx.store());
-            step.change();
-            const int i = ctx.store().addElemView(ctx.view(), kind::LINE, 0, ctx.view().currentLayer, step.newUID(), 0,
-                                                  0, st.firstPoint.x, st.firstPoint.y, p.x, p.y, st.newLineColour);
-            if (i >= 0) ctx.drawElement(i);
-            ctx.modelChanged();
+            EditStep step(ctx);
+            step.add([&] {
+                return ctx.store().addElemView(ctx.view(), kind::LINE, 0, ctx.view().currentLayer, step.newUID(), 0, 0,
+                                               st.firstPoint.x, st.firstPoint.y, p.x, p.y, st.newLineColour);
+            });
             step_ = Step::FirstPoint;
         }
     } else if (button == MouseButton::Right) {
@@ -223,7 +221,7 @@ void ParallelLineCommand::copy(EditorContext& ctx, Point towards)
     const bool baseShown = ctx.session.settings.env.DrawBaseLine;
     const std::vector<int> sources =
         selectedWhere(store, [&](int k) { return isMemberKind(k) || (k == kind::BASE && baseShown); });
-    EditStep step(store);
+    EditStep step(ctx);
     bool onLine = false;
     for (int src : sources) {
         const model::ViewSegment s = store.viewCoords(ctx.view(), src);
@@ -239,20 +237,18 @@ void ParallelLineCommand::copy(EditorContext& ctx, Point towards)
         const double sign = side > 0 ? 1.0 : -1.0;
         for (int k = 1; k <= copies_; ++k) {
             const double d = k * distance_ * sign;
-            step.change();
-            const int i = store.addElemView(ctx.view(), kind::LINE, 0, ctx.view().currentLayer, step.newUID(), 0, 0,
-                                            a.x + d * normal.x, a.y + d * normal.y, b.x + d * normal.x,
-                                            b.y + d * normal.y, ctx.state.newLineColour);
+            const int i = step.add([&] {
+                return store.addElemView(ctx.view(), kind::LINE, 0, ctx.view().currentLayer, step.newUID(), 0, 0,
+                                         a.x + d * normal.x, a.y + d * normal.y, b.x + d * normal.x,
+                                         b.y + d * normal.y, ctx.state.newLineColour);
+            });
             if (i < 0) break;
-            ctx.drawElement(i);
         }
     }
     if (!step.opened()) {
         // A click on the line itself names no side: ask again for the direction.
         ctx.beep();
         if (onLine) return;
-    } else {
-        ctx.modelChanged();
     }
     step_ = Step::Pick;
 }
@@ -417,7 +413,7 @@ void ExtendCutCommand::apply(EditorContext& ctx, Point pointer)
         return;
     }
     auto& store = ctx.store();
-    EditStep step(store);
+    EditStep step(ctx);
     for (const Work& w : work_) {
         // The line may have gone meanwhile (undo while the command waited).
         if (store.isDead(w.index) || store.at(w.index).kind != kind::LINE) continue;
@@ -426,10 +422,8 @@ void ExtendCutCommand::apply(EditorContext& ctx, Point pointer)
             ctx.drawElement(w.index);
             continue;
         }
-        const int i = replaceInView(ctx, step, w.index, r1, r2);
-        if (i >= 0) ctx.drawElement(i);
+        if (replaceInView(ctx, step, w.index, r1, r2) < 0) ctx.drawElement(w.index);
     }
-    if (step.opened()) ctx.modelChanged();
     work_.clear();
     step_ = Step::LinesAgain;
 }
@@ -460,7 +454,7 @@ int cutAtCrossings(EditorContext& ctx, const std::vector<int>& lines)
         cutters.push_back({first(s), second(s)});
     }
 
-    EditStep step(store);
+    EditStep step(ctx);
     int splits = 0;
     std::vector<int> near;
     for (size_t c = 0; c < lines.size(); ++c) {
@@ -485,30 +479,29 @@ int cutAtCrossings(EditorContext& ctx, const std::vector<int>& lines)
             const model::Element e = store.at(m);
             // The view maps linearly onto the record's 3-D points, so the split keeps its plane.
             const double x = e.X1 + u * (e.X2 - e.X1), y = e.Y1 + u * (e.Y2 - e.Y1), z = e.Z1 + u * (e.Z2 - e.Z1);
-            step.change();
-            ctx.eraseElement(m);
-            const int p1 = store.addElem(e.kind, e.SID, e.LY, e.UID, e.secID, e.refUID, e.X1, e.Y1, e.Z1, x, y, z, e.CL);
-            const int p2 =
-                p1 < 0 ? -1 : store.addElem(e.kind, e.SID, e.LY, step.newUID(), e.secID, e.refUID, x, y, z, e.X2, e.Y2, e.Z2, e.CL);
+            auto piece = [&](int uid, double ax, double ay, double az, double bx, double by, double bz) {
+                return [&, uid, ax, ay, az, bx, by, bz] {
+                    const int i = store.addElem(e.kind, e.SID, e.LY, uid, e.secID, e.refUID, ax, ay, az, bx, by, bz, e.CL);
+                    if (i < 0) return -1;
+                    store.at(i).OX = e.OX;
+                    store.at(i).OY = e.OY;
+                    store.at(i).OZ = e.OZ;
+                    return i;
+                };
+            };
+            // Both pieces exist before the crossed line goes; without room for the second the
+            // first is taken back and the line stays whole.
+            const int p1 = step.add(piece(e.UID, e.X1, e.Y1, e.Z1, x, y, z));
+            const int p2 = p1 < 0 ? -1 : step.replace(m, piece(step.newUID(), x, y, z, e.X2, e.Y2, e.Z2));
             if (p2 < 0) {
                 if (p1 >= 0) store.delElem(p1);
-                ctx.drawElement(m);
                 return splits;  // out of memory: the status bar says so
             }
-            for (int piece : {p1, p2}) {
-                store.at(piece).OX = e.OX;
-                store.at(piece).OY = e.OY;
-                store.at(piece).OZ = e.OZ;
-            }
-            store.delElem(m);
             index.add(p1, store.viewCoords(view, p1));
             index.add(p2, store.viewCoords(view, p2));
-            ctx.drawElement(p1);
-            ctx.drawElement(p2);
             ++splits;
         }
     }
-    if (step.opened()) ctx.modelChanged();
     return splits;
 }
 
@@ -537,21 +530,16 @@ void MembersToLinesCommand::release(EditorContext& ctx, MouseButton button, Poin
         if (e < 0) return;
         chosen = {e};
     }
-    EditStep step(store);
-    EraseRepair repair(ctx);
+    EditStep step(ctx);
     for (int i : chosen) {
         const model::Element e = store.at(i);
-        step.change();
-        repair.erase(i);
-        store.delElem(i);
         // The identifier stays, so loads and later designations still find the member.
-        const int n = store.addElem(kind::LINE, 0, ctx.view().currentLayer, e.UID, 0, 0, e.X1, e.Y1, e.Z1, e.X2,
-                                    e.Y2, e.Z2, ctx.state.newLineColour);
+        const int n = step.replace(i, [&] {
+            return store.addElem(kind::LINE, 0, ctx.view().currentLayer, e.UID, 0, 0, e.X1, e.Y1, e.Z1, e.X2, e.Y2,
+                                 e.Z2, ctx.state.newLineColour);
+        });
         if (n < 0) break;
-        ctx.drawElement(n);
     }
-    repair.redrawTouched();
-    ctx.modelChanged();
 }
 
 // ---- delete (207) ----
@@ -570,25 +558,17 @@ void DeleteCommand::release(EditorContext& ctx, MouseButton button, Point p)
         // A window also takes the floors inside it.
         doomed = selectedWhere(store, [](int) { return true; });
     }
-    EditStep step(store);
-    EraseRepair repair(ctx);
+    EditStep step(ctx);
     std::unordered_set<int> uids;
     for (int i : doomed) {
-        step.change();
-        repair.erase(i);
         uids.insert(store.at(i).UID);
-        store.delElem(i);
+        step.remove(i);
     }
     // Loads go with the members they stand on; one pass for the whole gesture.
     for (int i = -1; store.nextLive(i);) {
         const model::Element& e = store.at(i);
-        if (e.kind == kind::LOAD && uids.count(e.refUID)) {
-            repair.erase(i);
-            store.delElem(i);
-        }
+        if (e.kind == kind::LOAD && uids.count(e.refUID)) step.remove(i);
     }
-    repair.redrawTouched();
-    ctx.modelChanged();
 }
 
 }  // namespace editor

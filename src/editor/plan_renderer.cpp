@@ -261,7 +261,7 @@ void PlanRenderer::drawPolygon(const PlanScene& scene, int index, int colour, bo
 {
     const model::Element& head = scene.store.at(index);
     std::vector<Point> v;
-    const int last = std::min(index + head.ndata - 1, scene.store.count() - 1);
+    const int last = scene.store.lastRecordOf(index);
     for (int k = index + 1; k <= last; ++k) {
         const model::Element& r = scene.store.at(k);
         Point p{r.X1 + head.OX, r.Y1 + head.OY};

@@ -44,6 +44,7 @@ void ElementStore::clear()
     std::vector<ConnectionRow>().swap(connections_);
     records_.reserve(kInitialRoom);
     conValid_ = false;
+    undoDepth_ = 0;
 }
 
 bool ElementStore::growStore(int n)
@@ -81,15 +82,25 @@ bool ElementStore::nextLive(int& cursor) const
     while (true) {
         if (cursor < 0) {
             cursor = 0;
+        } else if (cursor > last) {
+            return false;
         } else {
-            int step = records_[static_cast<size_t>(cursor)].ndata;
-            cursor += step < 1 ? 1 : step;
+            // A record's ndata may be anything a file held: the walk only ever moves forward
+            // and stops at the end of the store instead of wrapping around.
+            const int64_t next = static_cast<int64_t>(cursor) + std::max<int32_t>(records_[static_cast<size_t>(cursor)].ndata, 1);
+            cursor = static_cast<int>(std::min<int64_t>(next, static_cast<int64_t>(last) + 1));
         }
         if (cursor > last) return false;
         const Element& e = records_[static_cast<size_t>(cursor)];
         if (isDeadRecord(e) || e.UID == -2) continue;
         return true;
     }
+}
+
+int ElementStore::lastRecordOf(int index) const
+{
+    const int64_t last = static_cast<int64_t>(index) + std::max<int32_t>(at(index).ndata, 1) - 1;
+    return static_cast<int>(std::min<int64_t>(last, count() - 1));
 }
 
 int ElementStore::liveCount() const
@@ -319,8 +330,7 @@ Extent ElementStore::extent(bool onlySelected, bool skipGrid, bool gridShown) co
         if (onlySelected && !e.selected) continue;
         if (skipGrid && e.kind == kind::BASE && !gridShown) continue;
         if (e.kind == kind::FLOOR || e.kind == kind::TURTLE) {
-            if (e.ndata < 2) continue;
-            for (int k = c + 1; k <= c + e.ndata - 1 && k < count(); ++k) {
+            for (int k = c + 1, last = lastRecordOf(c); k <= last; ++k) {
                 take(at(k).X1, at(k).Y1);
                 take(at(k).X2, at(k).Y2);
             }

@@ -60,6 +60,9 @@ public:
     bool isDead(int index) const { return isDeadRecord(at(index)); }
     // Advances cursor (start at -1) to the next live element; false when there is none.
     bool nextLive(int& cursor) const;
+    // The last record that belongs to the element at index (its continuation records),
+    // never past the end of the store.
+    int lastRecordOf(int index) const;
     int liveCount() const;
     int newUID() const;
     int findUID(int uid) const;
@@ -83,6 +86,11 @@ public:
     void selectOne(int index);
     void selectInBox(const ViewPlane& view, double u1, double v1, double u2, double v2);
 
+    // Steps undo may still take back. The records a store starts with (read from a file, made
+    // for a new project) are the floor of the history: undo never goes below them.
+    int undoDepth() const { return undoDepth_; }
+    void setUndoDepth(int depth) { undoDepth_ = depth; }
+
     // Connection table; computed on demand in about linear time.
     bool connectionsValid() const { return conValid_; }
     void invalidateConnections() { conValid_ = false; }
@@ -95,6 +103,7 @@ private:
     std::vector<Element> records_;
     std::vector<ConnectionRow> connections_;
     bool conValid_ = false;
+    int undoDepth_ = 0;
     platform::Platform* platform_ = nullptr;
 };
 

@@ -74,6 +74,40 @@ unsigned decodeCodePoint(std::string_view s, size_t len)
     return cp;
 }
 
+// The byte a raw-byte character stands for; -1 for any other character.
+int rawByte(std::string_view utf8, size_t len)
+{
+    if (len != 3 || utf8.size() < 3) return -1;
+    for (size_t i = 1; i < 3; ++i)
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) return -1;
+    const unsigned cp = decodeCodePoint(utf8, len);
+    return cp >= kRawByteBase + 0x80 && cp <= kRawByteBase + 0xFF ? static_cast<int>(cp - kRawByteBase) : -1;
+}
+
+void appendRawByte(std::string& out, unsigned char byte)
+{
+    const unsigned cp = kRawByteBase + byte;
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+}
+
+// Converts to CP932; at a character without a CP932 form, `other` decides what is written.
+// Raw-byte characters always become their byte again. False when `other` gave up.
+template <typename Other>
+bool toCp932With(std::string_view utf8, std::string& out, Other other)
+{
+    out.reserve(utf8.size());
+    while (!toCp932().run(utf8, out)) {
+        size_t len = utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
+        if (len > utf8.size()) len = utf8.size();
+        if (const int b = rawByte(utf8, len); b >= 0) out += static_cast<char>(b);
+        else if (!other(utf8.substr(0, len), out)) return false;
+        utf8.remove_prefix(len);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool isCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
@@ -96,24 +130,31 @@ bool isValidUtf8(std::string_view text)
 std::optional<std::string> utf8ToCp932(std::string_view utf8)
 {
     std::string out;
-    out.reserve(utf8.size());
-    if (!toCp932().run(utf8, out)) return std::nullopt;
+    if (!toCp932With(utf8, out, [](std::string_view, std::string&) { return false; })) return std::nullopt;
     return out;
 }
 
 std::string utf8ToCp932Escaped(std::string_view utf8)
 {
     std::string out;
-    out.reserve(utf8.size());
-    while (!toCp932().run(utf8, out)) {
-        size_t len = utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
-        if (len > utf8.size()) len = utf8.size();
+    toCp932With(utf8, out, [](std::string_view ch, std::string& to) {
         char esc[16];
-        std::snprintf(esc, sizeof esc, "\\U+%04X", decodeCodePoint(utf8, len));
-        out += esc;
-        utf8.remove_prefix(len);
-    }
+        std::snprintf(esc, sizeof esc, "\\U+%04X", decodeCodePoint(ch, ch.size()));
+        to += esc;
+        return true;
+    });
     return out;
+}
+
+// True when the bytes are one or more characters that convert to UTF-8 and back to the very
+// same bytes.
+bool convertsExactly(std::string_view cp932, std::string& utf8)
+{
+    std::string_view in = cp932;
+    if (!fromCp932().run(in, utf8)) return false;
+    std::string back;
+    std::string_view again = utf8;
+    return toCp932().run(again, back) && back == cp932;
 }
 
 std::string cp932ToUtf8(std::string_view cp932)
@@ -128,17 +169,51 @@ std::string cp932ToUtf8(std::string_view cp932)
     return out;
 }
 
+std::string cp932ToUtf8Keeping(std::string_view cp932, bool* keptRaw)
+{
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    bool raw = false;
+    if (!convertsExactly(cp932, out)) {
+        // Character by character: a byte that starts no character, or a character that would
+        // be written back as other bytes (CP932 has a few twice), is kept raw. Only its first
+        // byte: the next one may start a character of its own (or be the field separator).
+        // Then writing gives exactly the bytes read, and reading that again the same text.
+        out.clear();
+        size_t i = 0;
+        while (i < cp932.size()) {
+            const auto c = static_cast<unsigned char>(cp932[i]);
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+                ++i;
+                continue;
+            }
+            const size_t len = isCp932LeadByte(c) && i + 1 < cp932.size() ? 2 : 1;
+            std::string piece;
+            if (convertsExactly(cp932.substr(i, len), piece)) {
+                out += piece;
+                i += len;
+            } else {
+                appendRawByte(out, c);
+                raw = true;
+                ++i;
+            }
+        }
+    }
+    if (keptRaw) *keptRaw = raw;
+    return out;
+}
+
 size_t cp932Length(std::string_view utf8)
 {
     bool ascii = true;
     for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) return utf8.size();
     std::string out;
-    while (!toCp932().run(utf8, out)) {
-        size_t len = utf8SequenceLength(static_cast<unsigned char>(utf8[0]));
-        out += "??";
-        utf8.remove_prefix(len > utf8.size() ? utf8.size() : len);
-    }
+    toCp932With(utf8, out, [](std::string_view, std::string& to) {
+        to += "??";
+        return true;
+    });
     return out.size();
 }
 

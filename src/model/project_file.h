@@ -8,13 +8,20 @@ namespace model {
 class Session;
 
 struct FileResult {
+    FileResult() = default;
+    FileResult(bool success, std::string why) : ok(success), message(std::move(why)) {}
+
     bool ok = true;
     std::string message;  // why it failed: file, line and what was wrong
+    std::string notice;   // read or written, but something the user should hear once
 };
 
 // Reads into a fresh model and swaps it in only when the whole file was read; a failed read
 // leaves the open project exactly as it was.
 FileResult readProject(Session& session, const std::string& path);
+// The same for the bytes of a project file; path names it in messages and becomes the
+// project's name.
+FileResult readProjectBytes(Session& session, std::string bytes, const std::string& path);
 // The bytes of the project as it would be written.
 std::string projectText(const Session& session);
 // Writes through a temporary file renamed over the target, so a failed save keeps the old

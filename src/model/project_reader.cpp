@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 #include <memory>
+#include <vector>
 
 #include "model/encoding.h"
 #include "model/helpers.h"
@@ -36,10 +37,15 @@ public:
         bool ascii = true;
         for (char c : raw) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
         // Element lines are plain ASCII; only texts of sections need the code-page conversion.
-        if (ascii) line.assign(raw);
-        else line = cp932ToUtf8(raw);
-        pos_ = end + 1;
         ++lineNo_;
+        if (ascii) {
+            line.assign(raw);
+        } else {
+            bool keptRaw = false;
+            line = cp932ToUtf8Keeping(raw, &keptRaw);
+            if (keptRaw) rawLines_.push_back(lineNo_);
+        }
+        pos_ = end + 1;
         return true;
     }
     // The next line, or a failure naming what was expected.
@@ -50,11 +56,14 @@ public:
         return line;
     }
     int lineNo() const { return lineNo_; }
+    // Lines holding bytes that are not CP932 (kept as they are).
+    const std::vector<int>& rawLines() const { return rawLines_; }
 
 private:
     std::string bytes_;
     size_t pos_ = 0;
     int lineNo_ = 0;
+    std::vector<int> rawLines_;
 };
 
 int requireInt(LineReader& in, std::string_view text, const char* what)
@@ -77,6 +86,7 @@ int readCount(LineReader& in, const char* what, int limit)
 // The project read so far; swapped into the session only when the whole file was read.
 struct Incoming {
     ElementStore store;
+    std::vector<int> elementLines;  // the file line of every record, for messages
     SectionTable sections;
     GridModel grid;
 };
@@ -88,10 +98,16 @@ int readGridAxis(LineReader& in, Incoming& m, int axis)
     for (int i = 0; i < n; ++i) {
         std::string line = in.require("通り心");
         std::string f0 = fieldAt(0, line, ':'), f1 = fieldAt(1, line, ':'), f2 = fieldAt(2, line, ':');
-        m.grid.line[axis][i] = requireInt(in, f0, "通り心の位置");
+        const int position = requireInt(in, f0, "通り心の位置");
+        // A negative position means "no line" inside the program; in a file it cannot be kept
+        // apart from the lines around it, so it is refused rather than silently dropped.
+        if (position < 0)
+            throw ReadError{in.lineNo(), "通り心の位置 " + std::to_string(position) + " が負の値です"};
+        m.grid.line[axis][i] = position;
         m.grid.setOffset(axis, i, requireInt(in, f1, "オフセットの種類"), requireInt(in, f2, "オフセットの値"));
     }
     m.grid.spanCount[axis] = n > 0 ? n - 1 : 0;
+    if (n == 0) m.grid.line[axis][0] = -1;  // an axis without lines, written back as such
     return n;
 }
 
@@ -133,6 +149,7 @@ void readElement(LineReader& in, Incoming& m, std::string_view line)
     size_t n = splitElementFields(line, f);
     int index = m.store.appendBlank();
     if (index < 0) throw ReadError{in.lineNo(), "メモリが確保できませんでした"};
+    m.elementLines.push_back(in.lineNo());
     Element& e = m.store.at(index);
     int32_t* ints[9] = {&e.kind, &e.SID, &e.ndata, &e.LY, &e.CL, &e.UID, &e.refUID, &e.secID, &e.memberNo};
     static const char* const intNames[9] = {"要素の種類", "SID", "ndata", "LY", "CL", "UID", "refUID", "secID", "部材番号"};
@@ -141,6 +158,20 @@ void readElement(LineReader& in, Incoming& m, std::string_view line)
     for (size_t k = 0; k < 9; ++k) *reals[k] = 9 + k < n ? strToFloatOr0(f[9 + k]) : 0.0;
     e.showAge = 1;
     e.delAge = 0;
+}
+
+// An element's ndata counts it and the continuation records after it; one reaching past the
+// last record would make every walk over the store leave it.
+void checkRecordCounts(const Incoming& m)
+{
+    const int count = m.store.count();
+    for (int i = 0; i < count; ++i) {
+        const int32_t ndata = m.store.at(i).ndata;
+        if (ndata > count - i)
+            throw ReadError{m.elementLines[static_cast<size_t>(i)],
+                            "ndata " + std::to_string(ndata) + " が後に続く要素の数 (" + std::to_string(count - i - 1) +
+                                ") を超えています"};
+    }
 }
 
 void readAll(LineReader& in, Incoming& m)
@@ -172,6 +203,7 @@ void readAll(LineReader& in, Incoming& m)
         if (trim(line).empty()) continue;  // a blank line (often at the end) carries no element
         readElement(in, m, line);
     }
+    checkRecordCounts(m);
     calcGridMax(m.grid);
 }
 
@@ -203,9 +235,14 @@ FileResult readProject(Session& session, const std::string& path)
 {
     auto bytes = slurp(path);
     if (!bytes) return {false, path + ": 開けません"};
+    return readProjectBytes(session, std::move(*bytes), path);
+}
+
+FileResult readProjectBytes(Session& session, std::string bytes, const std::string& path)
+{
     auto incoming = std::make_unique<Incoming>();
     incoming->store.setPlatform(&session.platform);
-    LineReader in(std::move(*bytes));
+    LineReader in(std::move(bytes));
     try {
         readAll(in, *incoming);
     } catch (const ReadError& e) {
@@ -219,7 +256,15 @@ FileResult readProject(Session& session, const std::string& path)
     session.view = ViewPlane{};
     session.project.path = path;
     session.project.modified = false;
-    return {};
+    FileResult result;
+    if (!in.rawLines().empty()) {
+        std::string lines;
+        for (size_t k = 0; k < in.rawLines().size() && k < 10; ++k)
+            lines += (k ? ", " : "") + std::to_string(in.rawLines()[k]);
+        if (in.rawLines().size() > 10) lines += " ほか";
+        result.notice = path + " の " + lines + " 行目に Shift-JIS でない文字があります。そのまま保存されます。";
+    }
+    return result;
 }
 
 }  // namespace model

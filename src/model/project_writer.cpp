@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -5,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "model/encoding.h"
 #include "model/project_file.h"
@@ -31,7 +33,30 @@ void appendFixed3(std::string& out, double v)
     out.append(buf, r.ptr);
 }
 
-int countLines(const GridModel& grid, int axis) { return grid.usedCount(axis); }
+// The used slots of an axis in order. A negative slot is "no line": it is left out rather than
+// ending the axis there, so the lines after it are kept.
+std::vector<int> usedSlots(const GridModel& grid, int axis)
+{
+    std::vector<int> out;
+    for (int i = 0; i < kGridSlots; ++i)
+        if (grid.isUsed(axis, i)) out.push_back(i);
+    return out;
+}
+
+// Records written, in order: continuation records belong to the floor before them, and once
+// that is deleted they are left out too, or the file would bring them back as elements.
+std::vector<int> writtenRecords(const std::vector<Element>& records)
+{
+    std::vector<int> out;
+    bool headWritten = false;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const Element& e = records[i];
+        if (e.kind != kind::CONTINUE) headWritten = !isDeadRecord(e);
+        else if (!headWritten) continue;
+        if (!isDeadRecord(e)) out.push_back(static_cast<int>(i));
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -46,13 +71,13 @@ std::string projectText(const Session& s)
     int nSections = 0;
     for (const SectionEntry& e : s.sections)
         if (e.secID > 0) ++nSections;
-    const int n[3] = {countLines(s.grid, AXIS_X), countLines(s.grid, AXIS_Y), countLines(s.grid, AXIS_Z)};
-    appendInt(out, n[0] + n[1] + n[2] + nSections + 7);
+    const std::vector<int> slots[3] = {usedSlots(s.grid, AXIS_X), usedSlots(s.grid, AXIS_Y), usedSlots(s.grid, AXIS_Z)};
+    appendInt(out, static_cast<long long>(slots[0].size() + slots[1].size() + slots[2].size()) + nSections + 7);
     out += kEol;
     for (int axis = 0; axis < 3; ++axis) {
-        appendInt(out, n[axis]);
+        appendInt(out, static_cast<long long>(slots[axis].size()));
         out += kEol;
-        for (int i = 0; i < n[axis]; ++i) {
+        for (int i : slots[axis]) {
             appendInt(out, s.grid.position(axis, i));
             out += ':';
             appendInt(out, s.grid.offsetKind(axis, i));
@@ -74,14 +99,12 @@ std::string projectText(const Session& s)
         out += utf8ToCp932Escaped(e.secSpec);
         out += kEol;
     }
-    // Continuation records belong to the floor before them: once that is deleted they are
-    // left out too, or the file would bring them back as elements of their own.
-    bool headWritten = false;
-    for (const Element& e : records) {
-        if (e.kind != kind::CONTINUE) headWritten = !isDeadRecord(e);
-        else if (!headWritten) continue;
-        if (isDeadRecord(e)) continue;
-        const long long ints[9] = {e.kind, e.SID, e.ndata, e.LY, e.CL, e.UID, e.refUID, e.secID, e.memberNo};
+    const std::vector<int> written = writtenRecords(records);
+    for (size_t w = 0; w < written.size(); ++w) {
+        const Element& e = records[static_cast<size_t>(written[w])];
+        // A record count never reaches past the last record written, or the file would not read.
+        const long long ndata = std::min<long long>(e.ndata, static_cast<long long>(written.size() - w));
+        const long long ints[9] = {e.kind, e.SID, ndata, e.LY, e.CL, e.UID, e.refUID, e.secID, e.memberNo};
         for (long long v : ints) {
             appendInt(out, v);
             out += ',';

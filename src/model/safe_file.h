@@ -1,6 +1,10 @@
 // The one way the program replaces a file: the new bytes go to a temporary file in the
 // target's folder, and only a complete write is renamed over the target, so a failed save
-// never destroys the previous file.
+// never destroys the previous file. A symbolic link is followed (the link stays), targets
+// that are not regular files or are read-only are refused, the old file's permissions (and
+// owner, where allowed) are kept, and the content is on disk before commit reports success.
+// The temporary file has no name until it is complete, where the file system allows that,
+// so a save killed halfway leaves nothing behind.
 #pragma once
 
 #include <cstddef>
@@ -29,9 +33,17 @@ public:
     void discard();
 
 private:
-    std::string path_;
-    std::string temp_;
+    FileResult refuse(const std::string& why);
+    FileResult publish();
+
+    std::string path_;    // as the caller named it, for messages
+    std::string target_;  // the file really replaced: links followed
+    std::string temp_;    // the named temporary file, when it has a name
     int fd_ = -1;
+    bool unnamed_ = false;  // fd_ is an O_TMPFILE without a name yet
+    bool existed_ = false;
+    unsigned mode_ = 0;
+    unsigned owner_ = 0, group_ = 0;
     FileResult failed_;
 };
 

@@ -1,11 +1,14 @@
 #include "model/undo.h"
 
+#include <limits>
+
 #include "model/session.h"
 
 namespace model {
 
 void newStep(ElementStore& store)
 {
+    if (store.undoDepth() < std::numeric_limits<int>::max()) store.setUndoDepth(store.undoDepth() + 1);
     for (Element& e : store.records()) {
         if (e.showAge == 0 && e.delAge == 0) continue;
         if (e.showAge > 0) {
@@ -36,6 +39,9 @@ void stepForward(int32_t& age)
 
 bool undoStep(ElementStore& store)
 {
+    // Below the floor lie the records the project was opened with: undoing them would empty
+    // the model, and a save would then write that over the user's file.
+    if (store.undoDepth() <= 0) return false;
     auto& records = store.records();
     bool any = false;
     for (const Element& e : records) any = any || e.showAge > 0;
@@ -44,6 +50,7 @@ bool undoStep(ElementStore& store)
         stepBack(it->showAge);
         stepBack(it->delAge);
     }
+    store.setUndoDepth(store.undoDepth() - 1);
     return true;
 }
 
@@ -59,6 +66,7 @@ bool redoStep(ElementStore& store)
         ++e.showAge;
         if (e.showAge == 0) e.showAge = 1;
     }
+    store.setUndoDepth(store.undoDepth() + 1);
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "model/encoding.h"
 #include "model/helpers.h"
+#include "model/project_file.h"
 
 namespace settings {
 
@@ -149,44 +150,10 @@ bool IniFile::writeFile(const std::string& bytes)
         lastError_ = "設定ファイルのフォルダ " + dir.string() + " を作れません: " + ec.message();
         return false;
     }
-    fs::path temp = path_;
-    temp += ".tmp" + std::to_string(::getpid());
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        lastError_ = "設定ファイル " + path_.string() + " を書き込めません: " + systemReason(errno);
-        return false;
-    }
-    size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    int err = ok ? 0 : errno;
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok) {
-        fs::rename(temp, path_, ec);
-        if (ec) {
-            ok = false;
-            lastError_ = "設定ファイル " + path_.string() + " を置き換えられません: " + ec.message();
-        }
-    } else {
-        lastError_ = "設定ファイル " + path_.string() + " を書き込めません: " + systemReason(err);
-    }
-    if (!ok) fs::remove(temp, ec);
-    return ok;
+    // The program's one safe writer: links followed, permissions kept, nothing half-written.
+    const model::FileResult r = model::writeFileAtomically(path_.string(), bytes);
+    if (!r.ok) lastError_ = "設定ファイルを書き込めません: " + r.message;
+    return r.ok;
 }
 
 bool IniFile::reload()

@@ -14,6 +14,8 @@
 
 #include "model/encoding.h"
 
+#include "support/temp_dir.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -42,12 +44,6 @@ CliRun run(const std::string& args)
     return r;
 }
 
-std::string readBytes(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 int countLines(const std::string& text, const std::string& containing)
 {
     int n = 0;
@@ -59,18 +55,7 @@ int countLines(const std::string& text, const std::string& containing)
     return n;
 }
 
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
-};
+class Cli : public testing_support::TempDirTest {};
 
 const std::string kSample = std::string(TESSMAR_SOURCE_DIR) + "/samples/sample.kel";
 
@@ -91,6 +76,15 @@ TEST_F(Cli, GridMakesTheFrameAndAxisLinesAndDumpShowsThem)
     CliRun p = run("grid --spans 2,1,1 --pitch-x 5000,7000 --pitch-y 4000 --pitch-z 3000 -o " + path("p.kel"));
     ASSERT_EQ(p.status, 0) << p.err;
     EXPECT_NE(run("dump " + path("p.kel")).out.find("m_nBaseLineX[2]   12000"), std::string::npos);
+}
+
+// A negative pitch puts a line before the one it follows: refused, as the grid dialog does.
+TEST_F(Cli, GridRefusesNegativePitches)
+{
+    CliRun g = run("grid --spans 2,1,1 --pitch-x 5000,-7000 --pitch-y 4000 --pitch-z 3000 -o " + path("n.kel"));
+    EXPECT_EQ(g.status, 1);
+    EXPECT_NE(g.err.find("--pitch-x"), std::string::npos) << g.err;
+    EXPECT_FALSE(fs::exists(path("n.kel")));
 }
 
 TEST_F(Cli, ResaveOfTheSampleIsByteIdentical)

@@ -13,6 +13,7 @@
 #include "model/project_file.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -20,16 +21,8 @@ namespace {
 
 const std::string kSample = std::string(TESSMAR_SOURCE_DIR) + "/samples/sample.kel";
 
-class CliSections : public ::testing::Test {
+class CliSections : public testing_support::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-cli-sections-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
 
     // Exit status; stderr lands in `err`.
     int cli(const std::string& args)
@@ -49,7 +42,6 @@ protected:
         std::ofstream(dir / name, std::ios::binary) << content;
     }
 
-    fs::path dir;
     std::string err;
 };
 

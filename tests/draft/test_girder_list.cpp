@@ -7,10 +7,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "draft/draft.h"
 #include "draft/girder_list.h"
+#include "model/bars.h"
 #include "model/element.h"
 #include "model/sections.h"
 #include "model/session.h"
@@ -489,4 +491,23 @@ TEST_F(GirderSectionFigure, HandTypedCountsNeitherThrowNorFloodTheStore)
     for (const Pt& p : centres(9)) topBars += near(p.y, -64);
     EXPECT_EQ(topBars, 3);  // 2.5 reads as 3
     EXPECT_LT(session.store.count(), 20000);
+}
+
+// The section list decodes bars with the model's decoders, not a copy of its own: the
+// figure of every end says what the model says of the same items.
+TEST(GirderSectionBars, TheFigureUsesTheModelsBarDecoders)
+{
+    const std::string s = "RC:400:900:350:800:300:700;4:2.5:D22;5:1:19φ;3::D25;2:1:D13;6::D29;4:2:X;2.6:D10:150.5;3:D13;";
+    const model::RodMarks marks{20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+    for (int end = 0; end < 3; ++end) {
+        const auto f = draft::girderFigure(s, end, marks);
+        const auto top = model::decodeBarGroup(model::specItem(s, 1 + 2 * end), marks);
+        const auto bottom = model::decodeBarGroup(model::specItem(s, 2 + 2 * end), marks);
+        EXPECT_EQ(std::tie(f.top.n, f.top.n2, f.top.mark, f.top.symbolSize), std::tie(top.n, top.n2, top.mark, top.symbolSize));
+        EXPECT_EQ(std::tie(f.bottom.n, f.bottom.n2, f.bottom.mark), std::tie(bottom.n, bottom.n2, bottom.mark));
+        const auto st = model::decodeStirrup(model::specItem(s, 7), marks);
+        EXPECT_EQ(std::tie(f.stirrup.n, f.stirrup.mark, f.stirrup.pitch), std::tie(st.n, st.mark, st.pitch));
+        EXPECT_EQ(f.web.mark, model::decodeBars(model::specItem(s, 8), marks).mark);
+    }
+    EXPECT_EQ(draft::girderFigure(s, 0, marks).top.n2, 3);  // a fraction is rounded, not refused
 }

@@ -19,6 +19,7 @@
 #include "model/sections.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -62,17 +63,8 @@ Expected drawInProcess(const std::string& project, bool girders)
     return e;
 }
 
-class CliDraw : public ::testing::Test {
+class CliDraw : public testing_support::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-cli-draw-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string path(const std::string& name) const { return (dir / name).string(); }
 
     CliRun cli(const std::string& args) const
     {
@@ -148,7 +140,6 @@ protected:
         for (const std::string& s : mustHave) EXPECT_TRUE(read.count(s)) << s;
     }
 
-    fs::path dir;
 };
 
 }  // namespace

@@ -10,22 +10,15 @@
 #include "model/element_store.h"
 #include "model/text_buffer.h"
 #include "settings/settings.h"
+#include "support/temp_dir.h"
 
 using namespace model;
 namespace fs = std::filesystem;
 
 namespace {
 
-class DxfReadBack : public ::testing::Test {
+class DxfReadBack : public testing_support::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-dxf-ezdxf-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     dxf_test::ReadBack writeAndRead(const std::string& name)
     {
         const std::string file = (dir / name).string();
@@ -34,7 +27,6 @@ protected:
         return dxf_test::readWithEzdxf(file);
     }
 
-    fs::path dir;
     ElementStore store;
     TextBuffer texts;
     settings::Settings settings;

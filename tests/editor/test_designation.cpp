@@ -246,3 +246,23 @@ TEST_F(Designation, TheCsvQuestionResetsEveryMemberToABlueLine)
 }
 
 }  // namespace
+
+// A vertical line of a plan is a point outside the plan's slice; the column command still
+// finds it, by a click on the point or in a window, when its foot or top is on the level.
+TEST_F(Designation, ColumnDesignationInThePlanFindsVerticalLines)
+{
+    const int standing = addLine(1000, 1000, 1000, 1000, 0, 3000);  // top at this level (3000)
+    const int above = addLine(4000, 1000, 4000, 1000, 3000, 6000);   // foot at this level
+    const int elsewhere = addLine(7000, 1000, 7000, 1000, 6000, 9000);
+    columns("C1");
+    left(1000, 1000);
+    ASSERT_EQ(live(kind::COLUMN).size(), 1u);
+    EXPECT_TRUE(session.store.isDead(standing));
+    EXPECT_EQ(el(live(kind::COLUMN)[0]).secID, c1);
+    left(7000, 1000);  // stands on another level: a beep
+    EXPECT_EQ(platform.beeps, 1);
+    drag(MouseButton::Left, 3500, 500, 8000, 1500);
+    EXPECT_EQ(live(kind::COLUMN).size(), 2u);
+    EXPECT_TRUE(session.store.isDead(above));
+    EXPECT_FALSE(session.store.isDead(elsewhere));
+}

@@ -16,6 +16,7 @@
 #include "model/session.h"
 #include "support/recording_canvas.h"
 #include "support/recording_platform.h"
+#include "support/temp_dir.h"
 
 namespace testing_support {
 
@@ -115,12 +116,7 @@ protected:
         dispatcher.transform().SetView(10000, 10000, 5000, 5000, nullptr);
     }
 
-    static std::string tempDir()
-    {
-        auto dir = std::filesystem::temp_directory_path() / "tessmar_dispatcher_tests";
-        std::filesystem::create_directories(dir);
-        return dir.string();
-    }
+    std::string tempDir() const { return temp.path().string(); }
 
     editor::Ports ports()
     {
@@ -203,6 +199,7 @@ protected:
         return {canvas.lines.begin() + static_cast<long>(start), canvas.lines.end()};
     }
 
+    TempDir temp;  // the session's program folder: ini and default project go there
     RecordingPlatform platform;
     model::Session session;
     RecordingCanvas canvas;

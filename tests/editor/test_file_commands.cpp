@@ -13,14 +13,6 @@ namespace {
 
 class FileCommands : public EditorTest {
 protected:
-    FileCommands()
-    {
-        dir = fs::path(tempDir()) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    ~FileCommands() override { fs::remove_all(dir); }
-
     std::string in(const std::string& name) { return (dir / name).string(); }
     void drawLine(double x1, double y1, double x2, double y2)
     {
@@ -32,7 +24,7 @@ protected:
     }
     std::string question() { return session.project.path + "は変更されています。変更を保存しますか?"; }
 
-    fs::path dir;
+    const fs::path dir = temp.path();
 };
 
 TEST_F(FileCommands, SavingANewProjectAsksForANameAndWritesNothing)
@@ -202,3 +194,34 @@ TEST_F(FileCommands, OpeningFromTheCommandLineReadsTheFile)
 }
 
 }  // namespace
+
+// The opened records are the floor of the history: undo cannot empty the model, so a save
+// right after it writes the project unchanged.
+TEST_F(FileCommands, UndoRightAfterOpeningKeepsTheProjectAndItsFile)
+{
+    drawLine(0, 0, 6000, 0);
+    drawLine(0, 0, 0, 4000);
+    dialogs.saveAnswers.push_back(in("kept.kel"));
+    dispatcher.DispatchCommand(cmd::FILE_SAVE_AS);
+    const std::string saved = testing_support::readBytes(in("kept.kel"));
+    dialogs.openAnswers.push_back(in("kept.kel"));
+    dispatcher.DispatchCommand(cmd::FILE_OPEN);
+    dispatcher.undo();
+    EXPECT_EQ(live(kind::LINE).size(), 2u);
+    drawLine(0, 4000, 6000, 4000);
+    dispatcher.undo();
+    dispatcher.undo();  // back at the floor: nothing more
+    EXPECT_EQ(live(kind::LINE).size(), 2u);
+    dispatcher.DispatchCommand(cmd::FILE_SAVE);
+    EXPECT_EQ(testing_support::readBytes(in("kept.kel")), saved);
+}
+
+// Bytes of the file that are not Shift-JIS are kept, and the user hears about it once.
+TEST_F(FileCommands, OpeningAFileWithNonCp932BytesSaysWhichLines)
+{
+    testing_support::writeBytes(in("raw.kel"), "kelversion=1.4\r\n11\r\n1\r\n0:0:0\r\n1\r\n0:0:0\r\n1\r\n0:0:0\r\n1\r\n1,G:1:1,R:G\xFD,RC:300:600;\r\n");
+    dialogs.openAnswers.push_back(in("raw.kel"));
+    dispatcher.DispatchCommand(cmd::FILE_OPEN);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("10 行目"), std::string::npos) << platform.messages[0].text;
+}

@@ -12,6 +12,7 @@
 #include "model/encoding.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 using namespace exchange;
@@ -23,16 +24,9 @@ const std::string kUniformGirder = "RC:400:900:400:900:400:900;3::D22;3::D22;3:2
 const std::string kHaunchedGirder = "RC:400:900:400:1000:450:900;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;";
 const std::string kColumn = "RC:600:600;4:3:D22;2:2:D13:100;";
 
-class SectionCsv : public ::testing::Test {
+class SectionCsv : public testing_support::TempDirTest {
 protected:
-    SectionCsv() : session(platform)
-    {
-        model::resetProject(session);
-        dir = fs::temp_directory_path() / ("tessmar_csv_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    ~SectionCsv() override { fs::remove_all(dir); }
+    SectionCsv() : session(platform) { model::resetProject(session); }
 
     void put(int index, int id, const std::string& key, const std::string& name, const std::string& spec)
     {
@@ -42,16 +36,8 @@ protected:
     {
         return session.store.addElem(kindCode, 0, 1, -1, secID, 0, 0, 0, 0, 1000, 0, 0, 0);
     }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    void writeBytes(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-    }
-    std::string readBytes(const std::string& name) const
-    {
-        std::ifstream in(dir / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    void writeBytes(const std::string& name, const std::string& bytes) const { TempDirTest::writeBytes(dir / name, bytes); }
+    std::string readBytes(const std::string& name) const { return TempDirTest::readBytes(dir / name); }
     static std::string cp932(const std::string& utf8) { return *model::utf8ToCp932(utf8); }
     std::string keyOfMember(int index) const
     {
@@ -63,7 +49,6 @@ protected:
 
     testing_support::RecordingPlatform platform;
     model::Session session;
-    fs::path dir;
 };
 
 }  // namespace

@@ -149,6 +149,30 @@ TEST(Encoding, JapaneseRoundTripsThroughCp932)
     EXPECT_FALSE(utf8ToCp932("😀").has_value());
     EXPECT_EQ(utf8ToCp932Escaped("a😀b"), "a\\U+1F600b");
     EXPECT_EQ(cp932ToUtf8("\x82"), "\xEF\xBF\xBD");  // a lone lead byte is marked, not dropped
+    bool raw = false;
+    EXPECT_EQ(cp932ToUtf8Keeping("\x82", &raw), "\uF782");  // or kept as the byte it is
+    EXPECT_TRUE(raw);
     EXPECT_TRUE(isCp932LeadByte(0x82));
     EXPECT_FALSE(isCp932LeadByte('A'));
+}
+
+// Bytes with no CP932 meaning come back out of the writers exactly as they went in.
+TEST(Encoding, NonCp932BytesSurviveReadAndWrite)
+{
+    // 0x80, 0xA0 and 0xFD-0xFF are never CP932; 0x85 0x40 is an unassigned pair; a lead byte
+    // before a comma or at the end has no trail; 0xED 0x40 is a character CP932 writes as
+    // other bytes, so it is kept raw, and so is what stands next to it.
+    for (std::string bytes : {"\x80", "a\xA0" "b", "\xFD\xFE\xFF", "\x85\x40", "\x82,x", "\x8C\x85\x81", "\x97\xC0\x81",
+                              "\xED\x40", "~\xEE\xEE\xEE~"}) {
+        bool raw = false;
+        const std::string inside = cp932ToUtf8Keeping(bytes, &raw);
+        EXPECT_TRUE(raw) << bytes;
+        EXPECT_TRUE(isValidUtf8(inside));
+        EXPECT_EQ(utf8ToCp932Escaped(inside), bytes);
+        EXPECT_EQ(utf8ToCp932(inside), bytes);
+        EXPECT_EQ(cp932Length(inside), bytes.size());
+    }
+    bool raw = true;
+    EXPECT_EQ(cp932ToUtf8Keeping("\x8C\x85", &raw), "桁");  // a real character is not raw
+    EXPECT_FALSE(raw);
 }

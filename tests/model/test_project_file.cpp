@@ -10,32 +10,16 @@
 #include "model/project_file.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
+#include "support/temp_dir.h"
 
 using namespace model;
 namespace fs = std::filesystem;
 
 namespace {
 
-class ProjectFile : public ::testing::Test {
+class ProjectFile : public testing_support::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-project-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    void writeBytes(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    static std::string readBytes(const std::string& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    void writeFile(const std::string& name, const std::string& bytes) const { writeBytes(path(name), bytes); }
     // CR LF lines in CP932, as the program writes them.
     static std::string lines(std::initializer_list<std::string> ls)
     {
@@ -63,7 +47,6 @@ protected:
         EXPECT_TRUE(s.project.modified);
     }
 
-    fs::path dir;
     testing_support::RecordingPlatform platform;
 };
 
@@ -75,7 +58,7 @@ const std::string kExample = "kelversion=1.4\r\n12\r\n1\r\n0:0:0\r\n1\r\n0:0:0\r
 
 TEST_F(ProjectFile, ExampleReadsAsDescribedAndWritesBackByteForByte)
 {
-    writeBytes("example.kel", kExample);
+    writeFile("example.kel", kExample);
     Session s(platform);
     FileResult r = readProject(s, path("example.kel"));
     ASSERT_TRUE(r.ok) << r.message;
@@ -140,21 +123,21 @@ TEST_F(ProjectFile, HeaderRulesVersionCaseAndSkippedLines)
     Session s(platform);
     std::string upper = kExample;
     upper.replace(0, 10, "KELVERSION");
-    writeBytes("upper.kel", upper);
+    writeFile("upper.kel", upper);
     EXPECT_TRUE(readProject(s, path("upper.kel")).ok);
 
     std::string blank = kExample;
     blank.replace(10, 1, " ");  // no "=": the first five characters are no number
-    writeBytes("blank.kel", blank);
+    writeFile("blank.kel", blank);
     EXPECT_FALSE(readProject(s, path("blank.kel")).ok);
 
     std::string v13 = kExample;
     v13.replace(11, 3, "1.3");
-    writeBytes("v13.kel", v13);
+    writeFile("v13.kel", v13);
     EXPECT_TRUE(readProject(s, path("v13.kel")).ok);
 
     // Line 2 = T + 3 skips two lines before the elements.
-    writeBytes("skip.kel", lines({"kelversion=1.4", "15", "1", "0:0:0", "1", "0:0:0", "2", "0:0:0", "3500:0:0", "1",
+    writeFile("skip.kel", lines({"kelversion=1.4", "15", "1", "0:0:0", "1", "0:0:0", "2", "0:0:0", "3500:0:0", "1",
                                   "1,G:2:1,R:G1,RC:400:900;", "ignored", "ignored too",
                                   "100,0,1,1,255,1,0,0,0,0,0,0,1,0,0,0,0,0"}));
     FileResult r = readProject(s, path("skip.kel"));
@@ -165,7 +148,7 @@ TEST_F(ProjectFile, HeaderRulesVersionCaseAndSkippedLines)
 TEST_F(ProjectFile, CommaInASectionTextShiftsTheFields)
 {
     Session s(platform);
-    writeBytes("comma.kel", lines({"kelversion=1.4", "10", "1", "0:0:0", "1", "0:0:0", "1", "0:0:0", "1",
+    writeFile("comma.kel", lines({"kelversion=1.4", "10", "1", "0:0:0", "1", "0:0:0", "1", "0:0:0", "1",
                                    "4,G:1:1,R:G,1,RC:300:600;"}));
     ASSERT_TRUE(readProject(s, path("comma.kel")).ok);
     EXPECT_EQ(s.sections[0].secName, "R:G");
@@ -198,7 +181,7 @@ TEST_F(ProjectFile, BadFilesKeepTheOpenProjectAndSayWhere)
     for (const Case& c : cases) {
         Session s(platform);
         makeOpenProject(s);
-        writeBytes("bad.kel", c.bytes);
+        writeFile("bad.kel", c.bytes);
         FileResult r = readProject(s, path("bad.kel"));
         EXPECT_FALSE(r.ok) << c.name;
         if (r.ok) continue;
@@ -246,7 +229,7 @@ TEST_F(ProjectFile, DeletedFloorTakesItsContinuationRecordsOutOfTheFile)
 TEST_F(ProjectFile, NonNumericCoordinatesReadAsZero)
 {
     Session s(platform);
-    writeBytes("coords.kel", lines({"kelversion=1.4", "10", "1", "0:0:0", "1", "0:0:0", "1", "0:0:0", "0",
+    writeFile("coords.kel", lines({"kelversion=1.4", "10", "1", "0:0:0", "1", "0:0:0", "1", "0:0:0", "0",
                                     "100,0,1,1,0,1,0,0,0,abc,2,,4,5,6", ""}));
     FileResult r = readProject(s, path("coords.kel"));
     ASSERT_TRUE(r.ok) << r.message;

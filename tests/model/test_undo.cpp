@@ -67,15 +67,27 @@ TEST(Undo, DesignationUndoRedoSwapsLineAndGirder)
     EXPECT_EQ(liveSet(s), std::set<int>{girder});
 }
 
-TEST(Undo, AfterReadingOneUndoHidesEverythingAndRedoRestores)
+// The records a project was opened with are the floor: undo never empties an opened model.
+TEST(Undo, UndoRightAfterOpeningKeepsEveryElement)
 {
     ElementStore s;
     for (int i = 0; i < 5; ++i) addLine(s, i);  // ages as the reader leaves them
-    EXPECT_TRUE(undoStep(s));
-    EXPECT_TRUE(liveSet(s).empty());
     EXPECT_FALSE(undoStep(s));
-    EXPECT_TRUE(redoStep(s));
     EXPECT_EQ(liveSet(s).size(), 5u);
+    EXPECT_FALSE(redoStep(s));
+    // One edit, undone: back at the floor, where a second undo does nothing either.
+    newStep(s);
+    const int added = addLine(s, 9);
+    EXPECT_TRUE(undoStep(s));
+    EXPECT_TRUE(s.isDead(added));
+    EXPECT_FALSE(undoStep(s));
+    EXPECT_EQ(liveSet(s).size(), 5u);
+    EXPECT_TRUE(redoStep(s));
+    EXPECT_FALSE(s.isDead(added));
+    // Emptying the store (new project) puts the floor under whatever comes next.
+    s.clear();
+    addLine(s, 1);
+    EXPECT_FALSE(undoStep(s));
 }
 
 TEST(Undo, EmptyProjectUndoRedoOnlyMarkModified)

@@ -9,33 +9,15 @@
 
 #include "model/encoding.h"
 #include "settings/ini_file.h"
+#include "support/temp_dir.h"
 
 using settings::IniFile;
 namespace fs = std::filesystem;
 
 namespace {
 
-class IniFileTest : public ::testing::Test {
+class IniFileTest : public testing_support::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-ini-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void writeBytes(const fs::path& p, const std::string& bytes) const { std::ofstream(p, std::ios::binary) << bytes; }
-    static std::string readBytes(const fs::path& p)
-    {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-
-    fs::path dir;
 };
 
 std::string cp932(const std::string& utf8) { return *model::utf8ToCp932(utf8); }

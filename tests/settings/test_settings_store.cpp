@@ -12,6 +12,7 @@
 #include "settings/settings_store.h"
 #include "settings/settings_table.h"
 #include "support/recording_platform.h"
+#include "support/temp_dir.h"
 
 using namespace settings;
 using testing_support::RecordingPlatform;
@@ -19,27 +20,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public testing_support::TempDirTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("tessmar-settings-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        path = dir / "tessmar.ini";
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void writeUtf8(const std::string& text) const { writeBytes(path, *model::utf8ToCp932(text)); }
+    std::string readBytes() const { return TempDirTest::readBytes(path); }
 
-    void writeUtf8(const std::string& text) const { std::ofstream(path, std::ios::binary) << *model::utf8ToCp932(text); }
-    std::string readBytes() const
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-
-    fs::path dir;
-    fs::path path;
+    const fs::path path = dir / "tessmar.ini";
     RecordingPlatform platform;
 };
 

@@ -21,6 +21,7 @@
 
 #include "model/session.h"
 #include "settings/ini_file.h"
+#include "support/temp_dir.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtPlatform.h"
 #include "ui/QtTranslations.h"
@@ -69,28 +70,7 @@ inline void onNextModal(std::function<void(QWidget*)> act)
     timer->start(10);
 }
 
-class TempDir {
-public:
-    TempDir()
-    {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("tessmar_ui_" + std::to_string(QCoreApplication::applicationPid()) + "_" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using testing_support::TempDir;
 
 struct Message {
     std::string caption;

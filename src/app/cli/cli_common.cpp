@@ -32,6 +32,7 @@ bool loadProject(model::Session& session, const std::string& path)
 {
     model::FileResult r = model::readProject(session, path);
     if (!r.ok) fail(r.message);
+    else if (!r.notice.empty()) std::fprintf(stderr, "tessmar-cli: %s\n", r.notice.c_str());
     return r.ok;
 }
 

@@ -63,6 +63,10 @@ int runGrid(int argc, char** argv)
         } else if (!parseIntList(pitchText[a], pitches)) {
             return usage(std::string("grid: --pitch-") + axisNames[a] + " takes whole millimetres");
         }
+        // A negative pitch would put a line before the one it follows, which the grid dialog
+        // refuses too; such a line could not be kept in the file.
+        for (int p : pitches)
+            if (p < 0) return fail(std::string("grid: --pitch-") + axisNames[a] + " takes pitches of 0 or more");
         if (pitches.size() > 1 && static_cast<int>(pitches.size()) != counts[a])
             return usage(std::string("grid: --pitch-") + axisNames[a] + " needs one pitch or one per span");
         spec.pitches[a].assign(model::kMaxSpans, 0);

@@ -1,0 +1,40 @@
+// Both section lists drawn from any project that reads: the generators stay inside the
+// drawing, and the DXF file of what they drew is well formed.
+#include "fuzz_support.h"
+
+#include "draft/column_list.h"
+#include "draft/drawing_frame.h"
+#include "draft/girder_list.h"
+#include "dxf/dxf_writer.h"
+#include "model/project_file.h"
+#include "model/session.h"
+#include "support/dxf_groups.h"
+
+namespace fuzz {
+
+int fuzzSectionLists(const uint8_t* data, size_t size)
+{
+    QuietPlatform platform;
+    model::Session session(platform);
+    if (!model::readProjectBytes(session, std::string(bytesOf(data, size)), "fuzz.kel").ok) return 0;
+    const draft::DrawingFrame::Generator lists[2] = {
+        [&session](draft::Drafter& d) { draft::drawGirderList(session, d); },
+        [&session](draft::Drafter& d) { draft::drawColumnList(session, d); },
+    };
+    for (const auto& generator : lists) {
+        draft::DraftState state;
+        draft::DrawingFrame frame(session, state);
+        if (!frame.run(draft::ScaleMode::List, draft::GeneratorStore::Drawing, generator)) continue;
+        dxf::DxfExtents extents;
+        const std::string file =
+            dxf::dxfBytes(session.store, session.texts, dxf::textOptions(session.settings), extents);
+        std::vector<testing_support::DxfGroup> groups;
+        std::string why;
+        check(testing_support::parseDxfGroups(file, groups, &why), "the DXF of a section list is well formed", why);
+        check(!groups.empty() && groups.back().value == "EOF", "the DXF of a section list ends with EOF");
+        frame.close();
+    }
+    return 0;
+}
+
+}  // namespace fuzz
