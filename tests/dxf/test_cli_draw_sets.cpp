@@ -204,3 +204,37 @@ TEST_F(CliDrawSets, WrongSlicesAndArgumentsAreOneLine)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(oneLine(r)) << r.err;
 }
+
+TEST_F(CliDrawSets, ADrawingThatFillsTheTextBufferSaysSoOnceAndNamesTheFile)
+{
+    // 1000 detailed girders on the Y0 line give more labels than the text buffer holds.
+    testing_support::RecordingPlatform platform;
+    model::Session s(platform);
+    model::GridSpec spec;
+    spec.spanCount = {100, 1, 10};
+    ASSERT_GT(model::buildGrid(s, spec), 0);
+    s.sections[0] = {1, "G:2:1", "R:G1",
+                     "RC:400:900:400:900:400:900;3:2:D22;3::D22;3::D22;3:2:D22;3:2:D22;3::D22;2:D10:200;4:D10;"};
+    for (int level = 1; level <= 10; ++level)
+        for (int x = 0; x < 100; ++x)
+            s.store.addElem(model::kind::GIRDER, 0, 1, s.store.newUID(), 1, 0, 5000.0 * x, 0, 3000.0 * level,
+                            5000.0 * (x + 1), 0, 3000.0 * level, 0);
+    ASSERT_TRUE(model::writeProject(s, path("big.kel")).ok);
+
+    const CliResult one = cli("draw rebar '" + path("big.kel") + "' --view yframe --tab 0 -o '" + path("y0.dxf") + "'");
+    ASSERT_EQ(one.status, 0) << one.err;
+    const std::string full = "文字列バッファが一杯です";
+    const size_t first = one.err.find(full);
+    ASSERT_NE(first, std::string::npos) << one.err;
+    EXPECT_EQ(one.err.find(full, first + 1), std::string::npos) << "said more than once";
+    EXPECT_NE(one.err.find(path("y0.dxf") + ": the text buffer was full, "), std::string::npos) << one.err;
+    // The grid's names and dimensions are kept; member labels are what is left out.
+    const std::string dxf = slurp(path("y0.dxf"));
+    EXPECT_NE(dxf.find("\nX99\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("\n5000\r\n"), std::string::npos);
+
+    const CliResult all = cli("draw all '" + path("big.kel") + "' -o '" + path("set") + "'");
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_NE(all.err.find(path("set/rebar-Y-Y0.dxf") + ": the text buffer was full, "), std::string::npos) << all.err;
+    EXPECT_EQ(all.err.find("framing-Y-Y0.dxf: the text buffer"), std::string::npos) << all.err;
+}
