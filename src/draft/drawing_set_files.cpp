@@ -84,7 +84,6 @@ std::string writeDrawingSet(model::Session& session, const std::string& folder, 
         if (fs::equivalent(fs::path(keep), fs::path(file), ec)) return file + ": is the project file itself";
         if (std::string why = writeDrawing(session, frame, entry.code, file); !why.empty()) return why;
         if (progress.written) progress.written(file);
-        if (session.texts.refused() > 0 && progress.labelsLeftOut) progress.labelsLeftOut(file, session.texts.refused());
     }
     return {};
 }

@@ -36,8 +36,6 @@ std::string writeDrawing(model::Session& session, DrawingFrame& frame, int code,
 struct SetProgress {
     std::function<void(const std::string& file)> written;
     std::function<void(const SetDrawing& drawing)> leftOut;  // nothing to draw
-    // The file was written without `labels` of its labels: the text buffer was full.
-    std::function<void(const std::string& file, int labels)> labelsLeftOut;
 };
 
 // Writes every drawing of the set with something to draw into folder (made when missing);

@@ -77,12 +77,6 @@ const char* viewWord(model::ViewMode mode)
     return "plan";
 }
 
-// A drawing that filled the text buffer is incomplete: the user must know which file lacks labels.
-void sayLabelsLeftOut(const std::string& file, int labels)
-{
-    std::fprintf(stderr, "tessmar-cli: %s: the text buffer was full, %d labels left out\n", file.c_str(), labels);
-}
-
 int runSlice(int code, int argc, char** argv)
 {
     SetArgs args;
@@ -109,7 +103,7 @@ int runSlice(int code, int argc, char** argv)
     draft::DraftState state;
     draft::DrawingFrame frame(session, state);
     if (std::string why = draft::writeDrawing(session, frame, code, output); !why.empty()) return fail(why);
-    if (session.texts.refused() > 0) sayLabelsLeftOut(output, session.texts.refused());
+    sayIfLabelsLeftOut(session, output);
     if (!something)
         std::fprintf(stderr, "tessmar-cli: nothing to draw on tab %d of the %s (%s written all the same)\n", tab,
                      viewWord(mode), output.c_str());
@@ -124,14 +118,14 @@ int runAll(int argc, char** argv)
     model::Session session(platform);
     if (!openProject(session, args)) return kExitFailure;
     draft::SetProgress progress;
-    progress.written = [](const std::string& file) {
-        std::printf("%s\n", file.c_str());
-        std::fflush(stdout);
-    };
     progress.leftOut = [](const draft::SetDrawing& d) {
         std::fprintf(stderr, "tessmar-cli: left out the %s: nothing to draw\n", d.what.c_str());
     };
-    progress.labelsLeftOut = sayLabelsLeftOut;
+    progress.written = [&session](const std::string& file) {
+        std::printf("%s\n", file.c_str());
+        std::fflush(stdout);
+        sayIfLabelsLeftOut(session, file);
+    };
     if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
         return fail(why);
     return kExitOk;
