@@ -45,8 +45,8 @@ void drawColumnDetail(DetailContext& c, int column);
 // The drawing's primitives in elevation coordinates (u along the axis, z up).
 void line(DetailContext& c, double u1, double z1, double u2, double z2);
 void dot(DetailContext& c, double u, double z);
-// Texts of the drawing. Once the text buffer is full the rest are left out: the buffer has
-// said so once, and one message per refused label would bury the user in messages.
+// Texts of the drawing. Once the text buffer is full the rest are left out (the buffer says
+// so once and counts them).
 void text(DetailContext& c, int nBase, const std::string& s, double u, double z);
 void textOnLine(DetailContext& c, const std::string& s, int nBase, int where, double u1, double z1, double u2,
                 double z2);

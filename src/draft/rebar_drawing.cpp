@@ -6,7 +6,6 @@
 #include "model/element_store.h"
 #include "model/helpers.h"
 #include "model/session.h"
-#include "model/text_buffer.h"
 
 namespace draft {
 
@@ -19,19 +18,15 @@ void line(DetailContext& c, double u1, double z1, double u2, double z2)
 
 void dot(DetailContext& c, double u, double z) { c.d.DraftModelArc(u, z, kDotRadius, 0, 360); }
 
-namespace {
-bool roomForText(DetailContext& c) { return c.d.session().texts.count() < model::TextBuffer::kCapacity; }
-}  // namespace
-
 void text(DetailContext& c, int nBase, const std::string& s, double u, double z)
 {
-    if (roomForText(c)) c.d.addMoji(nBase, s, u, z, c.th, 0, c.lift);
+    c.d.addMoji(nBase, s, u, z, c.th, 0, c.lift);
 }
 
 void textOnLine(DetailContext& c, const std::string& s, int nBase, int where, double u1, double z1, double u2,
                 double z2)
 {
-    if (roomForText(c)) c.d.DraftTextOnLine(s, nBase, where, u1, z1, u2, z2, c.lift);
+    c.d.DraftTextOnLine(s, nBase, where, u1, z1, u2, z2, c.lift);
 }
 
 namespace {
@@ -85,8 +80,10 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
                            env.DrawMojiUki * d.draftScale(),
                            env.TessmarStirStart};
 
-    // Outlines and grid lines as the framing drawings draw them (each line once), then
-    // the details of the members of an elevation.
+    // Grid names and dimensions first: when a large drawing fills the text buffer it is member
+    // labels that are left out, not the grid's. Then outlines and grid lines as the framing
+    // drawings draw them (each line once), and the details of the members of an elevation.
+    DrawGridAnnotation(session, d);
     FramingLines lines(session, d);
     for (int i = -1; store.nextLive(i);) {
         const model::Element& e = store.at(i);
@@ -103,7 +100,6 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
             if (elevation && level) rebar::drawGirderDetail(c, i);
         }
     }
-    DrawGridAnnotation(session, d);
 }
 
 }  // namespace draft

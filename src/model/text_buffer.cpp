@@ -13,8 +13,10 @@ int TextBuffer::addMoji(int nBase, const std::string& text, double shift, double
     if (nBase > 9 && platform_)
         platform_->messageBox(platform::kConfirmCaption, "addMoji_NB:nBaseが不正です", platform::Buttons::Ok);
     if (count() >= kCapacity) {
-        // The table is full: refuse the label instead of writing past it.
-        if (platform_) platform_->messageBox(platform::kConfirmCaption, "文字列バッファが一杯です", platform::Buttons::Ok);
+        // The table is full: refuse the label instead of writing past it, and count it so the
+        // drawing can be reported as incomplete.
+        ++refused_;
+        warnFull();
         return -1;
     }
     double theta = angle * kPi / 180.0;
@@ -28,10 +30,16 @@ int TextBuffer::addMoji(int nBase, const std::string& text, double shift, double
     m.nBase = nBase;
     m.text = text;
     entries_.push_back(std::move(m));
-    // Said once when the buffer passes its working limit, not again for every further label.
-    if (count() == kWarnAbove + 1 && platform_)
-        platform_->messageBox(platform::kConfirmCaption, "文字列バッファが一杯です", platform::Buttons::Ok);
+    if (count() > kWarnAbove) warnFull();
     return count() - 1;
+}
+
+void TextBuffer::warnFull()
+{
+    // One message per drawing: a large drawing would otherwise bring one for every label.
+    if (warned_) return;
+    warned_ = true;
+    if (platform_) platform_->messageBox(platform::kConfirmCaption, "文字列バッファが一杯です", platform::Buttons::Ok);
 }
 
 }  // namespace model

@@ -29,18 +29,31 @@ public:
     explicit TextBuffer(platform::Platform* platform = nullptr) : platform_(platform) {}
     void setPlatform(platform::Platform* platform) { platform_ = platform; }
 
-    void clear() { entries_.clear(); }
+    void clear()
+    {
+        entries_.clear();
+        refused_ = 0;
+        warned_ = false;
+    }
     int count() const { return static_cast<int>(entries_.size()); }
+    // Labels refused since the buffer was last cleared because the table was full: a drawing
+    // with any is missing labels.
+    int refused() const { return refused_; }
     const Moji& at(int i) const { return entries_[static_cast<size_t>(i)]; }
     const std::vector<Moji>& entries() const { return entries_; }
 
     // Appends a label moved by `shift` at right angles to its direction. Returns its index,
-    // or -1 when the buffer is full (the label is then refused with a message).
+    // or -1 when the buffer is full. The message that the buffer is full is shown once until
+    // the buffer is cleared: when it passes its working limit or refuses a first label.
     int addMoji(int nBase, const std::string& text, double shift, double angle, double height, double x, double y,
                 const std::string& layer, int colour);
 
 private:
+    void warnFull();
+
     std::vector<Moji> entries_;
+    int refused_ = 0;
+    bool warned_ = false;
     platform::Platform* platform_;
 };
 

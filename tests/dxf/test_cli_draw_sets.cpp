@@ -2,6 +2,7 @@
 // reads back clean and holds what the drawing holds; empty drawings are left out and named.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -105,6 +106,22 @@ protected:
         }
     }
 
+    // A project of girders (from x, to x, at z) on the Y0 line of a grid of these span counts,
+    // all of one girder section.
+    void writeGirders(const std::string& name, std::array<int, 3> spans, const std::string& secSpec,
+                      const std::vector<std::array<double, 3>>& girders)
+    {
+        testing_support::RecordingPlatform platform;
+        model::Session s(platform);
+        model::GridSpec spec;
+        spec.spanCount = spans;
+        ASSERT_GT(model::buildGrid(s, spec), 0);
+        s.sections[0] = {1, "G:2:1", "R:G1", secSpec};
+        for (const auto& [x1, x2, z] : girders)
+            s.store.addElem(model::kind::GIRDER, 0, 1, s.store.newUID(), 1, 0, x1, 0, z, x2, 0, z, 0);
+        ASSERT_TRUE(model::writeProject(s, path(name)).ok);
+    }
+
     fs::path dir;
 };
 
@@ -154,14 +171,7 @@ TEST_F(CliDrawSets, OneSliceIsTheFileOfTheSetForTheSameTab)
 TEST_F(CliDrawSets, DrawingsWithNothingToDrawAreLeftOutAndNamed)
 {
     // One girder on the first level's Y0 line, no column, no column section.
-    testing_support::RecordingPlatform platform;
-    model::Session s(platform);
-    model::GridSpec spec;
-    spec.spanCount = {1, 1, 1};
-    ASSERT_GT(model::buildGrid(s, spec), 0);
-    s.sections[0] = {1, "G:2:1", "R:G1", "RC:400:800;3::D22;"};
-    s.store.addElem(model::kind::GIRDER, 0, 1, s.store.newUID(), 1, 0, 0, 0, 3000, 5000, 0, 3000, 0);
-    ASSERT_TRUE(model::writeProject(s, path("one.kel")).ok);
+    writeGirders("one.kel", {1, 1, 1}, "RC:400:800;3::D22;", {{0, 5000, 3000}});
 
     const CliResult r = cli("draw all '" + path("one.kel") + "' -o '" + path("set") + "'");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -203,4 +213,31 @@ TEST_F(CliDrawSets, WrongSlicesAndArgumentsAreOneLine)
     r = cli("draw all '" + path("missing.kel") + "' -o '" + path("set") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(oneLine(r)) << r.err;
+}
+
+TEST_F(CliDrawSets, ADrawingThatFillsTheTextBufferSaysSoOnceAndNamesTheFile)
+{
+    // 1000 detailed girders on the Y0 line give more labels than the text buffer holds.
+    std::vector<std::array<double, 3>> girders;
+    for (int level = 1; level <= 10; ++level)
+        for (int x = 0; x < 100; ++x) girders.push_back({5000.0 * x, 5000.0 * (x + 1), 3000.0 * level});
+    writeGirders("big.kel", {100, 1, 10},
+                 "RC:400:900:400:900:400:900;3:2:D22;3::D22;3::D22;3:2:D22;3:2:D22;3::D22;2:D10:200;4:D10;", girders);
+
+    const CliResult one = cli("draw rebar '" + path("big.kel") + "' --view yframe --tab 0 -o '" + path("y0.dxf") + "'");
+    ASSERT_EQ(one.status, 0) << one.err;
+    const std::string full = "文字列バッファが一杯です";
+    const size_t first = one.err.find(full);
+    ASSERT_NE(first, std::string::npos) << one.err;
+    EXPECT_EQ(one.err.find(full, first + 1), std::string::npos) << "said more than once";
+    EXPECT_NE(one.err.find(path("y0.dxf") + ": the text buffer was full, "), std::string::npos) << one.err;
+    // The grid's names and dimensions are kept; member labels are what is left out.
+    const std::string dxf = slurp(path("y0.dxf"));
+    EXPECT_NE(dxf.find("\nX99\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("\n5000\r\n"), std::string::npos);
+
+    const CliResult all = cli("draw all '" + path("big.kel") + "' -o '" + path("set") + "'");
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_NE(all.err.find(path("set/rebar-Y-Y0.dxf") + ": the text buffer was full, "), std::string::npos) << all.err;
+    EXPECT_EQ(all.err.find("framing-Y-Y0.dxf: the text buffer"), std::string::npos) << all.err;
 }

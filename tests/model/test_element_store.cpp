@@ -294,3 +294,19 @@ TEST(TextBuffer, ShiftWarnOnceAndRefuseBeyondTheTable)
     EXPECT_EQ(texts.addMoji(7, "over", 0, 0, 3, 0, 0, "1", 0), -1);
     EXPECT_EQ(texts.count(), TextBuffer::kCapacity);
 }
+
+TEST(TextBuffer, AFullBufferSaysSoOncePerDrawingAndCountsWhatItRefused)
+{
+    testing_support::RecordingPlatform platform;
+    TextBuffer texts(&platform);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        platform.messages.clear();
+        while (texts.count() < TextBuffer::kCapacity) texts.addMoji(7, "x", 0, 0, 3, 0, 0, "1", 0);
+        for (int i = 0; i < 50; ++i) EXPECT_EQ(texts.addMoji(7, "over", 0, 0, 3, 0, 0, "1", 0), -1);
+        EXPECT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(texts.refused(), 50);
+        texts.clear();  // the next drawing starts afresh and is told again
+        EXPECT_EQ(texts.refused(), 0);
+    }
+}

@@ -98,6 +98,12 @@ bool loadDrawSettings(model::Session& session, const std::string& settingsFile)
     return !std::filesystem::is_regular_file(programIni, ec) || loadSettingsFile(session, programIni.string());
 }
 
+void sayIfLabelsLeftOut(const model::Session& session, const std::string& file)
+{
+    const int labels = session.texts.refused();
+    if (labels > 0) std::fprintf(stderr, "tessmar-cli: %s: the text buffer was full, %d labels left out\n", file.c_str(), labels);
+}
+
 int runDrawCommand(int argc, char** argv)
 {
     if (argc < 1) return usage("draw needs a drawing: girder-list, column-list, framing, rebar or all");
@@ -128,6 +134,7 @@ int runDrawCommand(int argc, char** argv)
     model::FileResult written = dxf::WriteDxf(output, session.store, session.texts, session.settings);
     frame.close();
     if (!written.ok) return fail(written.message);
+    sayIfLabelsLeftOut(session, output);
     if (empty)
         std::fprintf(stderr, "tessmar-cli: nothing to draw: the project has no %s sections (%s written all the same)\n",
                      kind->what, output.c_str());

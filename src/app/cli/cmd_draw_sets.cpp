@@ -103,6 +103,7 @@ int runSlice(int code, int argc, char** argv)
     draft::DraftState state;
     draft::DrawingFrame frame(session, state);
     if (std::string why = draft::writeDrawing(session, frame, code, output); !why.empty()) return fail(why);
+    sayIfLabelsLeftOut(session, output);
     if (!something)
         std::fprintf(stderr, "tessmar-cli: nothing to draw on tab %d of the %s (%s written all the same)\n", tab,
                      viewWord(mode), output.c_str());
@@ -117,12 +118,13 @@ int runAll(int argc, char** argv)
     model::Session session(platform);
     if (!openProject(session, args)) return kExitFailure;
     draft::SetProgress progress;
-    progress.written = [](const std::string& file) {
-        std::printf("%s\n", file.c_str());
-        std::fflush(stdout);
-    };
     progress.leftOut = [](const draft::SetDrawing& d) {
         std::fprintf(stderr, "tessmar-cli: left out the %s: nothing to draw\n", d.what.c_str());
+    };
+    progress.written = [&session](const std::string& file) {
+        std::printf("%s\n", file.c_str());
+        std::fflush(stdout);
+        sayIfLabelsLeftOut(session, file);
     };
     if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
         return fail(why);
