@@ -299,7 +299,7 @@ bool updateExtents(const model::ElementStore& store, DxfExtents& extents)
             take(e.X1 - r, e.Y1 - r);
             take(e.X1 + r, e.Y1 + r);
         } else if (e.kind == model::kind::FLOOR || e.kind == model::kind::TURTLE) {
-            for (int k = c + 1; k <= c + e.ndata - 1 && k < store.count(); ++k) {
+            for (int k = c + 1, last = store.lastRecordOf(c); k <= last; ++k) {
                 take(store.at(k).X1, store.at(k).Y1);
                 take(store.at(k).X2, store.at(k).Y2);
             }

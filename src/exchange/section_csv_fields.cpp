@@ -4,7 +4,9 @@ namespace exchange {
 
 std::string csvField(std::string_view field)
 {
-    if (field.find(',') == std::string_view::npos) return std::string(field);
+    // A field that begins with a quote would read back as a quoted one: it is quoted too.
+    const bool quote = field.find(',') != std::string_view::npos || (!field.empty() && field.front() == '"');
+    if (!quote) return std::string(field);
     std::string out = "\"";
     for (char c : field) {
         if (c == '"') out += '"';

@@ -133,9 +133,12 @@ TEST_F(SectionCsv, RoundTripKeepsJapaneseNamesAndHaunches)
     EXPECT_EQ(readBytes("again.csv"), first);
 }
 
-TEST(SectionCsvFields, OnlyFieldsWithACommaAreQuotedAndLooseQuotesReadAsTheyStand)
+TEST(SectionCsvFields, OnlyFieldsWithACommaOrALeadingQuoteAreQuotedAndLooseQuotesReadAsTheyStand)
 {
     EXPECT_EQ(csvField("5\""), "5\"");
+    // A leading quote would otherwise read back as a quoted field and lose its quotes.
+    EXPECT_EQ(csvField("\"\""), "\"\"\"\"\"\"");
+    EXPECT_EQ(splitCsvLine(csvField("\"\"")), (std::vector<std::string>{"\"\""}));
     EXPECT_EQ(csvField("a,\"b\""), "\"a,\"\"b\"\"\"");
     EXPECT_EQ(splitCsvLine("G,\"a,\"\"b\"\"\",,x\"y,\"open"),
               (std::vector<std::string>{"G", "a,\"b\"", "", "x\"y", "\"open"}));
