@@ -1,0 +1,56 @@
+#include "cmd_draw_pdf.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "cli_common.h"
+#include "draft/sheet_layout.h"
+#include "print/PdfSheet.h"
+
+namespace cli {
+
+bool isPdfName(const std::string& path)
+{
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".pdf";
+}
+
+bool takeFlag(int& argc, char** argv, const char* flag)
+{
+    bool found = false;
+    int out = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], flag) == 0)
+            found = true;
+        else
+            argv[out++] = argv[i];
+    }
+    argc = out;
+    return found;
+}
+
+std::string checkPaper(const std::string& paper)
+{
+    if (paper.empty() || paper == "auto") return {};
+    for (const draft::PaperSize& p : draft::isoPapers())
+        if (paper == p.name) return {};
+    return "unknown paper '" + paper + "' (auto, A4, A3, A2, A1 or A0)";
+}
+
+int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
+                    double scale, const PdfChoice& choice, const std::string& projectPath)
+{
+    print::SheetOptions options;
+    options.paper = choice.paper == "auto" ? std::string() : choice.paper;
+    options.mono = choice.mono;
+    options.scale = scale;
+    options.caption = caption;
+    options.projectPath = projectPath;
+    const std::string why = print::writePdf(output, session, options);
+    if (!why.empty()) return fail(output + ": " + why);
+    return kExitOk;
+}
+
+}  // namespace cli
