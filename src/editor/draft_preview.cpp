@@ -8,6 +8,8 @@
 #include "editor/command_codes.h"
 #include "editor/overwrite_check.h"
 #include "model/bars.h"
+#include "model/grid.h"
+#include "model/view_slice.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 
@@ -44,6 +46,18 @@ int sizeFrom(const settings::IniFile* ini, const char* key, int fallback)
     if (r.ec != std::errc() || r.ptr != text.data() + text.size() || value < kMinWindowSide || value > 100000)
         return fallback;
     return value;
+}
+
+// The sheet's title: the caption, and for a slice of the model the name of its level or grid
+// line ("伏図 2FL", "配筋図 Y1").
+std::string sheetCaption(const draft::DrawingKind& kind, const model::Session& session)
+{
+    if (kind.store != draft::GeneratorStore::Model) return kind.caption;
+    const int axis = model::tabAxis(session.view.mode);
+    for (int i = 0; i < model::sliceCount(session.grid, session.view.mode); ++i)
+        if (session.grid.position(axis, i) == session.view.plane && !session.grid.name(axis, i).empty())
+            return kind.caption + " " + session.grid.name(axis, i);
+    return kind.caption;
 }
 
 }  // namespace
@@ -87,6 +101,7 @@ void DraftPreview::runDrawing(int code)
     do {
         if (!frame.run(kind->scale, kind->store, kind->generate)) break;  // the frame said why
         window_.setCaption(kind->caption);
+        caption_ = sheetCaption(*kind, session_);
         setInitDialog(kind->scale);
         showing_ = true;
         window_.showModal();
@@ -159,6 +174,26 @@ bool DraftPreview::saveDxf(bool startCad)
         ctx_.notice("CADプログラムが指定されていません。「CAD参照」で選んでください。");
     else if (!session_.platform.startProgram(program, path))
         ctx_.notice("CADプログラムを起動できませんでした。\n" + program);
+    return true;
+}
+
+bool DraftPreview::savePdf(const std::string& paper, bool mono)
+{
+    if (!ports_.files || !ports_.sheets) {
+        ctx_.notAvailable();
+        return false;
+    }
+    const auto chosen = ports_.files->saveFile(kPdfFilter, "");
+    if (!chosen || chosen->empty()) return false;
+    std::string path = *chosen;
+    if (path.size() < 4 || (path.compare(path.size() - 4, 4, ".pdf") != 0 && path.compare(path.size() - 4, 4, ".PDF") != 0))
+        path += ".pdf";
+    if (!mayWrite(session_.platform, *chosen, path)) return false;
+    const std::string why = ports_.sheets->writePdf({path, paper, mono, currentScale(), caption_});
+    if (!why.empty()) {
+        ctx_.notice("PDFファイルを書けませんでした。\n" + why);
+        return false;
+    }
     return true;
 }
 

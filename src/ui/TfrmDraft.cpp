@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "print/PdfSheet.h"
 #include "ui/Cursors.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtPlatform.h"
@@ -34,8 +35,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files, settings::IniFile& ini,
                      platform::DumpWindowPort* dump, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      session_(session),
       files_(files),
-      preview_(session, canvas_, *this, {&files, dump, &ini})
+      preview_(session, canvas_, *this, {&files, dump, &ini, this})
 {
     setObjectName(QStringLiteral("frmDraft"));
     setWindowTitle(QStringLiteral("作図"));
@@ -65,6 +67,13 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
     for (const std::string& s : preview_.scaleList()) cmbDraftScale->addItem(QString::fromStdString(s));
     btnAdapt = button(this, "btnAdapt", QStringLiteral("適用"));
     btnDXFSave = button(this, "btnDXFSave", QStringLiteral("DXFで保存"));
+    btnPDFSave = button(this, "btnPDFSave", QStringLiteral("PDFで保存"));
+    cmbPaper = new QComboBox(this);
+    cmbPaper->setObjectName(QStringLiteral("cmbPaper"));
+    cmbPaper->addItem(QString::fromUtf8(draft::kAutoPaper));
+    for (const draft::PaperSize& p : draft::isoPapers()) cmbPaper->addItem(QString::fromLatin1(p.name));
+    chkMono = new QCheckBox(QStringLiteral("モノクロ"), this);
+    chkMono->setObjectName(QStringLiteral("chkMono"));
     btnCancel = button(this, "btnCancel", QStringLiteral("閉じる"));
     btnDump = button(this, "btnDump", QStringLiteral("Dump"));
     btnDump->setVisible(false);  // a development entry
@@ -78,6 +87,9 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
     row->addWidget(cmbDraftScale);
     row->addWidget(btnAdapt);
     row->addWidget(btnDXFSave);
+    row->addWidget(cmbPaper);
+    row->addWidget(chkMono);
+    row->addWidget(btnPDFSave);
     row->addWidget(btnCancel);
     row->addWidget(btnDump);
     auto* layout = new QVBoxLayout(this);
@@ -102,6 +114,7 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
             [this](const QString& text) { cmbDraftScaleChange(text); });
     connect(btnAdapt, &QPushButton::clicked, this, [this] { btnAdaptClick(); });
     connect(btnDXFSave, &QPushButton::clicked, this, [this] { btnDXFSaveClick(); });
+    connect(btnPDFSave, &QPushButton::clicked, this, [this] { btnPDFSaveClick(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
     connect(btnDump, &QPushButton::clicked, this, [this] { btnDumpClick(); });
     imgDraft->setEvents(this);
@@ -128,6 +141,22 @@ void TfrmDraft::cmbDraftScaleChange(const QString& text)
 void TfrmDraft::btnAdaptClick() { preview_.apply(); }
 
 void TfrmDraft::btnDXFSaveClick() { preview_.saveDxf(chkExecCAD->isChecked()); }
+
+void TfrmDraft::btnPDFSaveClick()
+{
+    preview_.savePdf(cmbPaper->currentText().toStdString(), chkMono->isChecked());
+}
+
+std::string TfrmDraft::writePdf(const Request& request)
+{
+    print::SheetOptions options;
+    options.paper = request.paper;
+    options.mono = request.mono;
+    options.scale = request.scale;
+    options.caption = request.caption;
+    options.projectPath = session_.project.path;
+    return print::writePdf(request.path, session_, options);
+}
 
 void TfrmDraft::btnCancelClick() { preview_.close(width(), height()); }
 

@@ -21,7 +21,7 @@ namespace ui {
 class QtFileDialogs;
 class QtPlatform;
 
-class TfrmDraft : public QDialog, public editor::DraftWindow, public CanvasEvents {
+class TfrmDraft : public QDialog, public editor::DraftWindow, public editor::SheetWriter, public CanvasEvents {
     Q_OBJECT
 public:
     TfrmDraft(model::Session& session, QtPlatform& platform, QtFileDialogs& files, settings::IniFile& ini,
@@ -38,6 +38,9 @@ public:
     QComboBox* cmbDraftScale;
     QPushButton* btnAdapt;
     QPushButton* btnDXFSave;
+    QPushButton* btnPDFSave;
+    QComboBox* cmbPaper;
+    QCheckBox* chkMono;
     QPushButton* btnCancel;
     QPushButton* btnDump;
     QMenu* PopupMenu;
@@ -46,6 +49,7 @@ public:
     void cmbDraftScaleChange(const QString& text);
     void btnAdaptClick();
     void btnDXFSaveClick();
+    void btnPDFSaveClick();
     void btnCancelClick();
     void btnDumpClick();
 
@@ -58,6 +62,8 @@ public:
     void focusCanvas() override;
     void stateChanged() override;
     void canvasChanged() override;
+    // SheetWriter
+    std::string writePdf(const Request& request) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -72,6 +78,7 @@ private:
     void canvasWheel(int delta) override { preview_.wheel(delta); }
     void canvasResized() override { preview_.resized(); }
 
+    model::Session& session_;
     QtFileDialogs& files_;
     QtCanvas canvas_;
     editor::DraftPreview preview_;

@@ -2,6 +2,7 @@
 // with the drawing's caption, zooms by wheel and by a middle-button drag, regenerates at the
 // scale applied, saves a DXF that ezdxf reads clean and starts the CAD program on it, and gives
 // the main window its model and view back when closed. Pictures go to build/test/screenshots.
+#include <cstdlib>
 #include <filesystem>
 
 #include <QCheckBox>
@@ -121,9 +122,11 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
             frm.chkExecCAD->setChecked(true);
             h.fileAnswers.push_back(dxfPath);
             frm.btnDXFSave->click();
+            h.fileAnswers.push_back(dxfPath);  // ".pdf" is added
+            frm.btnPDFSave->click();
             // A resize keeps the units per pixel and the top edge of the view.
             const editor::ViewTransform before = frm.preview().transform();
-            frm.resize(700, 500);
+            frm.resize(900, 650);
             uitest::processEvents(20);
             EXPECT_EQ(frm.preview().transform().viewScale, before.viewScale);
             EXPECT_NEAR(frm.preview().transform().viewTop(), before.viewTop(), before.viewScale);
@@ -143,10 +146,16 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
     EXPECT_EQ(h.d().transform().viewLeft, planView.viewLeft);
     EXPECT_EQ(h.d().transform().viewScale, planView.viewScale);
     EXPECT_EQ(drawing.listScale ? h.session.settings.draft.ListScale : h.session.settings.draft.DrawScale, 80);
-    EXPECT_EQ(h.ini.read("DRAFT", "Width", ""), "700");
-    EXPECT_EQ(h.ini.read("DRAFT", "Height", ""), "500");
+    EXPECT_EQ(h.ini.read("DRAFT", "Width", ""), "900");
+    EXPECT_EQ(h.ini.read("DRAFT", "Height", ""), "650");
 
     ASSERT_EQ(started, std::vector<std::string>{"/opt/cad/cad " + dxfPath + ".dxf"});
+    // The sheet of the same drawing, rendered for a reviewer to look at.
+    ASSERT_TRUE(std::filesystem::exists(dxfPath + ".pdf"));
+    if (std::system("command -v pdftoppm >/dev/null") == 0) {
+        const std::string png = shotPath(std::string("sheet_") + drawing.name);
+        EXPECT_EQ(std::system(("pdftoppm -r 40 -png -singlefile '" + dxfPath + ".pdf' '" + png + "'").c_str()), 0);
+    }
     const dxf_test::ReadBack r = dxf_test::readWithEzdxf(dxfPath + ".dxf");
     if (r.ezdxfMissing) GTEST_SKIP() << "python3-ezdxf is not installed";
     ASSERT_TRUE(r.ok) << r.output;
