@@ -4,7 +4,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "draft/drawing_set.h"
 #include "model/bars.h"
+#include "model/grid.h"
+#include "model/session.h"
+#include "model/view_slice.h"
 #include "model/element_store.h"
 #include "model/text_buffer.h"
 
@@ -12,18 +16,29 @@ namespace draft {
 
 namespace {
 
+// The title block has a corner of its own: the drawing goes above it or beside it.
+constexpr double kTitleHeight = 4 * kTitleRowHeight;
+
 struct Fit {
     bool fits = false;
     bool landscape = true;
+    bool beside = false;  // the drawing left of the title block, not above it
 };
 
-// Which way round, if any, the paper holds a drawing of w x h millimetres with its margins.
+// Whether a sheet of sw x sh millimetres holds a drawing of w x h with margins and title block.
+Fit fitSheet(double sw, double sh, double w, double h, bool landscape)
+{
+    const double aw = sw - 2 * kSheetMargin, ah = sh - 2 * kSheetMargin;
+    if (w <= aw && h + kTitleHeight <= ah) return {true, landscape, false};
+    if (w + kTitleWidth <= aw && h <= ah) return {true, landscape, true};
+    return {};
+}
+
+// Which way round, if any, the paper holds the drawing; landscape first.
 Fit fitOn(const PaperSize& paper, double w, double h)
 {
-    const double room = 2 * kSheetMargin;
-    if (w + room <= paper.height && h + room <= paper.width) return {true, true};
-    if (w + room <= paper.width && h + room <= paper.height) return {true, false};
-    return {};
+    if (Fit f = fitSheet(paper.height, paper.width, w, h, true); f.fits) return f;
+    return fitSheet(paper.width, paper.height, w, h, false);
 }
 
 std::string numberText(double v)
@@ -102,8 +117,10 @@ SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& 
     if (!chosen) return {std::nullopt, "用紙 " + paper + " はありません (A4 ... A0)。"};
     if (!fit.fits) {
         // The scale at which the drawing fits the paper in its better orientation.
+        // Room for the drawing above the title block, the sheet either way round.
         const double longSide = chosen->height - 2 * kSheetMargin, shortSide = chosen->width - 2 * kSheetMargin;
-        const double needed = scale * std::min(std::max(w / longSide, h / shortSide), std::max(w / shortSide, h / longSide));
+        const double needed = scale * std::min(std::max(w / longSide, h / (shortSide - kTitleHeight)),
+                                               std::max(w / shortSide, h / (longSide - kTitleHeight)));
         return {std::nullopt, "図面が " + std::string(chosen->name) + " に入りません。S=1/" +
                                   numberText(standardScaleAtLeast(needed)) + " なら入ります。"};
     }
@@ -114,8 +131,20 @@ SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& 
     sheet.height = fit.landscape ? chosen->width : chosen->height;
     sheet.scale = scale;
     sheet.worldOrigin = {box.empty ? 0 : (box.minX + box.maxX) / 2, box.empty ? 0 : (box.minY + box.maxY) / 2};
-    sheet.sheetOrigin = {sheet.width / 2, sheet.height / 2};
+    // Centred in what the title block leaves free.
+    sheet.sheetOrigin = fit.beside ? model::Point{(sheet.width - kTitleWidth) / 2, sheet.height / 2}
+                                   : model::Point{sheet.width / 2, (sheet.height + kTitleHeight) / 2};
     return {sheet, {}};
+}
+
+std::string sheetCaption(const DrawingKind& kind, const model::Session& session)
+{
+    if (kind.store != GeneratorStore::Model) return kind.caption;
+    const int axis = model::tabAxis(session.view.mode);
+    for (int i = 0; i < model::sliceCount(session.grid, session.view.mode); ++i)
+        if (session.grid.position(axis, i) == session.view.plane && !session.grid.name(axis, i).empty())
+            return kind.caption + " " + session.grid.name(axis, i);
+    return kind.caption;
 }
 
 std::vector<std::string> titleRows(const std::string& caption, const std::string& projectPath, double scale,

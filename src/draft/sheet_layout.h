@@ -12,6 +12,10 @@
 #include "dxf/dxf_writer.h"
 #include "model/helpers.h"
 
+namespace model {
+class Session;
+}
+
 namespace draft {
 
 struct PaperSize {
@@ -54,10 +58,15 @@ struct SheetResult {
     std::string error;  // why there is none, in words for the user
 };
 
-// The drawing centred on the sheet: the smallest A sheet (landscape first) that holds the box
-// and the margins at scale 1/S, or the named paper ("A4" ... "A0"; kAutoPaper or "" for the
+// The drawing centred on the sheet beside or above the title block (lower right corner): the
+// smallest A sheet (landscape first) that holds the box, the title block and the margins at 1/S, or the named paper ("A4" ... "A0"; kAutoPaper or "" for the
 // choice). Too big for the paper: an error naming the smallest standard scale that would fit.
 SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& paper);
+
+struct DrawingKind;
+// The sheet's title: the drawing's caption, and for a slice of the model the name of its level
+// or grid line ("伏図 2FL", "配筋図 Y1").
+std::string sheetCaption(const DrawingKind& kind, const model::Session& session);
 
 // The title block's rows, from the top: caption, project file name, "S=1/40", date.
 std::vector<std::string> titleRows(const std::string& caption, const std::string& projectPath, double scale,

@@ -5,11 +5,10 @@
 
 #include "draft/alignment_test.h"
 #include "draft/drawing_set.h"
+#include "draft/sheet_layout.h"
 #include "editor/command_codes.h"
 #include "editor/overwrite_check.h"
 #include "model/bars.h"
-#include "model/grid.h"
-#include "model/view_slice.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 
@@ -46,18 +45,6 @@ int sizeFrom(const settings::IniFile* ini, const char* key, int fallback)
     if (r.ec != std::errc() || r.ptr != text.data() + text.size() || value < kMinWindowSide || value > 100000)
         return fallback;
     return value;
-}
-
-// The sheet's title: the caption, and for a slice of the model the name of its level or grid
-// line ("伏図 2FL", "配筋図 Y1").
-std::string sheetCaption(const draft::DrawingKind& kind, const model::Session& session)
-{
-    if (kind.store != draft::GeneratorStore::Model) return kind.caption;
-    const int axis = model::tabAxis(session.view.mode);
-    for (int i = 0; i < model::sliceCount(session.grid, session.view.mode); ++i)
-        if (session.grid.position(axis, i) == session.view.plane && !session.grid.name(axis, i).empty())
-            return kind.caption + " " + session.grid.name(axis, i);
-    return kind.caption;
 }
 
 }  // namespace
@@ -101,7 +88,7 @@ void DraftPreview::runDrawing(int code)
     do {
         if (!frame.run(kind->scale, kind->store, kind->generate)) break;  // the frame said why
         window_.setCaption(kind->caption);
-        caption_ = sheetCaption(*kind, session_);
+        caption_ = draft::sheetCaption(*kind, session_);
         setInitDialog(kind->scale);
         showing_ = true;
         window_.showModal();

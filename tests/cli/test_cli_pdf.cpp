@@ -102,4 +102,27 @@ TEST_F(CliPdf, PaperChoiceAndTooSmallPaper)
     EXPECT_EQ(draw("--paper B5 -o x.pdf").first, 2);
 }
 
+// The left edge of the first word equal to `word` in `pdftotext -bbox` output, in points.
+double wordLeft(const std::string& bbox, const std::string& word)
+{
+    const size_t at = bbox.find(">" + word + "</word>");
+    if (at == std::string::npos) return -1;
+    const size_t x = bbox.rfind("xMin=\"", at);
+    return std::stod(bbox.substr(x + 6));
+}
+
+TEST_F(CliPdf, FramingPlanGridPitchMeasuresTrueAtItsScale)
+{
+    const std::string pdf = (dir / "plan.pdf").string();
+    const auto [status, err] = shell(std::string(TESSMAR_CLI) + " draw framing '" + sample +
+                                     "' --view plan --tab 1 -o '" + pdf + "'");
+    ASSERT_EQ(status, 0) << err;
+    const std::string bbox = shell("pdftotext -bbox '" + pdf + "' -").second;
+    // The grid names stand on their lines: X0 and X1 are 6000 apart, 150 mm at 1/40.
+    const double x0 = wordLeft(bbox, "X0"), x1 = wordLeft(bbox, "X1");
+    ASSERT_GT(x0, 0) << bbox.substr(0, 2000);
+    EXPECT_NEAR((x1 - x0) * 25.4 / 72, 6000.0 / 40, 0.1);
+    EXPECT_NE(bbox.find("<title>伏図"), std::string::npos);
+}
+
 }  // namespace

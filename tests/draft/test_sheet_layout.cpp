@@ -20,16 +20,23 @@ TEST(SheetLayout, SmallestSheetLandscapeFirstThenPortrait)
     EXPECT_TRUE(r.sheet->landscape);
     EXPECT_EQ(r.sheet->width, 420);
     EXPECT_EQ(r.sheet->height, 297);
-    // A tall drawing, 180 x 270 mm, fits A4 portrait.
-    r = draft::layoutSheet(box(7200, 10800), 40, "");
+    // A tall drawing, 180 x 240 mm, fits A4 portrait with the title block below it.
+    r = draft::layoutSheet(box(7200, 9600), 40, "");
     ASSERT_TRUE(r.sheet);
     EXPECT_EQ(r.sheet->paper, "A4");
     EXPECT_FALSE(r.sheet->landscape);
     EXPECT_EQ(r.sheet->height, 297);
-    // Exactly the paper less the margins still fits.
-    r = draft::layoutSheet(box(277 * 40, 190 * 40), 40, "");
+    // Exactly the paper less the margins and the title block still fits, above it or beside it.
+    r = draft::layoutSheet(box(277 * 40, (190 - 28) * 40), 40, "");
     ASSERT_TRUE(r.sheet);
     EXPECT_EQ(r.sheet->paper, "A4");
+    r = draft::layoutSheet(box((277 - 100) * 40, 190 * 40), 40, "");
+    ASSERT_TRUE(r.sheet);
+    EXPECT_EQ(r.sheet->paper, "A4");
+    EXPECT_DOUBLE_EQ(r.sheet->toSheet((277 - 100) * 40, 0).x, 297 - 10 - 100);  // touches the block
+    r = draft::layoutSheet(box(277 * 40, 190 * 40), 40, "");
+    ASSERT_TRUE(r.sheet);
+    EXPECT_EQ(r.sheet->paper, "A3");
 }
 
 TEST(SheetLayout, LengthsMeasureTrueAtTheScaleAndTheDrawingIsCentred)
@@ -40,8 +47,9 @@ TEST(SheetLayout, LengthsMeasureTrueAtTheScaleAndTheDrawingIsCentred)
     const model::Point a = s.toSheet(0, 0), b = s.toSheet(6000, 0);
     EXPECT_DOUBLE_EQ(b.x - a.x, 60);  // 6000 mm of building at 1/100
     const model::Point lo = s.toSheet(-3000, 1000), hi = s.toSheet(9000, 9000);
+    // Centred across the sheet, and in the height above the title block.
     EXPECT_DOUBLE_EQ(lo.x + hi.x, s.width);
-    EXPECT_DOUBLE_EQ(lo.y + hi.y, s.height);
+    EXPECT_DOUBLE_EQ(lo.y + hi.y, s.height + 28);
 }
 
 TEST(SheetLayout, TooBigIsRefusedWithAScaleThatFits)

@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "cli_common.h"
+#include "draft/drawing_set.h"
 #include "draft/sheet_layout.h"
+#include "model/session.h"
 #include "print/PdfSheet.h"
 
 namespace cli {
@@ -51,6 +53,19 @@ int writeDrawingPdf(const model::Session& session, const std::string& output, co
     const std::string why = print::writePdf(output, session, options);
     if (!why.empty()) return fail(output + ": " + why);
     return kExitOk;
+}
+
+int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
+                  const std::string& projectPath)
+{
+    const std::optional<draft::DrawingKind> kind = draft::drawingForCode(code, session);
+    if (!kind) return fail("no such drawing");
+    draft::DraftState state;
+    draft::DrawingFrame frame(session, state);
+    // A failing generator has already said why through the platform.
+    if (!frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
+    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), session.settings.draft.DrawScale,
+                           choice, projectPath);
 }
 
 }  // namespace cli

@@ -24,4 +24,8 @@ std::string checkPaper(const std::string& paper);
 int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
                     double scale, const PdfChoice& choice, const std::string& projectPath);
 
+// Runs drawing `code` on the session's current slice and writes it as a PDF sheet.
+int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
+                  const std::string& projectPath);
+
 }  // namespace cli
