@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <unordered_map>
 
 #include <QBuffer>
 #include <QDate>
@@ -44,6 +45,10 @@ public:
 
     void pen(int colour, int kind)
     {
+        // Drawings run long stretches in one pen; a PDF pen change is not free.
+        if (colour == penColour_ && kind == penKind_) return;
+        penColour_ = colour;
+        penKind_ = kind;
         const double width = kind == model::kind::LINE || kind == model::kind::CIRCLE || kind == model::kind::ARC
                                  ? kLineWidth
                                  : kThinWidth;
@@ -98,11 +103,20 @@ public:
     {
         const QString s = QString::fromStdString(utf8);
         if (s.isEmpty() || !(h > 0)) return;
-        QFont font(kFontFace);
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(h * f_))));
-        const double advance = QFontMetricsF(font).horizontalAdvance(s);
+        const int pixels = std::max(1, static_cast<int>(std::lround(h * f_)));
+        if (pixels != fontPixels_) {
+            fontPixels_ = pixels;
+            font_ = QFont(kFontFace);
+            font_.setPixelSize(pixels);
+            p_.setFont(font_);
+            advances_.clear();
+        }
+        // A drawing repeats the same few labels thousands of times.
+        auto [it, added] = advances_.try_emplace(utf8, 0.0);
+        if (added) it->second = QFontMetricsF(font_).horizontalAdvance(s);
+        const double advance = it->second;
+        penColour_ = -1;
         p_.save();
-        p_.setFont(font);
         p_.setPen(colourOf(colour, mono_));
         p_.translate(device(p));
         p_.rotate(-angle);
@@ -117,6 +131,10 @@ private:
     double f_;
     const draft::Sheet& sheet_;
     bool mono_;
+    int penColour_ = -1, penKind_ = -1;
+    int fontPixels_ = -1;
+    QFont font_;
+    std::unordered_map<std::string, double> advances_;
 };
 
 void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet,
@@ -159,7 +177,6 @@ void ensureGuiApplication()
 void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
                 const SheetOptions& options)
 {
-    painter.setRenderHint(QPainter::Antialiasing);
     SheetPainter sp(painter, dotsPerMm, sheet, options.mono);
     for (int c = -1; session.store.nextLive(c);) sp.element(session.store.at(c));
     const dxf::TextOptions to = dxf::textOptions(session.settings);
