@@ -191,32 +191,64 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
                     draft::titleRows(options.caption, options.projectPath, options.scale, date));
 }
 
-std::string writePdf(const std::string& path, const model::Session& session, const SheetOptions& options)
+struct PdfBook::Pdf {
+    QByteArray bytes;
+    QBuffer buffer{&bytes};
+    std::unique_ptr<QPdfWriter> writer;
+    QPainter painter;
+};
+
+PdfBook::PdfBook(std::string path) : path_(std::move(path)) {}
+
+PdfBook::~PdfBook()
+{
+    if (pdf_ && pdf_->painter.isActive()) pdf_->painter.end();
+}
+
+std::string PdfBook::addSheet(const model::Session& session, const SheetOptions& options)
 {
     const draft::SheetResult layout = draft::layoutSheet(
         draft::drawingBox(session.store, session.texts, dxf::textOptions(session.settings)), options.scale,
         options.paper);
     if (!layout.sheet) return layout.error;
     const draft::Sheet& sheet = *layout.sheet;
-    ensureGuiApplication();
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(kResolution);
-        pdf.setPageSize(QPageSize(QSizeF(sheet.width, sheet.height), QPageSize::Millimeter,
-                                  QString::fromStdString(sheet.paper), QPageSize::ExactMatch));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(QString::fromStdString(options.caption));
-        pdf.setCreator(QStringLiteral("Tessmar"));
-        QPainter painter;
-        if (!painter.begin(&pdf)) return path + ": PDF を作れません";
-        paintSheet(painter, kResolution / 25.4, sheet, session, options);
-        painter.end();
+    const QPageSize size(QSizeF(sheet.width, sheet.height), QPageSize::Millimeter, QString::fromStdString(sheet.paper),
+                         QPageSize::ExactMatch);
+    if (!pdf_) {
+        ensureGuiApplication();
+        pdf_ = std::make_unique<Pdf>();
+        pdf_->buffer.open(QIODevice::WriteOnly);
+        pdf_->writer = std::make_unique<QPdfWriter>(&pdf_->buffer);
+        pdf_->writer->setResolution(kResolution);
+        pdf_->writer->setPageSize(size);
+        pdf_->writer->setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf_->writer->setTitle(QString::fromStdString(options.caption));
+        pdf_->writer->setCreator(QStringLiteral("Tessmar"));
+        if (!pdf_->painter.begin(pdf_->writer.get())) return path_ + ": PDF を作れません";
+    } else {
+        pdf_->writer->setPageSize(size);
+        pdf_->writer->newPage();
     }
-    const model::FileResult r = model::writeFileAtomically(path, bytes.toStdString());
+    paintSheet(pdf_->painter, kResolution / 25.4, sheet, session, options);
+    ++pages_;
+    return {};
+}
+
+std::string PdfBook::finish()
+{
+    if (!pdf_) return {};
+    pdf_->painter.end();
+    pdf_->writer.reset();
+    const model::FileResult r = model::writeFileAtomically(path_, pdf_->bytes.toStdString());
+    pdf_.reset();
     return r.ok ? std::string() : r.message;
+}
+
+std::string writePdf(const std::string& path, const model::Session& session, const SheetOptions& options)
+{
+    PdfBook book(path);
+    if (std::string why = book.addSheet(session, options); !why.empty()) return why;
+    return book.finish();
 }
 
 }  // namespace print

@@ -3,6 +3,7 @@
 // on Qt's offscreen platform without a display.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "draft/sheet_layout.h"
@@ -31,6 +32,27 @@ void ensureGuiApplication();
 // sheet, with the title block in the lower right corner.
 void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
                 const SheetOptions& options);
+
+// A PDF of several sheets, one page each, each page the size of its own sheet; the file
+// replaces its target only when finished whole.
+class PdfBook {
+public:
+    explicit PdfBook(std::string path);
+    ~PdfBook();
+    PdfBook(const PdfBook&) = delete;
+    PdfBook& operator=(const PdfBook&) = delete;
+    // The session's current drawing as the next page; empty, or why it is not in the book.
+    std::string addSheet(const model::Session& session, const SheetOptions& options);
+    int pages() const { return pages_; }
+    // Writes the file; empty on success, else why not. A book without pages writes nothing.
+    std::string finish();
+
+private:
+    struct Pdf;
+    std::string path_;
+    std::unique_ptr<Pdf> pdf_;
+    int pages_ = 0;
+};
 
 // Writes the session's current store and texts as a one-page PDF, replacing `path` only when
 // the whole file is written. Empty on success, else why not (too big for the paper, I/O).

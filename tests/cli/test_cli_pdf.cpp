@@ -125,4 +125,20 @@ TEST_F(CliPdf, FramingPlanGridPitchMeasuresTrueAtItsScale)
     EXPECT_NE(bbox.find("<title>伏図"), std::string::npos);
 }
 
+TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
+{
+    const fs::path folder = dir / "set";
+    const auto [status, out] = shell(std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + folder.string() + "' --pdf");
+    ASSERT_EQ(status, 0) << out;
+    int dxfFiles = 0;
+    for (const auto& e : fs::directory_iterator(folder)) dxfFiles += e.path().extension() == ".dxf";
+    const std::string pdf = (folder / "drawing-set.pdf").string();
+    EXPECT_NE(out.find(pdf), std::string::npos);
+    const std::string info = shell("pdfinfo -f 1 -l 3 '" + pdf + "'").second;
+    EXPECT_NE(info.find("Pages:           " + std::to_string(dxfFiles) + "\n"), std::string::npos) << info;
+    // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
+    EXPECT_NE(info.find("Page    1 size:  1191 x 842 pts (A3)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    3 size:  2384 x 1684 pts (A1)"), std::string::npos) << info;
+}
+
 }  // namespace

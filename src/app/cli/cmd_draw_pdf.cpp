@@ -1,10 +1,13 @@
 #include "cmd_draw_pdf.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "cli_common.h"
 #include "draft/drawing_set.h"
+#include "draft/drawing_set_files.h"
+#include "model/view_slice.h"
 #include "draft/sheet_layout.h"
 #include "model/session.h"
 #include "print/PdfSheet.h"
@@ -41,8 +44,10 @@ std::string checkPaper(const std::string& paper)
     return "unknown paper '" + paper + "' (auto, A4, A3, A2, A1 or A0)";
 }
 
-int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
-                    double scale, const PdfChoice& choice, const std::string& projectPath)
+namespace {
+
+print::SheetOptions sheetOptions(const std::string& caption, double scale, const PdfChoice& choice,
+                                 const std::string& projectPath)
 {
     print::SheetOptions options;
     options.paper = choice.paper == "auto" ? std::string() : choice.paper;
@@ -50,7 +55,15 @@ int writeDrawingPdf(const model::Session& session, const std::string& output, co
     options.scale = scale;
     options.caption = caption;
     options.projectPath = projectPath;
-    const std::string why = print::writePdf(output, session, options);
+    return options;
+}
+
+}  // namespace
+
+int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
+                    double scale, const PdfChoice& choice, const std::string& projectPath)
+{
+    const std::string why = print::writePdf(output, session, sheetOptions(caption, scale, choice, projectPath));
     if (!why.empty()) return fail(output + ": " + why);
     return kExitOk;
 }
@@ -66,6 +79,29 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
     if (!frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
     return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), session.settings.draft.DrawScale,
                            choice, projectPath);
+}
+
+int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
+                const std::string& projectPath)
+{
+    print::PdfBook book(output);
+    draft::DraftState state;
+    draft::DrawingFrame frame(session, state);
+    for (const draft::SetDrawing& entry : draft::wholeDrawingSet(session.grid)) {
+        model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
+        if (!draft::hasSomethingToDraw(entry.code, session)) continue;  // said with the DXF files
+        const std::optional<draft::DrawingKind> kind = draft::drawingForCode(entry.code, session);
+        if (!kind || !frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
+        const double scale = draft::scaleOf(session.settings, kind->scale).scale;
+        const std::string why =
+            book.addSheet(session, sheetOptions(draft::sheetCaption(*kind, session), scale, choice, projectPath));
+        frame.close();
+        if (!why.empty()) std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", entry.what.c_str(), why.c_str());
+    }
+    if (book.pages() == 0) return fail(output + ": no drawing to put in it");
+    if (std::string why = book.finish(); !why.empty()) return fail(why);
+    std::printf("%s\n", output.c_str());
+    return kExitOk;
 }
 
 }  // namespace cli

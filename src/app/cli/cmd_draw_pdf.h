@@ -28,4 +28,9 @@ int writeDrawingPdf(const model::Session& session, const std::string& output, co
 int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
                   const std::string& projectPath);
 
+// The whole drawing set, one sheet per drawing in the set's order, as one PDF; a drawing with
+// nothing to draw or too big for the paper is left out with a notice. Prints the file on stdout.
+int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
+                const std::string& projectPath);
+
 }  // namespace cli

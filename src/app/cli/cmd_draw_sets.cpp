@@ -28,15 +28,17 @@ namespace cmd = editor::cmd;
 struct SetArgs {
     std::string project, output, settingsFile, view, tab;
     PdfChoice pdf;
+    bool setPdf = false;  // draw all: the whole set as one PDF besides the DXF files
 };
 
 // Empty when the arguments are fine, else what is wrong with them. withSlice: --view and
 // --tab are allowed.
 std::string parseSetArgs(int argc, char** argv, bool withSlice, SetArgs& args)
 {
-    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}};
-    if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}, {"--paper", &args.pdf.paper}});
-    if (withSlice) args.pdf.mono = takeFlag(argc, argv, "--mono");
+    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper}};
+    if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}});
+    args.pdf.mono = takeFlag(argc, argv, "--mono");
+    if (!withSlice) args.setPdf = takeFlag(argc, argv, "--pdf");
     if (std::string why = parseOptions(argc, argv, slots, args.project); !why.empty()) return why;
     if (args.output.empty()) return withSlice ? "no output file given (-o OUT.dxf)" : "no output folder given (-o FOLDER)";
     if (withSlice && args.view.empty()) return "no view given (--view plan, yframe or xframe)";
@@ -130,6 +132,7 @@ int runAll(int argc, char** argv)
     };
     if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
         return fail(why);
+    if (args.setPdf) return writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project);
     return kExitOk;
 }
 
