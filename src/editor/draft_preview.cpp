@@ -184,6 +184,16 @@ bool DraftPreview::savePdf(const std::string& paper, bool mono)
     return true;
 }
 
+void DraftPreview::printSheet(const std::string& paper, bool mono)
+{
+    if (!ports_.sheets) {
+        ctx_.notAvailable();
+        return;
+    }
+    const std::string why = ports_.sheets->print({"", paper, mono, currentScale(), caption_});
+    if (!why.empty()) ctx_.notice("印刷できませんでした。\n" + why);
+}
+
 void DraftPreview::chooseCadProgram()
 {
     if (!ports_.files) {

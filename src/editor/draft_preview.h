@@ -45,6 +45,8 @@ public:
     };
     // Empty on success, else why not.
     virtual std::string writePdf(const Request& request) = 0;
+    // Through the system's print dialog (path unused); empty also when the user cancelled.
+    virtual std::string print(const Request& request) = 0;
 };
 
 struct DraftPreviewPorts {
@@ -87,6 +89,7 @@ public:
     bool saveDxf(bool startCad);
     // "PDFで保存": the drawing at its scale on the paper chosen ("自動" picks the smallest).
     bool savePdf(const std::string& paper, bool mono);
+    void printSheet(const std::string& paper, bool mono);  // "印刷..."
     void chooseCadProgram();      // "CAD参照"
     void setCadProgram(const std::string& path);
     const std::string& cadProgram() const;

@@ -1,5 +1,7 @@
 #include "ui/TfrmDraft.h"
 
+#include <map>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -8,6 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -72,6 +77,7 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
     cmbPaper->setObjectName(QStringLiteral("cmbPaper"));
     cmbPaper->addItem(QString::fromUtf8(draft::kAutoPaper));
     for (const draft::PaperSize& p : draft::isoPapers()) cmbPaper->addItem(QString::fromLatin1(p.name));
+    btnPrint = button(this, "btnPrint", QStringLiteral("印刷..."));
     chkMono = new QCheckBox(QStringLiteral("モノクロ"), this);
     chkMono->setObjectName(QStringLiteral("chkMono"));
     btnCancel = button(this, "btnCancel", QStringLiteral("閉じる"));
@@ -90,6 +96,7 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
     row->addWidget(cmbPaper);
     row->addWidget(chkMono);
     row->addWidget(btnPDFSave);
+    row->addWidget(btnPrint);
     row->addWidget(btnCancel);
     row->addWidget(btnDump);
     auto* layout = new QVBoxLayout(this);
@@ -115,6 +122,7 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
     connect(btnAdapt, &QPushButton::clicked, this, [this] { btnAdaptClick(); });
     connect(btnDXFSave, &QPushButton::clicked, this, [this] { btnDXFSaveClick(); });
     connect(btnPDFSave, &QPushButton::clicked, this, [this] { btnPDFSaveClick(); });
+    connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrintClick(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
     connect(btnDump, &QPushButton::clicked, this, [this] { btnDumpClick(); });
     imgDraft->setEvents(this);
@@ -147,15 +155,55 @@ void TfrmDraft::btnPDFSaveClick()
     preview_.savePdf(cmbPaper->currentText().toStdString(), chkMono->isChecked());
 }
 
-std::string TfrmDraft::writePdf(const Request& request)
+void TfrmDraft::btnPrintClick() { preview_.printSheet(cmbPaper->currentText().toStdString(), chkMono->isChecked()); }
+
+namespace {
+
+print::SheetOptions optionsOf(const editor::SheetWriter::Request& request, const model::Session& session)
 {
     print::SheetOptions options;
     options.paper = request.paper;
     options.mono = request.mono;
     options.scale = request.scale;
     options.caption = request.caption;
-    options.projectPath = session_.project.path;
-    return print::writePdf(request.path, session_, options);
+    options.projectPath = session.project.path;
+    return options;
+}
+
+}  // namespace
+
+std::string TfrmDraft::writePdf(const Request& request)
+{
+    return print::writePdf(request.path, session_, optionsOf(request, session_));
+}
+
+std::string TfrmDraft::print(const Request& request)
+{
+    const print::SheetOptions options = optionsOf(request, session_);
+    const draft::SheetResult layout = draft::layoutSheet(
+        draft::drawingBox(session_.store, session_.texts, dxf::textOptions(session_.settings)), options.scale,
+        options.paper);
+    if (!layout.sheet) return layout.error;
+    const draft::Sheet& sheet = *layout.sheet;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);  // the sheet's margins are its own
+    // The printer's own A sheet, turned as the drawing needs, so that its trays are used.
+    static const std::map<std::string, QPageSize::PageSizeId> ids{
+        {"A4", QPageSize::A4}, {"A3", QPageSize::A3}, {"A2", QPageSize::A2}, {"A1", QPageSize::A1}, {"A0", QPageSize::A0}};
+    printer.setPageSize(QPageSize(ids.at(sheet.paper)));
+    printer.setPageOrientation(sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(QString::fromStdString(options.caption));
+    if (printHook_) {
+        if (!printHook_(printer)) return {};
+    } else {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return {};
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) return "プリンタを開けません。";
+    print::paintSheet(painter, printer.resolution() / 25.4, sheet, session_, options);
+    painter.end();
+    return {};
 }
 
 void TfrmDraft::btnCancelClick() { preview_.close(width(), height()); }

@@ -3,6 +3,8 @@
 // preview's core (editor::DraftPreview); this class only binds the widgets.
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 
 #include "editor/draft_preview.h"
@@ -14,6 +16,7 @@ class QComboBox;
 class QFrame;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 
 namespace ui {
@@ -39,6 +42,7 @@ public:
     QPushButton* btnAdapt;
     QPushButton* btnDXFSave;
     QPushButton* btnPDFSave;
+    QPushButton* btnPrint;
     QComboBox* cmbPaper;
     QCheckBox* chkMono;
     QPushButton* btnCancel;
@@ -50,6 +54,9 @@ public:
     void btnAdaptClick();
     void btnDXFSaveClick();
     void btnPDFSaveClick();
+    void btnPrintClick();
+    // Tests stand in for the print dialog: true prints to the printer as the hook set it up.
+    void setPrintHook(std::function<bool(QPrinter&)> hook) { printHook_ = std::move(hook); }
     void btnCancelClick();
     void btnDumpClick();
 
@@ -64,6 +71,7 @@ public:
     void canvasChanged() override;
     // SheetWriter
     std::string writePdf(const Request& request) override;
+    std::string print(const Request& request) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +90,7 @@ private:
     QtFileDialogs& files_;
     QtCanvas canvas_;
     editor::DraftPreview preview_;
+    std::function<bool(QPrinter&)> printHook_;
     bool updating_ = false;
     bool polling_ = false;
 };

@@ -312,6 +312,7 @@ struct RecordingSheets : editor::SheetWriter {
         requests.push_back(r);
         return answer;
     }
+    std::string print(const Request& r) override { return writePdf(r); }
 };
 
 TEST_F(DraftPreviewTest, PdfGetsTheScaleCaptionAndPaperAndAFailureIsSaid)
@@ -327,9 +328,10 @@ TEST_F(DraftPreviewTest, PdfGetsTheScaleCaptionAndPaperAndAFailureIsSaid)
         EXPECT_TRUE(pv.savePdf("A3", true));
         sheets.answer = "図面が A3 に入りません。";
         EXPECT_FALSE(pv.savePdf("A3", false));
+        pv.printSheet("A3", false);
     });
     p.runDrawing(cmd::DRAW_GIRDER_LIST);
-    ASSERT_EQ(sheets.requests.size(), 2u);
+    ASSERT_EQ(sheets.requests.size(), 3u);
     EXPECT_EQ(sheets.requests[0].path, (dir() / "sheet.pdf").string());
     EXPECT_EQ(sheets.requests[0].paper, "A3");
     EXPECT_TRUE(sheets.requests[0].mono);
@@ -337,6 +339,8 @@ TEST_F(DraftPreviewTest, PdfGetsTheScaleCaptionAndPaperAndAFailureIsSaid)
     EXPECT_EQ(sheets.requests[0].caption, "梁断面リスト");
     EXPECT_EQ(sheets.requests[1].path, (dir() / "b.PDF").string());
     EXPECT_TRUE(platform.saidText("PDFファイルを書けませんでした。\n図面が A3 に入りません。"));
+    EXPECT_TRUE(platform.saidText("印刷できませんでした。\n図面が A3 に入りません。"));
+    EXPECT_EQ(sheets.requests[2].path, "");
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 // the main window its model and view back when closed. Pictures go to build/test/screenshots.
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QWheelEvent>
 
@@ -124,6 +126,13 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
             frm.btnDXFSave->click();
             h.fileAnswers.push_back(dxfPath);  // ".pdf" is added
             frm.btnPDFSave->click();
+            // Printing, with the print dialog answered by printing to a PDF file.
+            frm.setPrintHook([&](QPrinter& printer) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(QString::fromStdString(dxfPath + "_printed.pdf"));
+                return true;
+            });
+            frm.btnPrint->click();
             // A resize keeps the units per pixel and the top edge of the view.
             const editor::ViewTransform before = frm.preview().transform();
             frm.resize(900, 650);
@@ -152,9 +161,20 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
     ASSERT_EQ(started, std::vector<std::string>{"/opt/cad/cad " + dxfPath + ".dxf"});
     // The sheet of the same drawing, rendered for a reviewer to look at.
     ASSERT_TRUE(std::filesystem::exists(dxfPath + ".pdf"));
+    EXPECT_GT(std::filesystem::file_size(dxfPath + "_printed.pdf"), 1000u);
     if (std::system("command -v pdftoppm >/dev/null") == 0) {
         const std::string png = shotPath(std::string("sheet_") + drawing.name);
         EXPECT_EQ(std::system(("pdftoppm -r 40 -png -singlefile '" + dxfPath + ".pdf' '" + png + "'").c_str()), 0);
+        // The printed sheet is on the same paper, the same way round, as the saved one.
+        const std::string sizes = h.dir.file("sizes.txt");
+        std::system(("pdfinfo '" + dxfPath + ".pdf' | grep 'Page size' > '" + sizes + "'; pdfinfo '" + dxfPath +
+                     "_printed.pdf' | grep 'Page size' >> '" + sizes + "'").c_str());
+        std::ifstream in(sizes);
+        std::string saved, printed;
+        std::getline(in, saved);
+        std::getline(in, printed);
+        EXPECT_FALSE(saved.empty());
+        EXPECT_EQ(saved, printed);
     }
     const dxf_test::ReadBack r = dxf_test::readWithEzdxf(dxfPath + ".dxf");
     if (r.ezdxfMissing) GTEST_SKIP() << "python3-ezdxf is not installed";
