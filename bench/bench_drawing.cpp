@@ -23,20 +23,7 @@ namespace {
 
 platform::ConsolePlatform g_platform;
 
-void fillGirderMarks(model::Session& s, int marks, int floors)
-{
-    model::GridSpec spec;
-    spec.spanCount = {2, 2, floors - 1};
-    model::buildGrid(s, spec);
-    const std::string girder = "RC:" + s.settings.draft.InitGSec + s.settings.draft.InitGirder;
-    const std::string variant = "RC:450:1000:400:900:450:1000;5:2:D25;4::D25;3::D25;4:2:D25;5:2:D25;4::D25;4:D13:100;4:D10;";
-    for (int level : model::levelNumbers(model::kGirderLetter, floors - 1))
-        for (int m = 1; m <= marks; ++m)
-            model::setMemRod(s.sections, model::makeSecKey(model::kGirderLetter, level, m),
-                             model::makeSecName(model::levelText(model::kGirderLetter, level, floors - 1),
-                                                "G" + std::to_string(m)),
-                             m % 2 ? girder : variant, &s.platform);
-}
+using bench::fillGirderMarks;
 
 void BM_GirderListAndDxf(benchmark::State& state)
 {

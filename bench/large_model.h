@@ -20,6 +20,8 @@ void giveLevelSections(model::Session& session);
 // The large building with a section per level on every member, grid names made, connection
 // table valid; shared by a benchmark program.
 model::Session& largeSessionWithLevelSections();
+// A full girder section table: `marks` marks on each of `floors` levels (500 sections at most).
+void fillGirderMarks(model::Session& session, int marks, int floors);
 // A temporary file path for benchmark files.
 std::string tempPath(const std::string& name);
 

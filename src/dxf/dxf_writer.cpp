@@ -203,22 +203,9 @@ bool writeElement(TagWriter& t, const model::Element& e, uint32_t handle)
 
 void writeText(TagWriter& t, const model::Moji& m, const TextOptions& options, uint32_t handle)
 {
-    // An alignment outside the keypad has no defined point: treat it as bottom-left.
     const int g = validBase(options.dxfBase) ? options.dxfBase : kNoAlignment;
-    const int n = validBase(m.nBase) ? m.nBase : kNoAlignment;
-    const double h = m.height;
-    const double length = h * options.mojiRatio * static_cast<double>(model::cp932Length(m.text));
-    const double dx = (hor(g) - hor(n)) * length / 2;
-    const double dy = (ver(g) - ver(n)) * h / 2;
-    double px = m.x;
-    double py = m.y;
-    if (dx != 0 || dy != 0) {
-        double s = 0;
-        double c = 1;
-        sinCosDeg(m.angle, s, c);
-        px = m.x + dx * c - dy * s;
-        py = m.y + dx * s + dy * c;
-    }
+    const model::Point p = dxfTextPoint(m, options);
+    const double px = p.x, py = p.y, h = m.height;
     const std::string layer = withoutControls(m.layer);
     writeHead(t, "TEXT", "CONTINUOUS", m.colour, handle, layer.empty() ? std::string_view("0") : layer);
     flatPoint(t, 10, px, py);
@@ -235,6 +222,26 @@ void writeText(TagWriter& t, const model::Moji& m, const TextOptions& options, u
 }
 
 }  // namespace
+
+model::Point dxfTextPoint(const model::Moji& m, const TextOptions& options)
+{
+    // An alignment outside the keypad has no defined point: treat it as bottom-left.
+    const int g = validBase(options.dxfBase) ? options.dxfBase : kNoAlignment;
+    const int n = validBase(m.nBase) ? m.nBase : kNoAlignment;
+    const double h = m.height;
+    const double dx = (hor(g) - hor(n)) * dxfTextLength(m, options) / 2;
+    const double dy = (ver(g) - ver(n)) * h / 2;
+    if (dx == 0 && dy == 0) return {m.x, m.y};
+    double s = 0;
+    double c = 1;
+    sinCosDeg(m.angle, s, c);
+    return {m.x + dx * c - dy * s, m.y + dx * s + dy * c};
+}
+
+double dxfTextLength(const model::Moji& m, const TextOptions& options)
+{
+    return m.height * options.mojiRatio * static_cast<double>(model::cp932Length(m.text));
+}
 
 TextOptions textOptions(const settings::Settings& s) { return {s.draft.DXFnBASE, s.draft.MojiRatio}; }
 

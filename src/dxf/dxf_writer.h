@@ -9,6 +9,7 @@
 #include "model/project_file.h"
 
 namespace model {
+struct Moji;
 class ElementStore;
 class TextBuffer;
 class Session;
@@ -34,6 +35,12 @@ struct TextOptions {
 TextOptions textOptions(const settings::Settings& settings);
 
 inline constexpr uint32_t kFirstHandle = 0x14A;
+
+// The point a text is written at: the corner of its box that DXFnBASE names, placed so that
+// the box lies where its own nBase put it. Sheets place texts by the same point.
+model::Point dxfTextPoint(const model::Moji& text, const TextOptions& options);
+// The estimated length of the text's box: height x MojiRatio x CP932 bytes.
+double dxfTextLength(const model::Moji& text, const TextOptions& options);
 
 // DXF colour number (group 62) of a 0x00BBGGRR colour.
 int dxfColour(int colour);

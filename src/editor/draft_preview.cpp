@@ -5,6 +5,7 @@
 
 #include "draft/alignment_test.h"
 #include "draft/drawing_set.h"
+#include "draft/sheet_layout.h"
 #include "editor/command_codes.h"
 #include "editor/overwrite_check.h"
 #include "model/bars.h"
@@ -87,6 +88,7 @@ void DraftPreview::runDrawing(int code)
     do {
         if (!frame.run(kind->scale, kind->store, kind->generate)) break;  // the frame said why
         window_.setCaption(kind->caption);
+        caption_ = draft::sheetCaption(*kind, session_);
         setInitDialog(kind->scale);
         showing_ = true;
         window_.showModal();
@@ -160,6 +162,36 @@ bool DraftPreview::saveDxf(bool startCad)
     else if (!session_.platform.startProgram(program, path))
         ctx_.notice("CADプログラムを起動できませんでした。\n" + program);
     return true;
+}
+
+bool DraftPreview::savePdf(const std::string& paper, bool mono)
+{
+    if (!ports_.files || !ports_.sheets) {
+        ctx_.notAvailable();
+        return false;
+    }
+    const auto chosen = ports_.files->saveFile(kPdfFilter, "");
+    if (!chosen || chosen->empty()) return false;
+    std::string path = *chosen;
+    if (path.size() < 4 || (path.compare(path.size() - 4, 4, ".pdf") != 0 && path.compare(path.size() - 4, 4, ".PDF") != 0))
+        path += ".pdf";
+    if (!mayWrite(session_.platform, *chosen, path)) return false;
+    const std::string why = ports_.sheets->writePdf({path, paper, mono, currentScale(), caption_});
+    if (!why.empty()) {
+        ctx_.notice("PDFファイルを書けませんでした。\n" + why);
+        return false;
+    }
+    return true;
+}
+
+void DraftPreview::printSheet(const std::string& paper, bool mono)
+{
+    if (!ports_.sheets) {
+        ctx_.notAvailable();
+        return;
+    }
+    const std::string why = ports_.sheets->print({"", paper, mono, currentScale(), caption_});
+    if (!why.empty()) ctx_.notice("印刷できませんでした。\n" + why);
 }
 
 void DraftPreview::chooseCadProgram()

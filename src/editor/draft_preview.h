@@ -32,12 +32,31 @@ public:
     void closeMainWindow() override { closeWindow(); }
 };
 
+// Puts the current drawing on a sheet (the window system's painter does it).
+class SheetWriter {
+public:
+    virtual ~SheetWriter() = default;
+    struct Request {
+        std::string path;
+        std::string paper;  // "自動", "A4" ... "A0"
+        bool mono = false;
+        double scale = 40;
+        std::string caption;
+    };
+    // Empty on success, else why not.
+    virtual std::string writePdf(const Request& request) = 0;
+    // Through the system's print dialog (path unused); empty also when the user cancelled.
+    virtual std::string print(const Request& request) = 0;
+};
+
 struct DraftPreviewPorts {
     platform::FileDialogPort* files = nullptr;
     platform::DumpWindowPort* dump = nullptr;
     settings::IniFile* ini = nullptr;  // "DRAFT" Width / Height; null: not remembered
+    SheetWriter* sheets = nullptr;     // null: no PDF
 };
 
+inline const std::string kPdfFilter = "PDFファイル|*.pdf|すべて|*.*";
 inline const std::string kCadFilter = "CADファイル|*.exe|すべて|*.*";
 inline constexpr int kDefaultDraftWidth = 800;
 inline constexpr int kDefaultDraftHeight = 600;
@@ -68,6 +87,9 @@ public:
     bool regenerate() const { return regenerate_; }
     // "DXFで保存": false when nothing was written (cancelled or failed; a failure is shown).
     bool saveDxf(bool startCad);
+    // "PDFで保存": the drawing at its scale on the paper chosen ("自動" picks the smallest).
+    bool savePdf(const std::string& paper, bool mono);
+    void printSheet(const std::string& paper, bool mono);  // "印刷..."
     void chooseCadProgram();      // "CAD参照"
     void setCadProgram(const std::string& path);
     const std::string& cadProgram() const;
@@ -103,6 +125,7 @@ private:
     draft::DraftState draftState_;
     dxf::DxfExtents extents_;  // kept from one save to the next, as an empty drawing needs
     draft::ScaleMode mode_ = draft::ScaleMode::List;
+    std::string caption_;
     std::vector<std::string> scaleList_;
     std::string typedScale_;
     bool applyEnabled_ = false;

@@ -1,5 +1,7 @@
 #include "ui/TfrmDraft.h"
 
+#include <map>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -8,10 +10,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "print/PdfSheet.h"
 #include "ui/Cursors.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtPlatform.h"
@@ -34,8 +40,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files, settings::IniFile& ini,
                      platform::DumpWindowPort* dump, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      session_(session),
       files_(files),
-      preview_(session, canvas_, *this, {&files, dump, &ini})
+      preview_(session, canvas_, *this, {&files, dump, &ini, this})
 {
     setObjectName(QStringLiteral("frmDraft"));
     setWindowTitle(QStringLiteral("作図"));
@@ -65,6 +72,14 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
     for (const std::string& s : preview_.scaleList()) cmbDraftScale->addItem(QString::fromStdString(s));
     btnAdapt = button(this, "btnAdapt", QStringLiteral("適用"));
     btnDXFSave = button(this, "btnDXFSave", QStringLiteral("DXFで保存"));
+    btnPDFSave = button(this, "btnPDFSave", QStringLiteral("PDFで保存"));
+    cmbPaper = new QComboBox(this);
+    cmbPaper->setObjectName(QStringLiteral("cmbPaper"));
+    cmbPaper->addItem(QString::fromUtf8(draft::kAutoPaper));
+    for (const draft::PaperSize& p : draft::isoPapers()) cmbPaper->addItem(QString::fromLatin1(p.name));
+    btnPrint = button(this, "btnPrint", QStringLiteral("印刷..."));
+    chkMono = new QCheckBox(QStringLiteral("モノクロ"), this);
+    chkMono->setObjectName(QStringLiteral("chkMono"));
     btnCancel = button(this, "btnCancel", QStringLiteral("閉じる"));
     btnDump = button(this, "btnDump", QStringLiteral("Dump"));
     btnDump->setVisible(false);  // a development entry
@@ -78,6 +93,10 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
     row->addWidget(cmbDraftScale);
     row->addWidget(btnAdapt);
     row->addWidget(btnDXFSave);
+    row->addWidget(cmbPaper);
+    row->addWidget(chkMono);
+    row->addWidget(btnPDFSave);
+    row->addWidget(btnPrint);
     row->addWidget(btnCancel);
     row->addWidget(btnDump);
     auto* layout = new QVBoxLayout(this);
@@ -102,6 +121,8 @@ TfrmDraft::TfrmDraft(model::Session& session, QtPlatform&, QtFileDialogs& files,
             [this](const QString& text) { cmbDraftScaleChange(text); });
     connect(btnAdapt, &QPushButton::clicked, this, [this] { btnAdaptClick(); });
     connect(btnDXFSave, &QPushButton::clicked, this, [this] { btnDXFSaveClick(); });
+    connect(btnPDFSave, &QPushButton::clicked, this, [this] { btnPDFSaveClick(); });
+    connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrintClick(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
     connect(btnDump, &QPushButton::clicked, this, [this] { btnDumpClick(); });
     imgDraft->setEvents(this);
@@ -128,6 +149,62 @@ void TfrmDraft::cmbDraftScaleChange(const QString& text)
 void TfrmDraft::btnAdaptClick() { preview_.apply(); }
 
 void TfrmDraft::btnDXFSaveClick() { preview_.saveDxf(chkExecCAD->isChecked()); }
+
+void TfrmDraft::btnPDFSaveClick()
+{
+    preview_.savePdf(cmbPaper->currentText().toStdString(), chkMono->isChecked());
+}
+
+void TfrmDraft::btnPrintClick() { preview_.printSheet(cmbPaper->currentText().toStdString(), chkMono->isChecked()); }
+
+namespace {
+
+print::SheetOptions optionsOf(const editor::SheetWriter::Request& request, const model::Session& session)
+{
+    print::SheetOptions options;
+    options.paper = request.paper;
+    options.mono = request.mono;
+    options.scale = request.scale;
+    options.caption = request.caption;
+    options.projectPath = session.project.path;
+    return options;
+}
+
+}  // namespace
+
+std::string TfrmDraft::writePdf(const Request& request)
+{
+    return print::writePdf(request.path, session_, optionsOf(request, session_));
+}
+
+std::string TfrmDraft::print(const Request& request)
+{
+    const print::SheetOptions options = optionsOf(request, session_);
+    const draft::SheetResult layout = draft::layoutSheet(
+        draft::drawingBox(session_.store, session_.texts, dxf::textOptions(session_.settings)), options.scale,
+        options.paper);
+    if (!layout.sheet) return layout.error;
+    const draft::Sheet& sheet = *layout.sheet;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);  // the sheet's margins are its own
+    // The printer's own A sheet, turned as the drawing needs, so that its trays are used.
+    static const std::map<std::string, QPageSize::PageSizeId> ids{
+        {"A4", QPageSize::A4}, {"A3", QPageSize::A3}, {"A2", QPageSize::A2}, {"A1", QPageSize::A1}, {"A0", QPageSize::A0}};
+    printer.setPageSize(QPageSize(ids.at(sheet.paper)));
+    printer.setPageOrientation(sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(QString::fromStdString(options.caption));
+    if (printHook_) {
+        if (!printHook_(printer)) return {};
+    } else {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return {};
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) return "プリンタを開けません。";
+    print::paintSheet(painter, printer.resolution() / 25.4, sheet, session_, options);
+    painter.end();
+    return {};
+}
 
 void TfrmDraft::btnCancelClick() { preview_.close(width(), height()); }
 

@@ -3,6 +3,8 @@
 // preview's core (editor::DraftPreview); this class only binds the widgets.
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 
 #include "editor/draft_preview.h"
@@ -14,6 +16,7 @@ class QComboBox;
 class QFrame;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 
 namespace ui {
@@ -21,7 +24,7 @@ namespace ui {
 class QtFileDialogs;
 class QtPlatform;
 
-class TfrmDraft : public QDialog, public editor::DraftWindow, public CanvasEvents {
+class TfrmDraft : public QDialog, public editor::DraftWindow, public editor::SheetWriter, public CanvasEvents {
     Q_OBJECT
 public:
     TfrmDraft(model::Session& session, QtPlatform& platform, QtFileDialogs& files, settings::IniFile& ini,
@@ -38,6 +41,10 @@ public:
     QComboBox* cmbDraftScale;
     QPushButton* btnAdapt;
     QPushButton* btnDXFSave;
+    QPushButton* btnPDFSave;
+    QPushButton* btnPrint;
+    QComboBox* cmbPaper;
+    QCheckBox* chkMono;
     QPushButton* btnCancel;
     QPushButton* btnDump;
     QMenu* PopupMenu;
@@ -46,6 +53,10 @@ public:
     void cmbDraftScaleChange(const QString& text);
     void btnAdaptClick();
     void btnDXFSaveClick();
+    void btnPDFSaveClick();
+    void btnPrintClick();
+    // Tests stand in for the print dialog: true prints to the printer as the hook set it up.
+    void setPrintHook(std::function<bool(QPrinter&)> hook) { printHook_ = std::move(hook); }
     void btnCancelClick();
     void btnDumpClick();
 
@@ -58,6 +69,9 @@ public:
     void focusCanvas() override;
     void stateChanged() override;
     void canvasChanged() override;
+    // SheetWriter
+    std::string writePdf(const Request& request) override;
+    std::string print(const Request& request) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -72,9 +86,11 @@ private:
     void canvasWheel(int delta) override { preview_.wheel(delta); }
     void canvasResized() override { preview_.resized(); }
 
+    model::Session& session_;
     QtFileDialogs& files_;
     QtCanvas canvas_;
     editor::DraftPreview preview_;
+    std::function<bool(QPrinter&)> printHook_;
     bool updating_ = false;
     bool polling_ = false;
 };

@@ -301,3 +301,46 @@ TEST_F(DraftPreviewTest, AnExistingFileBehindTheAddedExtensionIsAskedAbout)
 }
 
 }  // namespace
+
+namespace {
+
+struct RecordingSheets : editor::SheetWriter {
+    std::vector<Request> requests;
+    std::string answer;
+    std::string writePdf(const Request& r) override
+    {
+        requests.push_back(r);
+        return answer;
+    }
+    std::string print(const Request& r) override { return writePdf(r); }
+};
+
+TEST_F(DraftPreviewTest, PdfGetsTheScaleCaptionAndPaperAndAFailureIsSaid)
+{
+    RecordingSheets sheets;
+    FakeDraftWindow w;
+    editor::DraftPreview p(session, canvas, w, {&dialogs, nullptr, nullptr, &sheets});
+    w.preview = &p;
+    session.settings.draft.ListScale = 50;
+    dialogs.saveAnswers = {std::nullopt, (dir() / "sheet").string(), (dir() / "b.PDF").string()};
+    w.steps.push_back([&](editor::DraftPreview& pv) {
+        EXPECT_FALSE(pv.savePdf("自動", false));  // cancelled: nothing asked of the painter
+        EXPECT_TRUE(pv.savePdf("A3", true));
+        sheets.answer = "図面が A3 に入りません。";
+        EXPECT_FALSE(pv.savePdf("A3", false));
+        pv.printSheet("A3", false);
+    });
+    p.runDrawing(cmd::DRAW_GIRDER_LIST);
+    ASSERT_EQ(sheets.requests.size(), 3u);
+    EXPECT_EQ(sheets.requests[0].path, (dir() / "sheet.pdf").string());
+    EXPECT_EQ(sheets.requests[0].paper, "A3");
+    EXPECT_TRUE(sheets.requests[0].mono);
+    EXPECT_EQ(sheets.requests[0].scale, 50);
+    EXPECT_EQ(sheets.requests[0].caption, "梁断面リスト");
+    EXPECT_EQ(sheets.requests[1].path, (dir() / "b.PDF").string());
+    EXPECT_TRUE(platform.saidText("PDFファイルを書けませんでした。\n図面が A3 に入りません。"));
+    EXPECT_TRUE(platform.saidText("印刷できませんでした。\n図面が A3 に入りません。"));
+    EXPECT_EQ(sheets.requests[2].path, "");
+}
+
+}  // namespace

@@ -2,12 +2,15 @@
 // with the drawing's caption, zooms by wheel and by a middle-button drag, regenerates at the
 // scale applied, saves a DXF that ezdxf reads clean and starts the CAD program on it, and gives
 // the main window its model and view back when closed. Pictures go to build/test/screenshots.
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QWheelEvent>
 
@@ -121,9 +124,18 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
             frm.chkExecCAD->setChecked(true);
             h.fileAnswers.push_back(dxfPath);
             frm.btnDXFSave->click();
+            h.fileAnswers.push_back(dxfPath);  // ".pdf" is added
+            frm.btnPDFSave->click();
+            // Printing, with the print dialog answered by printing to a PDF file.
+            frm.setPrintHook([&](QPrinter& printer) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(QString::fromStdString(dxfPath + "_printed.pdf"));
+                return true;
+            });
+            frm.btnPrint->click();
             // A resize keeps the units per pixel and the top edge of the view.
             const editor::ViewTransform before = frm.preview().transform();
-            frm.resize(700, 500);
+            frm.resize(900, 650);
             uitest::processEvents(20);
             EXPECT_EQ(frm.preview().transform().viewScale, before.viewScale);
             EXPECT_NEAR(frm.preview().transform().viewTop(), before.viewTop(), before.viewScale);
@@ -143,10 +155,27 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
     EXPECT_EQ(h.d().transform().viewLeft, planView.viewLeft);
     EXPECT_EQ(h.d().transform().viewScale, planView.viewScale);
     EXPECT_EQ(drawing.listScale ? h.session.settings.draft.ListScale : h.session.settings.draft.DrawScale, 80);
-    EXPECT_EQ(h.ini.read("DRAFT", "Width", ""), "700");
-    EXPECT_EQ(h.ini.read("DRAFT", "Height", ""), "500");
+    EXPECT_EQ(h.ini.read("DRAFT", "Width", ""), "900");
+    EXPECT_EQ(h.ini.read("DRAFT", "Height", ""), "650");
 
     ASSERT_EQ(started, std::vector<std::string>{"/opt/cad/cad " + dxfPath + ".dxf"});
+    // The sheet of the same drawing, rendered for a reviewer to look at.
+    ASSERT_TRUE(std::filesystem::exists(dxfPath + ".pdf"));
+    EXPECT_GT(std::filesystem::file_size(dxfPath + "_printed.pdf"), 1000u);
+    if (std::system("command -v pdftoppm >/dev/null") == 0) {
+        const std::string png = shotPath(std::string("sheet_") + drawing.name);
+        EXPECT_EQ(std::system(("pdftoppm -r 40 -png -singlefile '" + dxfPath + ".pdf' '" + png + "'").c_str()), 0);
+        // The printed sheet is on the same paper, the same way round, as the saved one.
+        const std::string sizes = h.dir.file("sizes.txt");
+        std::system(("pdfinfo '" + dxfPath + ".pdf' | grep 'Page size' > '" + sizes + "'; pdfinfo '" + dxfPath +
+                     "_printed.pdf' | grep 'Page size' >> '" + sizes + "'").c_str());
+        std::ifstream in(sizes);
+        std::string saved, printed;
+        std::getline(in, saved);
+        std::getline(in, printed);
+        EXPECT_FALSE(saved.empty());
+        EXPECT_EQ(saved, printed);
+    }
     const dxf_test::ReadBack r = dxf_test::readWithEzdxf(dxfPath + ".dxf");
     if (r.ezdxfMissing) GTEST_SKIP() << "python3-ezdxf is not installed";
     ASSERT_TRUE(r.ok) << r.output;

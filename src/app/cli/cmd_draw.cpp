@@ -7,6 +7,7 @@
 
 #include "cli_common.h"
 #include "cli_options.h"
+#include "cmd_draw_pdf.h"
 #include "cmd_draw_sets.h"
 #include "draft/drawing_frame.h"
 #include "draft/column_list.h"
@@ -25,6 +26,7 @@ namespace {
 
 struct DrawingKind {
     const char* name;
+    const char* caption;  // the sheet's title
     char letter;       // kind letter of the sections the drawing lists
     const char* what;  // for the notice about an empty drawing
     draft::DrawingFrame::Generator (*generator)(model::Session&);
@@ -42,8 +44,8 @@ draft::DrawingFrame::Generator columnList(model::Session& session)
 }
 
 constexpr DrawingKind kDrawings[] = {
-    {"girder-list", 'G', "girder", &girderList},
-    {"column-list", 'C', "column", &columnList},
+    {"girder-list", "梁断面リスト", 'G', "girder", &girderList},
+    {"column-list", "柱断面リスト", 'C', "column", &columnList},
 };
 
 const DrawingKind* findDrawing(const std::string& name)
@@ -57,16 +59,20 @@ struct DrawArgs {
     std::string project;
     std::string output;
     std::string settingsFile;
+    PdfChoice pdf;
 };
 
 // Empty string when the arguments are fine, else what is wrong with them.
 std::string parseArgs(int argc, char** argv, DrawArgs& args)
 {
-    if (std::string why = parseOptions(argc, argv, {{"-o", &args.output}, {"--settings", &args.settingsFile}}, args.project);
+    args.pdf.mono = takeFlag(argc, argv, "--mono");
+    if (std::string why = parseOptions(argc, argv,
+                                       {{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper}},
+                                       args.project);
         !why.empty())
         return why;
     if (args.output.empty()) return "no output file given (-o OUT.dxf)";
-    return {};
+    return checkPaper(args.pdf.paper);
 }
 
 bool loadSettingsFile(model::Session& session, const std::string& path)
@@ -124,6 +130,9 @@ int runDrawCommand(int argc, char** argv)
     if (!frame.run(draft::ScaleMode::List, draft::GeneratorStore::Drawing, kind->generator(session)))
         return kExitFailure;
 
+    if (isPdfName(args.output))
+        return writeDrawingPdf(session, args.output, kind->caption, session.settings.draft.ListScale, args.pdf,
+                               args.project);
     const std::string output = dxf::dxfFileName(args.output);
     std::error_code ec;
     if (std::filesystem::equivalent(args.project, output, ec))

@@ -7,6 +7,7 @@
 #include "cli_common.h"
 #include "cli_options.h"
 #include "cmd_draw.h"
+#include "cmd_draw_pdf.h"
 #include "draft/drawing_frame.h"
 #include "draft/drawing_set.h"
 #include "draft/drawing_set_files.h"
@@ -26,18 +27,22 @@ namespace cmd = editor::cmd;
 
 struct SetArgs {
     std::string project, output, settingsFile, view, tab;
+    PdfChoice pdf;
+    bool setPdf = false;  // draw all: the whole set as one PDF besides the DXF files
 };
 
 // Empty when the arguments are fine, else what is wrong with them. withSlice: --view and
 // --tab are allowed.
 std::string parseSetArgs(int argc, char** argv, bool withSlice, SetArgs& args)
 {
-    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}};
+    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper}};
     if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}});
+    args.pdf.mono = takeFlag(argc, argv, "--mono");
+    if (!withSlice) args.setPdf = takeFlag(argc, argv, "--pdf");
     if (std::string why = parseOptions(argc, argv, slots, args.project); !why.empty()) return why;
     if (args.output.empty()) return withSlice ? "no output file given (-o OUT.dxf)" : "no output folder given (-o FOLDER)";
     if (withSlice && args.view.empty()) return "no view given (--view plan, yframe or xframe)";
-    return {};
+    return checkPaper(args.pdf.paper);
 }
 
 bool parseView(const std::string& text, model::ViewMode& mode)
@@ -96,6 +101,7 @@ int runSlice(int code, int argc, char** argv)
                     std::to_string(tabs - 1));
     }
     const bool something = draft::hasSomethingToDraw(code, session);
+    if (isPdfName(args.output)) return writeSlicePdf(session, code, args.output, args.pdf, args.project);
     const std::string output = dxf::dxfFileName(args.output);
     std::error_code ec;
     if (fs::equivalent(fs::path(args.project), fs::path(output), ec))
@@ -128,6 +134,7 @@ int runAll(int argc, char** argv)
     };
     if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
         return fail(why);
+    if (args.setPdf) return writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project);
     return kExitOk;
 }
 

@@ -1,0 +1,107 @@
+#include "cmd_draw_pdf.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "cli_common.h"
+#include "draft/drawing_set.h"
+#include "draft/drawing_set_files.h"
+#include "model/view_slice.h"
+#include "draft/sheet_layout.h"
+#include "model/session.h"
+#include "print/PdfSheet.h"
+
+namespace cli {
+
+bool isPdfName(const std::string& path)
+{
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".pdf";
+}
+
+bool takeFlag(int& argc, char** argv, const char* flag)
+{
+    bool found = false;
+    int out = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], flag) == 0)
+            found = true;
+        else
+            argv[out++] = argv[i];
+    }
+    argc = out;
+    return found;
+}
+
+std::string checkPaper(const std::string& paper)
+{
+    if (paper.empty() || paper == "auto") return {};
+    for (const draft::PaperSize& p : draft::isoPapers())
+        if (paper == p.name) return {};
+    return "unknown paper '" + paper + "' (auto, A4, A3, A2, A1 or A0)";
+}
+
+namespace {
+
+print::SheetOptions sheetOptions(const std::string& caption, double scale, const PdfChoice& choice,
+                                 const std::string& projectPath)
+{
+    print::SheetOptions options;
+    options.paper = choice.paper == "auto" ? std::string() : choice.paper;
+    options.mono = choice.mono;
+    options.scale = scale;
+    options.caption = caption;
+    options.projectPath = projectPath;
+    return options;
+}
+
+}  // namespace
+
+int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
+                    double scale, const PdfChoice& choice, const std::string& projectPath)
+{
+    const std::string why = print::writePdf(output, session, sheetOptions(caption, scale, choice, projectPath));
+    if (!why.empty()) return fail(output + ": " + why);
+    return kExitOk;
+}
+
+int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
+                  const std::string& projectPath)
+{
+    const std::optional<draft::DrawingKind> kind = draft::drawingForCode(code, session);
+    if (!kind) return fail("no such drawing");
+    draft::DraftState state;
+    draft::DrawingFrame frame(session, state);
+    // A failing generator has already said why through the platform.
+    if (!frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
+    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), session.settings.draft.DrawScale,
+                           choice, projectPath);
+}
+
+int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
+                const std::string& projectPath)
+{
+    print::PdfBook book(output);
+    draft::DraftState state;
+    draft::DrawingFrame frame(session, state);
+    for (const draft::SetDrawing& entry : draft::wholeDrawingSet(session.grid)) {
+        model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
+        if (!draft::hasSomethingToDraw(entry.code, session)) continue;  // said with the DXF files
+        const std::optional<draft::DrawingKind> kind = draft::drawingForCode(entry.code, session);
+        if (!kind || !frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
+        const double scale = draft::scaleOf(session.settings, kind->scale).scale;
+        const std::string why =
+            book.addSheet(session, sheetOptions(draft::sheetCaption(*kind, session), scale, choice, projectPath));
+        frame.close();
+        if (!why.empty()) std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", entry.what.c_str(), why.c_str());
+    }
+    if (book.pages() == 0) return fail(output + ": no drawing to put in it");
+    if (std::string why = book.finish(); !why.empty()) return fail(why);
+    std::printf("%s\n", output.c_str());
+    return kExitOk;
+}
+
+}  // namespace cli

@@ -1,0 +1,36 @@
+// PDF output of the draw subcommands: an output file ending in ".pdf" gets one sheet at the
+// drawing's scale instead of a DXF file.
+#pragma once
+
+#include <string>
+
+namespace model {
+class Session;
+}
+
+namespace cli {
+
+struct PdfChoice {
+    std::string paper;  // --paper auto|A4|A3|A2|A1|A0 ("" = auto)
+    bool mono = false;  // --mono
+};
+
+bool isPdfName(const std::string& path);
+// Takes "--mono" out of argv (it has no value, unlike the other options).
+bool takeFlag(int& argc, char** argv, const char* flag);
+// Empty when the paper name is one we know, else what is wrong with it.
+std::string checkPaper(const std::string& paper);
+// Writes the session's current drawing as a PDF sheet; 0, or 1 with one line on stderr.
+int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
+                    double scale, const PdfChoice& choice, const std::string& projectPath);
+
+// Runs drawing `code` on the session's current slice and writes it as a PDF sheet.
+int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
+                  const std::string& projectPath);
+
+// The whole drawing set, one sheet per drawing in the set's order, as one PDF; a drawing with
+// nothing to draw or too big for the paper is left out with a notice. Prints the file on stdout.
+int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
+                const std::string& projectPath);
+
+}  // namespace cli

@@ -1,0 +1,61 @@
+// A drawing on one sheet through Qt's painter: the PDF file of the command line and of the
+// preview window, and (later) the printer. Qt Gui only, so the command-line tool can use it
+// on Qt's offscreen platform without a display.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "draft/sheet_layout.h"
+
+class QPainter;
+
+namespace model {
+class Session;
+}
+
+namespace print {
+
+struct SheetOptions {
+    std::string paper = draft::kAutoPaper;  // "自動", "A4" ... "A0"
+    bool mono = false;                      // everything black
+    double scale = 40;                      // the drawing's scale denominator
+    std::string caption;                    // "梁断面リスト", "伏図 2層", ...
+    std::string projectPath;
+    std::string date;  // empty: today
+};
+
+// A QGuiApplication for painting when the program has none yet (the command-line tool).
+void ensureGuiApplication();
+
+// Paints the session's current store and texts on a device `dotsPerMm` fine whose page is the
+// sheet, with the title block in the lower right corner.
+void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
+                const SheetOptions& options);
+
+// A PDF of several sheets, one page each, each page the size of its own sheet; the file
+// replaces its target only when finished whole.
+class PdfBook {
+public:
+    explicit PdfBook(std::string path);
+    ~PdfBook();
+    PdfBook(const PdfBook&) = delete;
+    PdfBook& operator=(const PdfBook&) = delete;
+    // The session's current drawing as the next page; empty, or why it is not in the book.
+    std::string addSheet(const model::Session& session, const SheetOptions& options);
+    int pages() const { return pages_; }
+    // Writes the file; empty on success, else why not. A book without pages writes nothing.
+    std::string finish();
+
+private:
+    struct Pdf;
+    std::string path_;
+    std::unique_ptr<Pdf> pdf_;
+    int pages_ = 0;
+};
+
+// Writes the session's current store and texts as a one-page PDF, replacing `path` only when
+// the whole file is written. Empty on success, else why not (too big for the paper, I/O).
+std::string writePdf(const std::string& path, const model::Session& session, const SheetOptions& options);
+
+}  // namespace print

@@ -1,0 +1,144 @@
+// tessmar-cli draw ... -o OUT.pdf: one sheet at the drawing's scale on the paper it needs, read
+// back with poppler's tools: page size, embedded Japanese font, and every text of the drawing.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sys/wait.h>
+
+#include "draft/girder_list.h"
+#include "model/project_file.h"
+#include "model/session.h"
+#include "support/recording_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// stdout of a shell command and its exit status (stderr joins stdout).
+std::pair<int, std::string> shell(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return {-1, out};
+    char buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
+    const int raw = ::pclose(pipe);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
+}
+
+// Without ASCII blanks and the ideographic space, which pdftotext lays out its own way.
+std::string squeezed(const std::string& s)
+{
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s.compare(i, 3, "\xE3\x80\x80") == 0) {
+            i += 2;
+            continue;
+        }
+        if (s[i] != ' ' && s[i] != '\n' && s[i] != '\r' && s[i] != '\f' && s[i] != '\t') out += s[i];
+    }
+    return out;
+}
+
+struct CliPdf : ::testing::Test {
+    fs::path dir = fs::temp_directory_path() / ("tessmar_cli_pdf_" + std::to_string(::getpid()));
+    std::string sample = std::string(TESSMAR_SOURCE_DIR) + "/samples/sample.kel";
+    void SetUp() override
+    {
+        fs::create_directories(dir);
+        if (shell("command -v pdfinfo").first != 0) GTEST_SKIP() << "poppler-utils is not installed";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::pair<int, std::string> draw(const std::string& args)
+    {
+        return shell(std::string(TESSMAR_CLI) + " draw girder-list '" + sample + "' " + args);
+    }
+};
+
+TEST_F(CliPdf, GirderListSheetHasItsPaperFontAndEveryText)
+{
+    const std::string pdf = (dir / "girders.pdf").string();
+    const auto [status, err] = draw("-o '" + pdf + "'");
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_EQ(err, "");
+    EXPECT_NE(shell("pdfinfo '" + pdf + "'").second.find("Page size:       1191 x 842 pts (A3)"), std::string::npos);
+    const std::string fonts = shell("pdffonts '" + pdf + "'").second;
+    EXPECT_NE(fonts.find("IPAGothic"), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("yes"), std::string::npos) << fonts;  // embedded
+
+    testing_support::RecordingPlatform platform;
+    model::Session session(platform);
+    ASSERT_TRUE(model::readProject(session, sample).ok);
+    draft::Drafter d(session);
+    d.SetDraftScale(session.settings.draft.ListMojiHeight, session.settings.draft.ListScale);
+    draft::drawGirderList(session, d);
+    const std::string text = squeezed(shell("pdftotext '" + pdf + "' -").second);
+    std::set<std::string> missing;
+    for (const model::Moji& m : session.texts.entries())
+        if (text.find(squeezed(m.text)) == std::string::npos) missing.insert(m.text);
+    EXPECT_TRUE(missing.empty()) << *missing.begin();
+    EXPECT_NE(text.find("梁断面リスト"), std::string::npos);  // the title block
+    EXPECT_NE(text.find("S=1/40"), std::string::npos);
+}
+
+TEST_F(CliPdf, PaperChoiceAndTooSmallPaper)
+{
+    const std::string pdf = (dir / "a0.pdf").string();
+    ASSERT_EQ(draw("--paper A0 --mono -o '" + pdf + "'").first, 0);
+    EXPECT_NE(shell("pdfinfo '" + pdf + "'").second.find("3370 x 2384 pts (A0)"), std::string::npos);
+
+    const std::string small = (dir / "a4.pdf").string();
+    std::ofstream(small) << "old";
+    const auto [status, err] = draw("--paper A4 -o '" + small + "'");
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.find("A4 に入りません。S=1/"), std::string::npos) << err;
+    std::ifstream in(small);
+    std::string kept;
+    in >> kept;
+    EXPECT_EQ(kept, "old");
+    EXPECT_EQ(draw("--paper B5 -o x.pdf").first, 2);
+}
+
+// The left edge of the first word equal to `word` in `pdftotext -bbox` output, in points.
+double wordLeft(const std::string& bbox, const std::string& word)
+{
+    const size_t at = bbox.find(">" + word + "</word>");
+    if (at == std::string::npos) return -1;
+    const size_t x = bbox.rfind("xMin=\"", at);
+    return std::stod(bbox.substr(x + 6));
+}
+
+TEST_F(CliPdf, FramingPlanGridPitchMeasuresTrueAtItsScale)
+{
+    const std::string pdf = (dir / "plan.pdf").string();
+    const auto [status, err] = shell(std::string(TESSMAR_CLI) + " draw framing '" + sample +
+                                     "' --view plan --tab 1 -o '" + pdf + "'");
+    ASSERT_EQ(status, 0) << err;
+    const std::string bbox = shell("pdftotext -bbox '" + pdf + "' -").second;
+    // The grid names stand on their lines: X0 and X1 are 6000 apart, 150 mm at 1/40.
+    const double x0 = wordLeft(bbox, "X0"), x1 = wordLeft(bbox, "X1");
+    ASSERT_GT(x0, 0) << bbox.substr(0, 2000);
+    EXPECT_NEAR((x1 - x0) * 25.4 / 72, 6000.0 / 40, 0.1);
+    EXPECT_NE(bbox.find("<title>伏図"), std::string::npos);
+}
+
+TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
+{
+    const fs::path folder = dir / "set";
+    const auto [status, out] = shell(std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + folder.string() + "' --pdf");
+    ASSERT_EQ(status, 0) << out;
+    int dxfFiles = 0;
+    for (const auto& e : fs::directory_iterator(folder)) dxfFiles += e.path().extension() == ".dxf";
+    const std::string pdf = (folder / "drawing-set.pdf").string();
+    EXPECT_NE(out.find(pdf), std::string::npos);
+    const std::string info = shell("pdfinfo -f 1 -l 3 '" + pdf + "'").second;
+    EXPECT_NE(info.find("Pages:           " + std::to_string(dxfFiles) + "\n"), std::string::npos) << info;
+    // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
+    EXPECT_NE(info.find("Page    1 size:  1191 x 842 pts (A3)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    3 size:  2384 x 1684 pts (A1)"), std::string::npos) << info;
+}
+
+}  // namespace
