@@ -145,14 +145,20 @@ TEST_F(ProjectFile, HeaderRulesVersionCaseAndSkippedLines)
     EXPECT_EQ(s.store.count(), 1);
 }
 
-TEST_F(ProjectFile, CommaInASectionTextShiftsTheFields)
+TEST_F(ProjectFile, CommaInANameShiftsTheFieldsButACommaInASpecSurvivesASave)
 {
     Session s(platform);
-    writeFile("comma.kel", lines({"kelversion=1.4", "10", "1", "0:0:0", "1", "0:0:0", "1", "0:0:0", "1",
-                                   "4,G:1:1,R:G,1,RC:300:600;"}));
+    writeFile("comma.kel", lines({"kelversion=1.4", "10", "1", "0:0:0", "1", "0:0:0", "1", "0:0:0", "2",
+                                   "4,G:1:1,R:G,1,RC:300:600;", "5,G:1:2,R:G2,RC:300:600;3,2::D22;"}));
     ASSERT_TRUE(readProject(s, path("comma.kel")).ok);
     EXPECT_EQ(s.sections[0].secName, "R:G");
-    EXPECT_EQ(s.sections[0].secSpec, "1");
+    EXPECT_EQ(s.sections[0].secSpec, "1,RC:300:600;");
+    // A "," typed into a bar field is kept through a save and a read, not cut off.
+    EXPECT_EQ(s.sections[1].secSpec, "RC:300:600;3,2::D22;");
+    ASSERT_TRUE(writeProject(s, path("again.kel")).ok);
+    Session t(platform);
+    ASSERT_TRUE(readProject(t, path("again.kel")).ok);
+    EXPECT_EQ(t.sections[1].secSpec, "RC:300:600;3,2::D22;");
 }
 
 TEST_F(ProjectFile, BadFilesKeepTheOpenProjectAndSayWhere)
