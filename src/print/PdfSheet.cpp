@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "draft/pen_width.h"
 #include "model/element_store.h"
 #include "model/project_file.h"
 #include "model/session.h"
@@ -22,8 +23,6 @@ namespace print {
 
 namespace {
 
-constexpr double kLineWidth = 0.18;  // millimetres: fine enough for 1/100 sheets
-constexpr double kThinWidth = 0.13;  // dotted and centre lines
 constexpr int kResolution = 1200;    // dots per inch of the PDF's coordinates
 const QString kFontFace = QStringLiteral("IPAGothic");
 
@@ -43,15 +42,15 @@ public:
     QPointF device(model::Point sheetMm) const { return {sheetMm.x * f_, (sheet_.height - sheetMm.y) * f_}; }
     QPointF world(double x, double y) const { return device(sheet_.toSheet(x, y)); }
 
-    void pen(int colour, int kind)
+    void pen(const model::Element& e)
     {
         // Drawings run long stretches in one pen; a PDF pen change is not free.
-        if (colour == penColour_ && kind == penKind_) return;
-        penColour_ = colour;
-        penKind_ = kind;
-        const double width = kind == model::kind::LINE || kind == model::kind::CIRCLE || kind == model::kind::ARC
-                                 ? kLineWidth
-                                 : kThinWidth;
+        if (e.CL == penColour_ && e.kind == penKind_ && e.LY == penLayer_) return;
+        penColour_ = e.CL;
+        penKind_ = e.kind;
+        penLayer_ = e.LY;
+        const int colour = e.CL, kind = e.kind;
+        const double width = draft::penWidth(e.LY);
         QPen pen(colourOf(colour, mono_), width * f_);
         pen.setCapStyle(Qt::FlatCap);
         // Patterns in millimetres of paper, given to Qt in pen widths.
@@ -76,12 +75,12 @@ public:
         case model::kind::DASHLINE:
         case model::kind::DOTLINE:
         case model::kind::DASHDOT:
-            pen(e.CL, e.kind);
+            pen(e);
             p_.drawLine(world(e.X1, e.Y1), world(e.X2, e.Y2));
             break;
         case model::kind::CIRCLE:
         case model::kind::ARC: {
-            pen(e.CL, e.kind);
+            pen(e);
             const double r = sheet_.toSheetLength(e.X2) * f_;
             const QPointF c = world(e.X1, e.Y1);
             const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
@@ -131,7 +130,7 @@ private:
     double f_;
     const draft::Sheet& sheet_;
     bool mono_;
-    int penColour_ = -1, penKind_ = -1;
+    int penColour_ = -1, penKind_ = -1, penLayer_ = -1;
     int fontPixels_ = -1;
     QFont font_;
     std::unordered_map<std::string, double> advances_;
@@ -142,11 +141,11 @@ void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet
 {
     const double right = sheet.width - draft::kSheetMargin, left = right - draft::kTitleWidth;
     const double bottom = draft::kSheetMargin, top = bottom + draft::kTitleRowHeight * static_cast<double>(rows.size());
-    QPen pen(Qt::black, 0.35 * f);
+    QPen pen(Qt::black, draft::kWidestPen * f);
     p.setPen(pen);
     p.setBrush(Qt::white);
     p.drawRect(QRectF(sp.device({left, top}), sp.device({right, bottom})));
-    pen.setWidthF(kLineWidth * f);
+    pen.setWidthF(draft::penWidth(0) * f);
     p.setPen(pen);
     for (size_t i = 1; i < rows.size(); ++i) {
         const double y = top - draft::kTitleRowHeight * static_cast<double>(i);

@@ -2,16 +2,21 @@
 // back with poppler's tools: page size, embedded Japanese font, and every text of the drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sys/wait.h>
 
 #include "draft/girder_list.h"
+#include "draft/pen_width.h"
 #include "model/project_file.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
+#include "svg_strokes.h"
 
 namespace fs = std::filesystem;
 
@@ -56,7 +61,20 @@ struct CliPdf : ::testing::Test {
     {
         return shell(std::string(TESSMAR_CLI) + " draw girder-list '" + sample + "' " + args);
     }
+    // The girder list of the sample as a PDF page's stroked segments.
+    std::vector<testing_pdf::Stroke> girderListStrokes()
+    {
+        const std::string pdf = (dir / "strokes.pdf").string(), svg = (dir / "strokes.svg").string();
+        EXPECT_EQ(draw("-o '" + pdf + "'").first, 0);
+        EXPECT_EQ(shell("pdftocairo -svg '" + pdf + "' '" + svg + "'").first, 0);
+        std::ifstream in(svg);
+        return testing_pdf::svgStrokes(std::string(std::istreambuf_iterator<char>(in), {}));
+    }
 };
+
+// Pen colours of the girder list that belong to one pen each.
+constexpr const char* kMaroon = "rgb(50.195312%,0%,0%)";        // pen 3, the outer frame
+constexpr const char* kTeal = "rgb(0%,50.195312%,50.195312%)";  // pen 5, the cells
 
 TEST_F(CliPdf, GirderListSheetHasItsPaperFontAndEveryText)
 {
@@ -139,6 +157,19 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
     // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
     EXPECT_NE(info.find("Page    1 size:  1191 x 842 pts (A3)"), std::string::npos) << info;
     EXPECT_NE(info.find("Page    3 size:  2384 x 1684 pts (A1)"), std::string::npos) << info;
+}
+
+TEST_F(CliPdf, LinesPrintWithTheWidthOfTheirPen)
+{
+    std::map<std::string, std::set<double>> widths;  // colour -> widths, 0.01 mm
+    for (const auto& s : girderListStrokes()) {
+        EXPECT_GE(s.width, draft::kThinnestPen - 0.005);
+        EXPECT_LE(s.width, draft::kWidestPen + 0.005);
+        widths[s.colour].insert(std::round(s.width * 100) / 100);
+    }
+    EXPECT_EQ(widths[kMaroon], std::set<double>{draft::penWidth(3)});
+    EXPECT_EQ(widths[kTeal], std::set<double>{draft::penWidth(5)});
+    EXPECT_NE(draft::penWidth(3), draft::penWidth(5));
 }
 
 }  // namespace
