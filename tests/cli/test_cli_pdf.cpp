@@ -14,6 +14,7 @@
 #include "draft/girder_list.h"
 #include "draft/pen_width.h"
 #include "model/project_file.h"
+#include "model/sections.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
 #include "svg_strokes.h"
@@ -75,6 +76,7 @@ struct CliPdf : ::testing::Test {
 // Pen colours of the girder list that belong to one pen each.
 constexpr const char* kMaroon = "rgb(50.195312%,0%,0%)";        // pen 3, the outer frame
 constexpr const char* kTeal = "rgb(0%,50.195312%,50.195312%)";  // pen 5, the cells
+constexpr const char* kPurple = "rgb(50.195312%,0%,50.195312%)";  // pens 1 and 7, outlines and texts
 
 TEST_F(CliPdf, GirderListSheetHasItsPaperFontAndEveryText)
 {
@@ -170,6 +172,33 @@ TEST_F(CliPdf, LinesPrintWithTheWidthOfTheirPen)
     EXPECT_EQ(widths[kMaroon], std::set<double>{draft::penWidth(3)});
     EXPECT_EQ(widths[kTeal], std::set<double>{draft::penWidth(5)});
     EXPECT_NE(draft::penWidth(3), draft::penWidth(5));
+}
+
+TEST_F(CliPdf, SectionWidthMeasuresTrueOnTheGirderList)
+{
+    testing_support::RecordingPlatform platform;
+    model::Session session(platform);
+    ASSERT_TRUE(model::readProject(session, sample).ok);
+    const double scale = session.settings.draft.ListScale;
+    std::set<double> bs;  // every girder section's b at both ends and the middle
+    for (const model::SectionEntry& e : session.sections)
+        if (e.secID > 0 && e.secKey.rfind(std::string(1, model::kGirderLetter) + ":", 0) == 0)
+            for (int end = 0; end < 3; ++end) {
+                const double b = draft::girderFigure(e.secSpec, end, session.settings.draft.RodMark).b;
+                if (b > 0) bs.insert(b);
+            }
+    ASSERT_FALSE(bs.empty());
+    // The outline's bottom edge: a horizontal stroke of the outline pen, b / S long.
+    std::vector<double> edges;
+    for (const auto& s : girderListStrokes())
+        if (s.colour == kPurple && std::abs(s.width - draft::penWidth(1)) < 0.005)
+            for (const auto& g : s.segments)
+                if (std::abs(g.y1 - g.y2) < 1e-6) edges.push_back(std::abs(g.x2 - g.x1));
+    for (double b : bs) {
+        double nearest = 1e9;
+        for (double e : edges) nearest = std::min(nearest, std::abs(e - b / scale));
+        EXPECT_LT(nearest, 0.1) << "b = " << b << " at 1/" << scale;
+    }
 }
 
 }  // namespace
