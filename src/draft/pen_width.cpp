@@ -7,7 +7,7 @@ namespace draft {
 
 namespace {
 
-// Index = pen. 1, 2: girder and column outlines; 3: a list's outer frame; 9, 10: main bars;
+// Index = pen. 1, 2: girder and column outlines; 3: a list's outer frame; 4, 9, 10: bars;
 // 6: dimensions; 8: grid lines; the rest (list cells, texts, hoops, stirrups, hidden lines).
 constexpr std::array<double, 16> kWidths = {0.18, 0.35, 0.35, 0.35, 0.25, 0.18, 0.13, 0.18,
                                             0.13, 0.25, 0.25, 0.18, 0.18, 0.18, 0.18, 0.18};
