@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include <QBuffer>
 #include <QDate>
@@ -11,8 +14,10 @@
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 
+#include "draft/pen_width.h"
 #include "model/element_store.h"
 #include "model/project_file.h"
 #include "model/session.h"
@@ -22,8 +27,6 @@ namespace print {
 
 namespace {
 
-constexpr double kLineWidth = 0.18;  // millimetres: fine enough for 1/100 sheets
-constexpr double kThinWidth = 0.13;  // dotted and centre lines
 constexpr int kResolution = 1200;    // dots per inch of the PDF's coordinates
 const QString kFontFace = QStringLiteral("IPAGothic");
 
@@ -33,26 +36,82 @@ QColor colourOf(int bgr, bool mono)
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+bool drawable(int kind)
+{
+    switch (kind) {
+    case model::kind::LINE:
+    case model::kind::DASHLINE:
+    case model::kind::DOTLINE:
+    case model::kind::DASHDOT:
+    case model::kind::CIRCLE:
+    case model::kind::ARC: return true;
+    default: return false;
+    }
+}
+
+// A device point on whole dots (1/1200 inch in a PDF, 0.02 mm): the PDF then writes short
+// integers, and the content stream Qt compresses shrinks by a third.
+QPointF dot(QPointF p) { return {std::round(p.x()), std::round(p.y())}; }
+
+// A circle of four Bezier quarters through whole dots.
+void addCircle(QPainterPath& path, QPointF c, double r)
+{
+    constexpr double kQuarter = 0.5522847498;  // control distance of a quarter circle, in radii
+    const double k = kQuarter * r;
+    auto at = [&](double dx, double dy) { return dot({c.x() + dx, c.y() + dy}); };
+    path.moveTo(at(r, 0));
+    path.cubicTo(at(r, -k), at(k, -r), at(0, -r));
+    path.cubicTo(at(-k, -r), at(-r, -k), at(-r, 0));
+    path.cubicTo(at(-r, k), at(-k, r), at(0, r));
+    path.cubicTo(at(k, r), at(r, k), at(r, 0));
+    path.closeSubpath();
+}
+
+// Everything one pen draws.
+struct Stroke {
+    int colour, kind, layer;
+    std::vector<QLineF> lines;
+    QPainterPath curves;
+};
+
 class SheetPainter {
 public:
     SheetPainter(QPainter& p, double dotsPerMm, const draft::Sheet& sheet, bool mono)
-        : p_(p), f_(dotsPerMm), sheet_(sheet), mono_(mono)
+        : p_(p), f_(dotsPerMm), sheet_(sheet), mono_(mono), base_(p.transform())
     {
     }
 
     QPointF device(model::Point sheetMm) const { return {sheetMm.x * f_, (sheet_.height - sheetMm.y) * f_}; }
     QPointF world(double x, double y) const { return device(sheet_.toSheet(x, y)); }
 
-    void pen(int colour, int kind)
+    // Every line, circle and arc of the store, one stroke per pen: a pen change and a path
+    // cost the PDF far more than another segment of the same path.
+    void elements(const model::ElementStore& store)
     {
-        // Drawings run long stretches in one pen; a PDF pen change is not free.
-        if (colour == penColour_ && kind == penKind_) return;
-        penColour_ = colour;
-        penKind_ = kind;
-        const double width = kind == model::kind::LINE || kind == model::kind::CIRCLE || kind == model::kind::ARC
-                                 ? kLineWidth
-                                 : kThinWidth;
-        QPen pen(colourOf(colour, mono_), width * f_);
+        std::vector<Stroke> strokes;
+        std::unordered_map<uint64_t, size_t> byPen;
+        for (int c = -1; store.nextLive(c);) {
+            const model::Element& e = store.at(c);
+            if (!drawable(e.kind)) continue;
+            const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(e.CL)) << 32) |
+                                 (static_cast<uint64_t>(static_cast<uint16_t>(e.LY)) << 16) |
+                                 static_cast<uint16_t>(e.kind);
+            auto [it, added] = byPen.try_emplace(key, strokes.size());
+            if (added) strokes.push_back({e.CL, e.kind, e.LY, {}, {}});
+            add(strokes[it->second], e);
+        }
+        p_.setBrush(Qt::NoBrush);
+        for (const Stroke& s : strokes) {
+            p_.setPen(pen(s));
+            if (!s.lines.empty()) p_.drawLines(s.lines.data(), static_cast<int>(s.lines.size()));
+            if (!s.curves.isEmpty()) p_.drawPath(s.curves);
+        }
+    }
+
+    QPen pen(const Stroke& s) const
+    {
+        const double width = draft::penWidth(s.layer);
+        QPen pen(colourOf(s.colour, mono_), width * f_);
         pen.setCapStyle(Qt::FlatCap);
         // Patterns in millimetres of paper, given to Qt in pen widths.
         auto pattern = [&](std::initializer_list<double> mm) {
@@ -60,70 +119,75 @@ public:
             for (double d : mm) dashes << d / width;
             pen.setDashPattern(dashes);
         };
-        switch (kind) {
+        switch (s.kind) {
         case model::kind::DASHLINE: pattern({3, 1.5}); break;
         case model::kind::DOTLINE: pattern({0.3, 1}); break;
         case model::kind::DASHDOT: pattern({8, 1.5, 1, 1.5}); break;
         default: break;
         }
-        p_.setPen(pen);
+        return pen;
     }
 
-    void element(const model::Element& e)
+    void add(Stroke& s, const model::Element& e) const
     {
-        switch (e.kind) {
-        case model::kind::LINE:
-        case model::kind::DASHLINE:
-        case model::kind::DOTLINE:
-        case model::kind::DASHDOT:
-            pen(e.CL, e.kind);
-            p_.drawLine(world(e.X1, e.Y1), world(e.X2, e.Y2));
-            break;
-        case model::kind::CIRCLE:
-        case model::kind::ARC: {
-            pen(e.CL, e.kind);
-            const double r = sheet_.toSheetLength(e.X2) * f_;
-            const QPointF c = world(e.X1, e.Y1);
-            const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
-            if (e.kind == model::kind::CIRCLE) {
-                p_.drawEllipse(box);
-                break;
-            }
-            double span = std::fmod(e.Z2 - e.Z1, 360.0);
-            if (span <= 0) span += 360;
-            p_.drawArc(box, static_cast<int>(std::lround(e.Z1 * 16)), static_cast<int>(std::lround(span * 16)));
-            break;
+        if (e.kind != model::kind::CIRCLE && e.kind != model::kind::ARC) {
+            s.lines.emplace_back(dot(world(e.X1, e.Y1)), dot(world(e.X2, e.Y2)));
+            return;
         }
-        default: break;
+        const double r = sheet_.toSheetLength(e.X2) * f_;
+        const QPointF c = world(e.X1, e.Y1);
+        if (e.kind == model::kind::CIRCLE) {
+            addCircle(s.curves, c, r);
+            return;
         }
+        double span = std::fmod(e.Z2 - e.Z1, 360.0);
+        if (span <= 0) span += 360;
+        const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
+        s.curves.arcMoveTo(box, e.Z1);
+        s.curves.arcTo(box, e.Z1, span);
     }
 
     // A text with its box's lower-left corner at p (sheet mm), h mm high and length mm long.
     void text(const std::string& utf8, model::Point p, double h, double length, double angle, int colour)
     {
-        const QString s = QString::fromStdString(utf8);
+        QString s = QString::fromStdString(utf8);
         if (s.isEmpty() || !(h > 0)) return;
         const int pixels = std::max(1, static_cast<int>(std::lround(h * f_)));
         if (pixels != fontPixels_) {
             fontPixels_ = pixels;
             font_ = QFont(kFontFace);
             font_.setPixelSize(pixels);
-            p_.setFont(font_);
             advances_.clear();
         }
         // A drawing repeats the same few labels thousands of times.
         auto [it, added] = advances_.try_emplace(utf8, 0.0);
         if (added) it->second = QFontMetricsF(font_).horizontalAdvance(s);
         const double advance = it->second;
-        penColour_ = -1;
-        p_.save();
-        p_.setPen(colourOf(colour, mono_));
-        p_.translate(device(p));
-        p_.rotate(-angle);
-        // The box the DXF reader sees: the same length from MojiRatio.
-        if (advance > 0 && length > 0) p_.scale(length * f_ / advance, 1);
-        p_.drawText(QPointF(0, 0), s);
-        p_.restore();
+        // The box the DXF reader sees: the same length from MojiRatio. A stretch to 1/10 000
+        // lets the texts of one size share a transform, which the PDF then states once.
+        const double stretch = advance > 0 && length > 0 ? std::round(length * f_ / advance * 1e4) / 1e4 : 1;
+        texts_[{pixels, colour, angle, stretch}].push_back({std::move(s), dot(device(p))});
+    }
+
+    // Paints the texts given so far, those of one size, colour, angle and stretch together, and
+    // goes back to plain sheet dots.
+    void flushTexts()
+    {
+        for (const auto& [key, runs] : texts_) {
+            const auto& [pixels, colour, angle, stretch] = key;
+            QFont font(kFontFace);
+            font.setPixelSize(pixels);
+            p_.setFont(font);
+            p_.setPen(colourOf(colour, mono_));
+            QTransform t;
+            t.rotate(-angle);
+            t.scale(stretch, 1);
+            const QTransform back = t.inverted();
+            p_.setTransform(t * base_);
+            for (const TextRun& r : runs) p_.drawText(dot(back.map(r.at)), r.text);
+        }
+        texts_.clear();
+        p_.setTransform(base_);
     }
 
 private:
@@ -131,7 +195,12 @@ private:
     double f_;
     const draft::Sheet& sheet_;
     bool mono_;
-    int penColour_ = -1, penKind_ = -1;
+    QTransform base_;  // the device's own, kept under every text
+    struct TextRun {
+        QString text;
+        QPointF at;  // the box's lower-left corner, device dots
+    };
+    std::map<std::tuple<int, int, double, double>, std::vector<TextRun>> texts_;
     int fontPixels_ = -1;
     QFont font_;
     std::unordered_map<std::string, double> advances_;
@@ -140,13 +209,14 @@ private:
 void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet,
                      const std::vector<std::string>& rows)
 {
+    sp.flushTexts();
     const double right = sheet.width - draft::kSheetMargin, left = right - draft::kTitleWidth;
     const double bottom = draft::kSheetMargin, top = bottom + draft::kTitleRowHeight * static_cast<double>(rows.size());
-    QPen pen(Qt::black, 0.35 * f);
+    QPen pen(Qt::black, draft::kWidestPen * f);
     p.setPen(pen);
     p.setBrush(Qt::white);
     p.drawRect(QRectF(sp.device({left, top}), sp.device({right, bottom})));
-    pen.setWidthF(kLineWidth * f);
+    pen.setWidthF(draft::penWidth(0) * f);
     p.setPen(pen);
     for (size_t i = 1; i < rows.size(); ++i) {
         const double y = top - draft::kTitleRowHeight * static_cast<double>(i);
@@ -178,7 +248,7 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
                 const SheetOptions& options)
 {
     SheetPainter sp(painter, dotsPerMm, sheet, options.mono);
-    for (int c = -1; session.store.nextLive(c);) sp.element(session.store.at(c));
+    sp.elements(session.store);
     const dxf::TextOptions to = dxf::textOptions(session.settings);
     dxf::TextOptions bottomLeft = to;
     bottomLeft.dxfBase = 7;  // the point the DXF reader places a default-aligned text by
@@ -189,6 +259,7 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
         options.date.empty() ? QDate::currentDate().toString(Qt::ISODate).toStdString() : options.date;
     paintTitleBlock(sp, painter, dotsPerMm, sheet,
                     draft::titleRows(options.caption, options.projectPath, options.scale, date));
+    sp.flushTexts();
 }
 
 struct PdfBook::Pdf {

@@ -2,16 +2,22 @@
 // back with poppler's tools: page size, embedded Japanese font, and every text of the drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sys/wait.h>
 
 #include "draft/girder_list.h"
+#include "draft/pen_width.h"
 #include "model/project_file.h"
+#include "model/sections.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
+#include "svg_strokes.h"
 
 namespace fs = std::filesystem;
 
@@ -56,7 +62,21 @@ struct CliPdf : ::testing::Test {
     {
         return shell(std::string(TESSMAR_CLI) + " draw girder-list '" + sample + "' " + args);
     }
+    // The girder list of the sample as a PDF page's stroked segments.
+    std::vector<testing_pdf::Stroke> girderListStrokes()
+    {
+        const std::string pdf = (dir / "strokes.pdf").string(), svg = (dir / "strokes.svg").string();
+        EXPECT_EQ(draw("-o '" + pdf + "'").first, 0);
+        EXPECT_EQ(shell("pdftocairo -svg '" + pdf + "' '" + svg + "'").first, 0);
+        std::ifstream in(svg);
+        return testing_pdf::svgStrokes(std::string(std::istreambuf_iterator<char>(in), {}));
+    }
 };
+
+// Pen colours of the girder list that belong to one pen each.
+constexpr const char* kMaroon = "rgb(50.195312%,0%,0%)";        // pen 3, the outer frame
+constexpr const char* kTeal = "rgb(0%,50.195312%,50.195312%)";  // pen 5, the cells
+constexpr const char* kPurple = "rgb(50.195312%,0%,50.195312%)";  // pens 1 and 7, outlines and texts
 
 TEST_F(CliPdf, GirderListSheetHasItsPaperFontAndEveryText)
 {
@@ -139,6 +159,46 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
     // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
     EXPECT_NE(info.find("Page    1 size:  1191 x 842 pts (A3)"), std::string::npos) << info;
     EXPECT_NE(info.find("Page    3 size:  2384 x 1684 pts (A1)"), std::string::npos) << info;
+}
+
+TEST_F(CliPdf, LinesPrintWithTheWidthOfTheirPen)
+{
+    std::map<std::string, std::set<double>> widths;  // colour -> widths, 0.01 mm
+    for (const auto& s : girderListStrokes()) {
+        EXPECT_GE(s.width, draft::kThinnestPen - 0.005);
+        EXPECT_LE(s.width, draft::kWidestPen + 0.005);
+        widths[s.colour].insert(std::round(s.width * 100) / 100);
+    }
+    EXPECT_EQ(widths[kMaroon], std::set<double>{draft::penWidth(3)});
+    EXPECT_EQ(widths[kTeal], std::set<double>{draft::penWidth(5)});
+    EXPECT_NE(draft::penWidth(3), draft::penWidth(5));
+}
+
+TEST_F(CliPdf, SectionWidthMeasuresTrueOnTheGirderList)
+{
+    testing_support::RecordingPlatform platform;
+    model::Session session(platform);
+    ASSERT_TRUE(model::readProject(session, sample).ok);
+    const double scale = session.settings.draft.ListScale;
+    std::set<double> bs;  // every girder section's b at both ends and the middle
+    for (const model::SectionEntry& e : session.sections)
+        if (e.secID > 0 && e.secKey.rfind(std::string(1, model::kGirderLetter) + ":", 0) == 0)
+            for (int end = 0; end < 3; ++end) {
+                const double b = draft::girderFigure(e.secSpec, end, session.settings.draft.RodMark).b;
+                if (b > 0) bs.insert(b);
+            }
+    ASSERT_FALSE(bs.empty());
+    // The outline's bottom edge: a horizontal stroke of the outline pen, b / S long.
+    std::vector<double> edges;
+    for (const auto& s : girderListStrokes())
+        if (s.colour == kPurple && std::abs(s.width - draft::penWidth(1)) < 0.005)
+            for (const auto& g : s.segments)
+                if (std::abs(g.y1 - g.y2) < 1e-6) edges.push_back(std::abs(g.x2 - g.x1));
+    for (double b : bs) {
+        double nearest = 1e9;
+        for (double e : edges) nearest = std::min(nearest, std::abs(e - b / scale));
+        EXPECT_LT(nearest, 0.1) << "b = " << b << " at 1/" << scale;
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // text boxes counted in the drawing's extent as the DXF writer places them.
 #include <gtest/gtest.h>
 
+#include "draft/pen_width.h"
 #include "draft/sheet_layout.h"
 #include "model/element_store.h"
 #include "model/text_buffer.h"
@@ -79,6 +80,17 @@ TEST(SheetLayout, TextBoxesCountInTheDrawingBox)
     EXPECT_DOUBLE_EQ(b.maxY, 50);
     EXPECT_EQ(draft::titleRows("伏図 2層", "/home/u/ビル.kel", 100, "2026-12-08"),
               (std::vector<std::string>{"伏図 2層", "ビル.kel", "S=1/100", "2026-12-08"}));
+}
+
+TEST(PenWidth, EveryPenPrintsBetweenTheFinestAndTheWidestLine)
+{
+    for (int pen = -1; pen <= 17; ++pen) {
+        EXPECT_GE(draft::penWidth(pen), draft::kThinnestPen) << pen;
+        EXPECT_LE(draft::penWidth(pen), draft::kWidestPen) << pen;
+    }
+    // Outlines stand out from dimensions and grid lines.
+    EXPECT_GT(draft::penWidth(1), draft::penWidth(6));
+    EXPECT_GT(draft::penWidth(2), draft::penWidth(8));
 }
 
 }  // namespace
