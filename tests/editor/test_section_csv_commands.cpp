@@ -8,6 +8,7 @@
 #include "editor/section_editor.h"
 #include "exchange/section_csv.h"
 #include "model/member_offsets.h"
+#include "model/undo.h"
 
 namespace cmd = editor::cmd;
 namespace kind = model::kind;
@@ -164,4 +165,19 @@ TEST_F(CsvCommands, WhileTheSectionDialogIsOpenCsvAndProjectsAreRefusedAndItsOkK
     EXPECT_EQ(model::findSection(session.sections, "G:2:1").secSpec.rfind("RC:500:900;", 0), 0u)
         << "OK writes back the imported table, not an older copy";
     EXPECT_DOUBLE_EQ(el(girder).OX, 200);
+}
+
+TEST_F(CsvCommands, AMemberBroughtBackByUndoHasTheSizeOfTheSectionsImportedMeanwhile)
+{
+    model::newStep(session.store);
+    session.store.delElem(girder);
+    dialogs.openAnswers.push_back(file("wide.csv", "G,2,1,2,G1,RC,500,900\r\n"));
+    platform.answers.push_back(platform::Answer::No);
+    menu.DispatchCommand(cmd::CSV_IMPORT);
+
+    menu.undo();
+    ASSERT_FALSE(session.store.isDead(girder));
+    EXPECT_DOUBLE_EQ(el(girder).OX, 200) << "offset of the 500 wide girder, not the 300 wide one it was deleted at";
+    menu.redo();
+    EXPECT_TRUE(session.store.isDead(girder));
 }
