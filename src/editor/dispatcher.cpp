@@ -62,6 +62,7 @@ void Dispatcher::runImmediate(int code)
     switch (code) {
     case cmd::FILE_NEW:
         EndViewOperation();
+        if (sectionDialogHoldsSections()) break;
         if (newProject()) {
             saveSettings();
             loadSettingsBack();
@@ -69,7 +70,7 @@ void Dispatcher::runImmediate(int code)
         break;
     case cmd::FILE_OPEN:
         EndViewOperation();
-        openProject();
+        if (!sectionDialogHoldsSections()) openProject();
         break;
     case cmd::FILE_SAVE:
         EndViewOperation();
@@ -147,6 +148,7 @@ void Dispatcher::runImmediate(int code)
         break;
     case cmd::CSV_IMPORT:
         EndViewOperation();
+        if (sectionDialogHoldsSections()) break;
         if (!ports.sectionCsv)
             ctx_.notAvailable();
         else if (ports.sectionCsv->importSections()) {
@@ -156,6 +158,7 @@ void Dispatcher::runImmediate(int code)
         break;
     case cmd::CSV_EXPORT:
         EndViewOperation();
+        if (sectionDialogHoldsSections()) break;
         if (ports.sectionCsv)
             ports.sectionCsv->exportSections();
         else
@@ -609,6 +612,15 @@ void Dispatcher::loadSettingsBack()
     model::makeGridNames(ctx_.session.grid, ctx_.session.settings.draft.gridNaming);
     if (ctx_.host) ctx_.host->settingsLoaded(ctx_.session.settings);
     ctx_.redraw();
+}
+
+bool Dispatcher::sectionDialogHoldsSections()
+{
+    // Its OK would write back the table it copied on opening over whatever replaced the table
+    // in between (export renumbers it too).
+    if (!ctx_.ports.sectionDialog || !ctx_.ports.sectionDialog->sectionDialogOpen()) return false;
+    ctx_.platform().messageBox(platform::kConfirmCaption, kCloseSectionDialogFirst, platform::Buttons::Ok);
+    return true;
 }
 
 bool Dispatcher::askResetDesignations()

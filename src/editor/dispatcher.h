@@ -92,6 +92,8 @@ public:
 
 private:
     void runImmediate(int code);
+    // Told and true while the section dialog is open: the command would replace its table.
+    bool sectionDialogHoldsSections();
     void startInteractive(int code);
     std::unique_ptr<Command> makeCommand(int code);
     void syncFromCommand();

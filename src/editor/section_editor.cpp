@@ -53,9 +53,18 @@ std::vector<std::string> SectionEditor::headers(bool girders)
 void SectionEditor::open(char letter, int rodKind)
 {
     model::Session& session = dispatcher_.context().session;
+    // 梁断面 / 柱断面 pressed while the dialog is open switches the kind and keeps what was
+    // typed: those edits go back with the work table on OK, not lost by copying it again.
+    const bool switching = open_;
+    if (switching) {
+        applyRow();
+        storePage();
+    }
     letter_ = letter == model::kColumnLetter ? model::kColumnLetter : model::kGirderLetter;
-    rodKind_ = rodKind >= ROD_DEFORMED && rodKind <= ROD_BOTH ? rodKind : ROD_DEFORMED;
-    work_ = session.sections;
+    if (!switching) {
+        rodKind_ = rodKind >= ROD_DEFORMED && rodKind <= ROD_BOTH ? rodKind : ROD_DEFORMED;
+        work_ = session.sections;
+    }
     clipboard_.clear();
     autoWebFlag_ = false;
     spans_ = session.grid.spanCount[model::AXIS_Z];

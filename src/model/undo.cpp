@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "model/member_offsets.h"
 #include "model/session.h"
 
 namespace model {
@@ -74,14 +75,20 @@ bool undoCommand(Session& session)
 {
     session.project.modified = true;
     session.store.invalidateConnections();
-    return undoStep(session.store);
+    if (!undoStep(session.store)) return false;
+    // Records brought back kept the offsets of the sizes their sections had when they left.
+    applyOffsets(session);
+    return true;
 }
 
 bool redoCommand(Session& session)
 {
     session.project.modified = true;
     session.store.invalidateConnections();
-    return redoStep(session.store);
+    if (!redoStep(session.store)) return false;
+    // Records brought back kept the offsets of the sizes their sections had when they left.
+    applyOffsets(session);
+    return true;
 }
 
 }  // namespace model

@@ -10,6 +10,8 @@ public:
     virtual ~SectionDialogPort() = default;
     // Modeless; letter 'G' girders, 'C' columns.
     virtual void openSectionDialog(char letter) = 0;
+    // Open, the dialog holds its own copy of the section table and writes it back on OK.
+    virtual bool sectionDialogOpen() const = 0;
 };
 
 class DraftSettingsPort {

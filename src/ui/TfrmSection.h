@@ -64,6 +64,7 @@ public:
     ~TfrmSection() override;
 
     void openSectionDialog(char letter) override;
+    bool sectionDialogOpen() const override { return editor_.isOpen(); }
     editor::SectionEditor& editor() { return editor_; }
     void setSs2Port(platform::Ss2ImportPort* port) { editor_.setSs2Port(port); }
 

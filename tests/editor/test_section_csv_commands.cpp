@@ -5,8 +5,10 @@
 #include <fstream>
 
 #include "editor/section_csv_commands.h"
+#include "editor/section_editor.h"
 #include "exchange/section_csv.h"
 #include "model/member_offsets.h"
+#include "model/undo.h"
 
 namespace cmd = editor::cmd;
 namespace kind = model::kind;
@@ -117,4 +119,65 @@ TEST_F(CsvCommands, ABadFileIsNamedAndNothingIsAskedOrChanged)
     EXPECT_EQ(session.sections[0].secSpec, "RC:300:700;3::D22;");
     EXPECT_DOUBLE_EQ(el(girder).OX, 100);
     EXPECT_FALSE(session.project.modified);
+}
+
+namespace {
+
+// The section dialog as the menu sees it, over the real editor without its windows.
+class OpenSectionDialog : public platform::SectionDialogPort {
+public:
+    explicit OpenSectionDialog(editor::Dispatcher& menu) : editor(menu, editor::SectionEditorPorts{}) {}
+    void openSectionDialog(char letter) override { editor.open(letter, 0); }
+    bool sectionDialogOpen() const override { return editor.isOpen(); }
+    editor::SectionEditor editor;
+};
+
+}  // namespace
+
+TEST_F(CsvCommands, WhileTheSectionDialogIsOpenCsvAndProjectsAreRefusedAndItsOkKeepsTheImport)
+{
+    OpenSectionDialog dialog(menu);
+    menu.context().ports.sectionDialog = &dialog;
+    menu.DispatchCommand(cmd::GIRDER_SECTIONS);
+    ASSERT_TRUE(dialog.sectionDialogOpen());
+
+    const std::string wider = file("wide.csv", "G,2,1,2,G1,RC,500,900\r\n");
+    for (int code : {cmd::CSV_IMPORT, cmd::CSV_EXPORT, cmd::FILE_OPEN, cmd::FILE_NEW}) {
+        platform.messages.clear();
+        dialogs.openAnswers = {wider};
+        dialogs.saveAnswers = {(dir / "out").string()};
+        menu.DispatchCommand(code);
+        ASSERT_EQ(platform.messages.size(), 1u) << code;
+        EXPECT_EQ(platform.messages[0].text, editor::kCloseSectionDialogFirst) << code;
+        EXPECT_EQ(dialogs.openCalls + dialogs.saveCalls, 0) << code << ": no file dialog";
+    }
+    EXPECT_FALSE(fs::exists(dir / "out.csv"));
+    EXPECT_EQ(session.sections[0].secSpec, "RC:300:700;3::D22;");
+
+    // Cancel closes the dialog; the import then goes through and a later dialog shows it.
+    dialog.editor.cancel();
+    dialogs.openAnswers = {wider};
+    platform.answers.push_back(platform::Answer::No);
+    menu.DispatchCommand(cmd::CSV_IMPORT);
+    EXPECT_EQ(session.sections[0].secSpec, "RC:500:900;::;::;::;::;::;::;::;:;");
+    menu.DispatchCommand(cmd::GIRDER_SECTIONS);
+    dialog.editor.ok();
+    EXPECT_EQ(model::findSection(session.sections, "G:2:1").secSpec.rfind("RC:500:900;", 0), 0u)
+        << "OK writes back the imported table, not an older copy";
+    EXPECT_DOUBLE_EQ(el(girder).OX, 200);
+}
+
+TEST_F(CsvCommands, AMemberBroughtBackByUndoHasTheSizeOfTheSectionsImportedMeanwhile)
+{
+    model::newStep(session.store);
+    session.store.delElem(girder);
+    dialogs.openAnswers.push_back(file("wide.csv", "G,2,1,2,G1,RC,500,900\r\n"));
+    platform.answers.push_back(platform::Answer::No);
+    menu.DispatchCommand(cmd::CSV_IMPORT);
+
+    menu.undo();
+    ASSERT_FALSE(session.store.isDead(girder));
+    EXPECT_DOUBLE_EQ(el(girder).OX, 200) << "offset of the 500 wide girder, not the 300 wide one it was deleted at";
+    menu.redo();
+    EXPECT_TRUE(session.store.isDead(girder));
 }

@@ -144,6 +144,7 @@ TEST_F(SectionEditorTest, RebarKindSwitchKeepsEachSizesPosition)
     // Looking at a row never changes its bars, whatever kind the lists show.
     const std::string round = "RC:300:600;2::13φ;2::13φ;;;;;2:9φ:200;;";
     put('G', 2, 1, "2:G1", round);
+    editor.cancel();  // an open dialog would keep its own table
     editor.open('G', ROD_DEFORMED);
     editor.selectRow(2);
     EXPECT_EQ(editor.field(NmLUP), "13φ");
@@ -322,3 +323,30 @@ TEST_F(SectionEditorTest, FiguresShowTheBarsAndOptionsChangeTheSharedSettings)
 }
 
 }  // namespace
+
+TEST_F(SectionEditorTest, SwitchingToColumnsInTheOpenDialogKeepsTheGirderJustTypedAndItsRebarKind)
+{
+    editor.open('G', 0);
+    editor.setRodKind(ROD_BOTH);
+    editor.setField(SecA1, "300");
+    editor.setField(SecB1, "600");
+    editor.setField(NoLUP, "3");
+    editor.setField(NmLUP, "D22");
+    editor.open('C', 0);  // 柱断面 pressed while the girders are shown
+    EXPECT_EQ(editor.rodKind(), ROD_BOTH);
+    editor.setField(SecX, "500");
+    editor.setField(SecY, "500");
+    editor.setField(NoMX, "3");
+    editor.setField(NoMY, "3");
+    editor.setField(NmMain, "D19");
+    editor.ok();
+    EXPECT_EQ(modelSpec("G:4:1").rfind("RC:300:600:300:600:300:600;3::D22;", 0), 0u) << modelSpec("G:4:1");
+    EXPECT_EQ(modelSpec("C:3:1").rfind("RC:500:500;3:3:D19;", 0), 0u) << modelSpec("C:3:1");
+
+    // Opened afresh, the dialog starts from the model's table again.
+    editor.open('G', 0);
+    editor.setField(SecA1, "900");
+    editor.cancel();
+    editor.open('G', 0);
+    EXPECT_EQ(editor.field(SecA1), "300");
+}
