@@ -12,6 +12,10 @@ TempDir::TempDir()
     std::string name = "tessmar-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
         name += std::string("-") + test->name();
+    // A parameterised test's name holds a "/": it must not become a folder of its own that
+    // removing the temporary folder leaves behind.
+    for (char& c : name)
+        if (c == '/') c = '_';
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
