@@ -48,6 +48,8 @@ void Dispatcher::createGridCommand()
 {
     auto& session = ctx_.session;
     EndViewOperation();
+    // A new grid changes the levels the open section dialog has rows for.
+    if (sectionDialogHoldsSections()) return;
     StartCommand(cmd::GRID_CREATE);
     if (session.store.liveCount() > 1) {
         const auto answer = session.platform.messageBox(platform::kConfirmCaption, "作図を削除して通り芯を作成します。",

@@ -142,7 +142,7 @@ TEST_F(CsvCommands, WhileTheSectionDialogIsOpenCsvAndProjectsAreRefusedAndItsOkK
     ASSERT_TRUE(dialog.sectionDialogOpen());
 
     const std::string wider = file("wide.csv", "G,2,1,2,G1,RC,500,900\r\n");
-    for (int code : {cmd::CSV_IMPORT, cmd::CSV_EXPORT, cmd::FILE_OPEN, cmd::FILE_NEW}) {
+    for (int code : {cmd::CSV_IMPORT, cmd::CSV_EXPORT, cmd::FILE_OPEN, cmd::FILE_NEW, cmd::GRID_CREATE}) {
         platform.messages.clear();
         dialogs.openAnswers = {wider};
         dialogs.saveAnswers = {(dir / "out").string()};
