@@ -82,7 +82,7 @@ public:
     const model::SectionTable& work() const { return work_; }
     const std::string& clipboard() const { return clipboard_; }
     const settings::DraftEnv& env() const;
-    // The spec of the shown row, for the figures.
+    // The secSpec of the shown row, for the figures.
     std::string currentSpec() const;
 
     // What the user does.

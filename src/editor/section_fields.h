@@ -33,7 +33,7 @@ using SectionFields = std::array<std::string, kSectionFieldCount>;
 const char* fieldControlName(SectionField field);
 bool isEditField(SectionField field);
 bool isSizeField(SectionField field);
-// The group of bar fields (count, second layer, size) of end group g = 0..5 in spec order:
+// The group of bar fields (count, second layer, size) of end group g = 0..5 in the order of the secSpec items:
 // left top, left bottom, centre top, centre bottom, right top, right bottom.
 inline SectionField barCount(int g) { return static_cast<SectionField>(NoLUP + 3 * g); }
 inline SectionField barSecond(int g) { return static_cast<SectionField>(NoLUPe + 3 * g); }

@@ -36,7 +36,7 @@ bool exportsBefore(const SortKey& a, const SortKey& b)
     return a.level > b.level;
 }
 
-// Fields 0 .. count-1 of one item of a spec.
+// Fields 0 .. count-1 of one item of a secSpec.
 void appendItemFields(std::vector<std::string>& out, const std::string& spec, int item, int count)
 {
     const std::string text = model::specItem(spec, item);

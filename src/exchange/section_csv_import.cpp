@@ -56,7 +56,7 @@ model::FileResult lineError(const std::string& name, int line, const std::string
 // The fields a line of that kind is read from (with the four haunch fields of a girder).
 size_t fieldsRead(const std::string& kind) { return kind == "G" ? 35 : 15; }
 
-// A "," (possible inside a quoted field), ":" or ";" would cut the key, the name or the spec
+// A "," (possible inside a quoted field), ":" or ";" would cut secKey, secName or secSpec
 // apart once stored, and the project file would lose the rest of the section on saving.
 // Returns the 1-based column of the first such field, or 0.
 size_t columnWithSeparator(const std::vector<std::string>& f)

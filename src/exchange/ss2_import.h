@@ -56,7 +56,7 @@ public:
     // The specification string of mark k (1-based) at data row r (0 = top).
     std::string girderSpec(int mark, int row) const;
     std::string columnSpec(int mark, int row) const;
-    // Every spec of every mark, as the dialog hands it back on OK.
+    // Every secSpec of every mark, as the dialog hands it back on OK.
     Ss2Result result() const;
 
     // Data rows of sheet 1 (one per level): n + 1 for girders, n for columns.

@@ -124,7 +124,7 @@ void readSections(LineReader& in, Incoming& m, int n)
         }
         e.secKey = fieldAt(1, line, ',');
         e.secName = fieldAt(2, line, ',');
-        // The spec is the rest of the line: a "," typed into a bar field must not cut it off.
+        // secSpec is the rest of the line: a "," typed into a bar field must not cut it off.
         size_t at = 0;
         for (int k = 0; k < 3 && at != std::string::npos; ++k) {
             at = line.find(',', at);

@@ -45,7 +45,7 @@ protected:
         std::ofstream(dir / name, std::ios::binary) << bytes;
         return (dir / name).string();
     }
-    // key -> (name, spec) of the written project.
+    // key -> (name, secSpec) of the written project.
     std::map<std::string, std::pair<std::string, std::string>> sections(const std::string& project)
     {
         testing_support::RecordingPlatform platform;

@@ -15,7 +15,7 @@ namespace fuzz {
 // One entry per reader of outside input. Each returns 0, as libFuzzer wants.
 int fuzzProject(const uint8_t* data, size_t size);       // a .kel file
 int fuzzIni(const uint8_t* data, size_t size);           // the settings file
-int fuzzSpec(const uint8_t* data, size_t size);          // a section's spec string and its notations
+int fuzzSpec(const uint8_t* data, size_t size);          // a section's secSpec string and its notations
 int fuzzSectionLists(const uint8_t* data, size_t size);  // both section lists drawn from a .kel file
 int fuzzSectionCsv(const uint8_t* data, size_t size);    // a section CSV file
 int fuzzSs2Paste(const uint8_t* data, size_t size);      // SS2 table text pasted at a cell
