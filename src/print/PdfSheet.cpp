@@ -7,17 +7,15 @@
 #include <unordered_map>
 #include <vector>
 
-#include <QBuffer>
 #include <QDate>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
 
 #include "draft/pen_width.h"
+#include "print/PdfDevice.h"
 #include "model/element_store.h"
 #include "model/project_file.h"
 #include "model/session.h"
@@ -29,6 +27,16 @@ namespace {
 
 constexpr int kResolution = 1200;    // dots per inch of the PDF's coordinates
 const QString kFontFace = QStringLiteral("IPAGothic");
+
+// Labels are plain Japanese and Latin text without ligatures or kerning: shaping them would only
+// cost time, a fifth of a large sheet's.
+QFont sheetFont(int pixels)
+{
+    QFont font(kFontFace);
+    font.setPixelSize(pixels);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
 
 QColor colourOf(int bgr, bool mono)
 {
@@ -153,15 +161,9 @@ public:
         QString s = QString::fromStdString(utf8);
         if (s.isEmpty() || !(h > 0)) return;
         const int pixels = std::max(1, static_cast<int>(std::lround(h * f_)));
-        if (pixels != fontPixels_) {
-            fontPixels_ = pixels;
-            font_ = QFont(kFontFace);
-            font_.setPixelSize(pixels);
-            advances_.clear();
-        }
-        // A drawing repeats the same few labels thousands of times.
-        auto [it, added] = advances_.try_emplace(utf8, 0.0);
-        if (added) it->second = QFontMetricsF(font_).horizontalAdvance(s);
+        // A drawing repeats the same few labels thousands of times, in two or three sizes.
+        auto [it, added] = advances_[pixels].try_emplace(utf8, 0.0);
+        if (added) it->second = QFontMetricsF(sheetFont(pixels)).horizontalAdvance(s);
         const double advance = it->second;
         // The box the DXF reader sees: the same length from MojiRatio. A stretch to 1/10 000
         // lets the texts of one size share a transform, which the PDF then states once.
@@ -175,9 +177,7 @@ public:
     {
         for (const auto& [key, runs] : texts_) {
             const auto& [pixels, colour, angle, stretch] = key;
-            QFont font(kFontFace);
-            font.setPixelSize(pixels);
-            p_.setFont(font);
+            p_.setFont(sheetFont(pixels));
             p_.setPen(colourOf(colour, mono_));
             QTransform t;
             t.rotate(-angle);
@@ -201,9 +201,7 @@ private:
         QPointF at;  // the box's lower-left corner, device dots
     };
     std::map<std::tuple<int, int, double, double>, std::vector<TextRun>> texts_;
-    int fontPixels_ = -1;
-    QFont font_;
-    std::unordered_map<std::string, double> advances_;
+    std::unordered_map<int, std::unordered_map<std::string, double>> advances_;  // by pixel size
 };
 
 void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet,
@@ -263,10 +261,9 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
 }
 
 struct PdfBook::Pdf {
-    QByteArray bytes;
-    QBuffer buffer{&bytes};
-    std::unique_ptr<QPdfWriter> writer;
+    PdfDevice device{kResolution};
     QPainter painter;
+    std::string title;
 };
 
 PdfBook::PdfBook(std::string path) : path_(std::move(path)) {}
@@ -283,22 +280,14 @@ std::string PdfBook::addSheet(const model::Session& session, const SheetOptions&
         options.paper);
     if (!layout.sheet) return layout.error;
     const draft::Sheet& sheet = *layout.sheet;
-    const QPageSize size(QSizeF(sheet.width, sheet.height), QPageSize::Millimeter, QString::fromStdString(sheet.paper),
-                         QPageSize::ExactMatch);
     if (!pdf_) {
         ensureGuiApplication();
         pdf_ = std::make_unique<Pdf>();
-        pdf_->buffer.open(QIODevice::WriteOnly);
-        pdf_->writer = std::make_unique<QPdfWriter>(&pdf_->buffer);
-        pdf_->writer->setResolution(kResolution);
-        pdf_->writer->setPageSize(size);
-        pdf_->writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf_->writer->setTitle(QString::fromStdString(options.caption));
-        pdf_->writer->setCreator(QStringLiteral("Tessmar"));
-        if (!pdf_->painter.begin(pdf_->writer.get())) return path_ + ": PDF を作れません";
+        pdf_->title = options.caption;
+        pdf_->device.newPage(sheet.width, sheet.height);
+        if (!pdf_->painter.begin(&pdf_->device)) return path_ + ": PDF を作れません";
     } else {
-        pdf_->writer->setPageSize(size);
-        pdf_->writer->newPage();
+        pdf_->device.newPage(sheet.width, sheet.height);
     }
     paintSheet(pdf_->painter, kResolution / 25.4, sheet, session, options);
     ++pages_;
@@ -309,9 +298,11 @@ std::string PdfBook::finish()
 {
     if (!pdf_) return {};
     pdf_->painter.end();
-    pdf_->writer.reset();
-    const model::FileResult r = model::writeFileAtomically(path_, pdf_->bytes.toStdString());
+    std::string bytes;
+    const std::string why = pdf_->device.finish(pdf_->title, "Tessmar", bytes);
     pdf_.reset();
+    if (!why.empty()) return path_ + ": " + why;
+    const model::FileResult r = model::writeFileAtomically(path_, bytes);
     return r.ok ? std::string() : r.message;
 }
 

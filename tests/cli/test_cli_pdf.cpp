@@ -84,7 +84,7 @@ TEST_F(CliPdf, GirderListSheetHasItsPaperFontAndEveryText)
     const auto [status, err] = draw("-o '" + pdf + "'");
     ASSERT_EQ(status, 0) << err;
     EXPECT_EQ(err, "");
-    EXPECT_NE(shell("pdfinfo '" + pdf + "'").second.find("Page size:       1191 x 842 pts (A3)"), std::string::npos);
+    EXPECT_NE(shell("pdfinfo '" + pdf + "'").second.find("Page size:       1190.55 x 841.89 pts (A3)"), std::string::npos);
     const std::string fonts = shell("pdffonts '" + pdf + "'").second;
     EXPECT_NE(fonts.find("IPAGothic"), std::string::npos) << fonts;
     EXPECT_NE(fonts.find("yes"), std::string::npos) << fonts;  // embedded
@@ -108,7 +108,7 @@ TEST_F(CliPdf, PaperChoiceAndTooSmallPaper)
 {
     const std::string pdf = (dir / "a0.pdf").string();
     ASSERT_EQ(draw("--paper A0 --mono -o '" + pdf + "'").first, 0);
-    EXPECT_NE(shell("pdfinfo '" + pdf + "'").second.find("3370 x 2384 pts (A0)"), std::string::npos);
+    EXPECT_NE(shell("pdfinfo '" + pdf + "'").second.find("3370.39 x 2383.94 pts (A0)"), std::string::npos);
 
     const std::string small = (dir / "a4.pdf").string();
     std::ofstream(small) << "old";
@@ -157,8 +157,8 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
     const std::string info = shell("pdfinfo -f 1 -l 3 '" + pdf + "'").second;
     EXPECT_NE(info.find("Pages:           " + std::to_string(dxfFiles) + "\n"), std::string::npos) << info;
     // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
-    EXPECT_NE(info.find("Page    1 size:  1191 x 842 pts (A3)"), std::string::npos) << info;
-    EXPECT_NE(info.find("Page    3 size:  2384 x 1684 pts (A1)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    1 size:  1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    3 size:  2383.94 x 1683.78 pts (A1)"), std::string::npos) << info;
 }
 
 TEST_F(CliPdf, LinesPrintWithTheWidthOfTheirPen)

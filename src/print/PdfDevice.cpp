@@ -1,0 +1,383 @@
+#include "print/PdfDevice.h"
+
+#include <climits>
+#include <cmath>
+#include <unordered_map>
+
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QTextItem>
+
+#include "pdf/pdf_document.h"
+
+namespace print {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kPointsPerInch = 72;
+
+// The tables a TrueType subset is built from; Qt hands them out by tag.
+pdf::FontTables fontTables(const QRawFont& raw)
+{
+    pdf::FontTables tables;
+    for (const char* tag : {"head", "hhea", "maxp", "hmtx", "loca", "glyf", "cvt ", "fpgm", "prep"}) {
+        const QByteArray data = raw.fontTable(tag);
+        if (!data.isEmpty()) tables[tag] = data.toStdString();
+    }
+    return tables;
+}
+
+bool isAscii(const QString& s)
+{
+    for (QChar c : s)
+        if (c.unicode() > 0x7E || c.unicode() < 0x21) return false;
+    return !s.isEmpty();
+}
+
+}  // namespace
+
+// Writes what QPainter hands it straight into the page's content stream, in device dots
+// (the page's first operator turns dots into points and puts y downwards).
+class PdfPaintEngine : public QPaintEngine {
+public:
+    explicit PdfPaintEngine(int dpi) : QPaintEngine(QPaintEngine::AllFeatures), dpi_(dpi) {}
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+
+    void startPage(double widthMm, double heightMm)
+    {
+        closePage();
+        pageWidthPt_ = widthMm / kMmPerInch * kPointsPerInch;
+        pageHeightPt_ = heightMm / kMmPerInch * kPointsPerInch;
+        const double s = kPointsPerInch / dpi_;
+        content_ = pdf::Content();
+        content_.num(s).num(0).num(0).num(-s).num(0).num(pageHeightPt_).op("cm\n");
+        pageOpen_ = true;
+        emitted_ = Emitted();
+        pageFonts_.clear();
+    }
+
+    void closePage()
+    {
+        if (!pageOpen_) return;
+        document_.addPage(pageWidthPt_, pageHeightPt_, content_.take(), pageFonts_);
+        pageOpen_ = false;
+    }
+
+    std::string finish(const std::string& title, const std::string& creator, std::string& bytes)
+    {
+        closePage();
+        if (!fontError_.empty()) return fontError_;
+        return document_.finish(title, creator, bytes);
+    }
+
+    int pages() const { return document_.pages() + (pageOpen_ ? 1 : 0); }
+
+    void updateState(const QPaintEngineState& state) override
+    {
+        const DirtyFlags flags = state.state();
+        if (flags & DirtyPen) pen_ = state.pen();
+        if (flags & DirtyBrush) brush_ = state.brush();
+        if (flags & DirtyTransform) {
+            transform_ = state.transform();
+            identity_ = transform_.isIdentity();
+            widthScale_ = identity_ ? 1.0 : std::sqrt(std::fabs(transform_.determinant()));
+        }
+    }
+
+    void drawLines(const QLineF* lines, int count) override
+    {
+        if (!pageOpen_ || !stroking()) return;
+        strokeState();
+        QPointF last(qQNaN(), qQNaN());
+        for (int i = 0; i < count; ++i) {
+            const QPointF a = map(lines[i].p1()), b = map(lines[i].p2());
+            // A line that goes on from where the last one ended continues its path.
+            if (a != last) point(a, "m\n");
+            point(b, "l\n");
+            last = b;
+        }
+        if (count > 0) content_.op("S\n");
+    }
+
+    void drawLines(const QLine* lines, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            const QLineF l(lines[i]);
+            drawLines(&l, 1);
+        }
+    }
+
+    void drawRects(const QRectF* rects, int count) override
+    {
+        if (!pageOpen_) return;
+        for (int i = 0; i < count; ++i) {
+            QPainterPath path;
+            path.addRect(rects[i]);
+            drawPath(path);
+        }
+    }
+
+    void drawRects(const QRect* rects, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            const QRectF r(rects[i]);
+            drawRects(&r, 1);
+        }
+    }
+
+    void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
+    {
+        if (count < 2) return;
+        QPainterPath path(points[0]);
+        for (int i = 1; i < count; ++i) path.lineTo(points[i]);
+        if (mode != PolylineMode) path.closeSubpath();
+        path.setFillRule(mode == OddEvenMode ? Qt::OddEvenFill : Qt::WindingFill);
+        const QBrush kept = brush_;
+        if (mode == PolylineMode) brush_ = Qt::NoBrush;
+        drawPath(path);
+        brush_ = kept;
+    }
+
+    void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override
+    {
+        QList<QPointF> real;
+        real.reserve(count);
+        for (int i = 0; i < count; ++i) real.append(QPointF(points[i]));
+        drawPolygon(real.constData(), count, mode);
+    }
+
+    void drawPath(const QPainterPath& path) override
+    {
+        if (!pageOpen_ || path.isEmpty()) return;
+        const bool fill = brush_.style() != Qt::NoBrush, stroke = stroking();
+        if (!fill && !stroke) return;
+        if (stroke) strokeState();
+        if (fill) fillColour(brush_.color().rgb());
+        int start = -1;
+        auto closeIfBack = [&](int lastIndex) {
+            if (start >= 0 && path.elementAt(start).x == path.elementAt(lastIndex).x &&
+                path.elementAt(start).y == path.elementAt(lastIndex).y)
+                content_.op("h\n");
+        };
+        for (int i = 0; i < path.elementCount(); ++i) {
+            const QPainterPath::Element& e = path.elementAt(i);
+            switch (e.type) {
+            case QPainterPath::MoveToElement:
+                if (i > 0) closeIfBack(i - 1);
+                point(map(e), "m\n");
+                start = i;
+                break;
+            case QPainterPath::LineToElement: point(map(e), "l\n"); break;
+            case QPainterPath::CurveToElement:
+                if (i + 2 >= path.elementCount()) return;  // a path Qt made is never cut short
+                point(map(e), "");
+                point(map(path.elementAt(i + 1)), "");
+                point(map(path.elementAt(i + 2)), "c\n");
+                i += 2;
+                break;
+            default: break;
+            }
+        }
+        closeIfBack(path.elementCount() - 1);
+        const bool evenOdd = path.fillRule() == Qt::OddEvenFill;
+        content_.op(fill && stroke ? (evenOdd ? "B*\n" : "B\n") : fill ? (evenOdd ? "f*\n" : "f\n") : "S\n");
+    }
+
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+
+    void drawTextItem(const QPointF& p, const QTextItem& item) override
+    {
+        if (!pageOpen_) return;
+        const QString text = item.text();
+        if (text.isEmpty()) return;
+        Face* face = faceOf(item.font());
+        if (!face) return;
+        std::vector<uint16_t> codes;
+        for (char32_t cp : text.toUcs4()) codes.push_back(face->font->code(face->glyph(cp), cp));
+
+        const QFont& font = item.font();
+        const double size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi_ / kPointsPerInch;
+        const int stretch = font.stretch();
+        const double widen = stretch > 0 ? stretch / 100.0 : 1.0;
+        // Glyph space (y up, one unit a character height) onto the device, then the painter's.
+        const QTransform m = QTransform(size * widen, 0, 0, -size, p.x(), p.y()) * transform_;
+        fillColour(pen_.color().rgb());
+        content_.op("BT /").op(face->font->resourceName().c_str()).op(" 1 Tf ");
+        content_.num(m.m11()).num(m.m12()).num(m.m21()).num(m.m22()).num(m.dx()).num(m.dy()).op("Tm ");
+        content_.hexGlyphs(codes).op(" Tj ET\n");
+    }
+
+private:
+    struct Face {
+        QRawFont raw;
+        pdf::EmbeddedFont* font = nullptr;
+        std::unordered_map<char32_t, uint16_t> glyphs;
+        uint16_t glyph(char32_t cp)
+        {
+            auto [it, added] = glyphs.try_emplace(cp, 0);
+            if (added) {
+                const QList<quint32> ids = raw.glyphIndexesForString(QString::fromUcs4(&cp, 1));
+                it->second = ids.size() == 1 && ids[0] <= 0xFFFF ? static_cast<uint16_t>(ids[0]) : 0;
+            }
+            return it->second;
+        }
+    };
+
+    // Texts of one face share one embedded font; Qt resolves the face as it does on screen.
+    Face* faceOf(const QFont& font)
+    {
+        const QString key = font.family() + QLatin1Char('/') + font.styleName() + QLatin1Char('/') +
+                            QString::number(font.weight()) + QLatin1Char('/') + QString::number(font.italic());
+        auto it = faces_.find(key);
+        if (it == faces_.end()) {
+            Face face;
+            face.raw = QRawFont::fromFont(font);
+            if (face.raw.isValid()) {
+                const QString family = face.raw.familyName();
+                const std::string base = (isAscii(family) ? family : font.family()).toStdString() +
+                                         (face.raw.style() == QFont::StyleNormal ? "" : "-Italic");
+                pdf::FontTables tables = fontTables(face.raw);
+                if (!tables.count("glyf")) {
+                    fontError_ = base + ": only TrueType outlines can be embedded";
+                    face.raw = QRawFont();
+                } else {
+                    face.font = &document_.font(base, tables);
+                }
+            } else {
+                fontError_ = font.family().toStdString() + ": the font cannot be read";
+            }
+            it = faces_.emplace(key, std::move(face)).first;
+        }
+        Face& f = it->second;
+        if (!f.font) return nullptr;
+        if (std::find(pageFonts_.begin(), pageFonts_.end(), f.font) == pageFonts_.end()) pageFonts_.push_back(f.font);
+        return &f;
+    }
+
+    bool stroking() const { return pen_.style() != Qt::NoPen && pen_.brush().style() != Qt::NoBrush; }
+
+    QPointF map(QPointF p) const { return identity_ ? p : transform_.map(p); }
+    QPointF map(const QPainterPath::Element& e) const { return map(QPointF(e.x, e.y)); }
+
+    void point(QPointF p, const char* op) { content_.num(p.x()).num(p.y()).op(op); }
+
+    static void colour(pdf::Content& c, QRgb rgb, const char* op)
+    {
+        c.fraction(qRed(rgb) / 255.0).fraction(qGreen(rgb) / 255.0).fraction(qBlue(rgb) / 255.0).op(op);
+    }
+
+    void fillColour(QRgb rgb)
+    {
+        if (emitted_.fill == static_cast<long long>(rgb)) return;
+        colour(content_, rgb, "rg\n");
+        emitted_.fill = rgb;
+    }
+
+    // Colour, width, ends and dashes of the pen, each written only when it changed.
+    void strokeState()
+    {
+        const QRgb rgb = pen_.color().rgb();
+        if (emitted_.stroke != static_cast<long long>(rgb)) {
+            colour(content_, rgb, "RG\n");
+            emitted_.stroke = rgb;
+        }
+        const double width = pen_.widthF() * widthScale_;
+        if (width != emitted_.width) {
+            content_.num(width).op("w\n");
+            emitted_.width = width;
+        }
+        const int cap = pen_.capStyle() == Qt::RoundCap ? 1 : pen_.capStyle() == Qt::SquareCap ? 2 : 0;
+        if (cap != emitted_.cap) {
+            content_.num(cap).op("J\n");
+            emitted_.cap = cap;
+        }
+        const int join = pen_.joinStyle() == Qt::RoundJoin ? 1 : pen_.joinStyle() == Qt::BevelJoin ? 2 : 0;
+        if (join != emitted_.join) {
+            content_.num(join).op("j\n");
+            emitted_.join = join;
+        }
+        pdf::Content dash;
+        dash.op("[");
+        if (pen_.style() != Qt::SolidLine) {
+            // Qt gives dashes in pen widths; a hairline's pattern counts in single dots.
+            const double unit = width > 0 ? width : 1;
+            for (qreal d : pen_.dashPattern()) dash.num(std::max(d * unit, 0.01));
+        }
+        dash.op("] ").num(pen_.style() != Qt::SolidLine ? pen_.dashOffset() * (width > 0 ? width : 1) : 0).op("d\n");
+        std::string dashText = dash.take();
+        if (dashText != emitted_.dash) {
+            content_.op(dashText.c_str());
+            emitted_.dash = std::move(dashText);
+        }
+    }
+
+    // What the page's content has set so far; a new page starts from the PDF defaults.
+    struct Emitted {
+        long long stroke = 0, fill = 0;  // black
+        double width = 1;
+        int cap = 0, join = 0;
+        std::string dash = "[] 0 d\n";
+    };
+
+    int dpi_;
+    pdf::Document document_;
+    pdf::Content content_;
+    bool pageOpen_ = false;
+    double pageWidthPt_ = 0, pageHeightPt_ = 0;
+    std::vector<const pdf::EmbeddedFont*> pageFonts_;
+    Emitted emitted_;
+    QPen pen_;
+    QBrush brush_;
+    QTransform transform_;
+    bool identity_ = true;
+    double widthScale_ = 1;
+    std::unordered_map<QString, Face> faces_;
+    std::string fontError_;
+};
+
+PdfDevice::PdfDevice(int dotsPerInch) : dpi_(dotsPerInch), engine_(std::make_unique<PdfPaintEngine>(dotsPerInch)) {}
+
+PdfDevice::~PdfDevice() = default;
+
+void PdfDevice::newPage(double widthMm, double heightMm)
+{
+    widthMm_ = widthMm;
+    heightMm_ = heightMm;
+    engine_->startPage(widthMm, heightMm);
+}
+
+std::string PdfDevice::finish(const std::string& title, const std::string& creator, std::string& bytes)
+{
+    return engine_->finish(title, creator, bytes);
+}
+
+QPaintEngine* PdfDevice::paintEngine() const { return engine_.get(); }
+
+int PdfDevice::pageCount() const { return engine_->pages(); }
+
+int PdfDevice::metric(PaintDeviceMetric metric) const
+{
+    const auto dots = [this](double mm) { return static_cast<int>(std::lround(mm / kMmPerInch * dpi_)); };
+    switch (metric) {
+    case PdmWidth: return dots(widthMm_);
+    case PdmHeight: return dots(heightMm_);
+    case PdmWidthMM: return static_cast<int>(std::lround(widthMm_));
+    case PdmHeightMM: return static_cast<int>(std::lround(heightMm_));
+    case PdmNumColors: return INT_MAX;
+    case PdmDepth: return 32;
+    case PdmDpiX:
+    case PdmDpiY:
+    case PdmPhysicalDpiX:
+    case PdmPhysicalDpiY: return dpi_;
+    case PdmDevicePixelRatio: return 1;
+    case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+    default: return QPaintDevice::metric(metric);
+    }
+}
+
+}  // namespace print

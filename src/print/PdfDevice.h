@@ -1,0 +1,43 @@
+// A PDF file as a Qt paint device: the sheet painter paints it with the same QPainter calls
+// that print a sheet, and the pages go out as our own PDF (the pdf/ writer), whose content
+// streams are written as they are drawn instead of deflated at the end as Qt's own PDF writer
+// does. Lines, curves, rectangles and texts are what sheets use; images are left out.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QPaintDevice>
+
+namespace print {
+
+class PdfPaintEngine;
+
+class PdfDevice : public QPaintDevice {
+public:
+    // Device coordinates are dots of `dotsPerInch`, y downwards from the page's top-left corner.
+    explicit PdfDevice(int dotsPerInch);
+    ~PdfDevice() override;
+    PdfDevice(const PdfDevice&) = delete;
+    PdfDevice& operator=(const PdfDevice&) = delete;
+
+    // Closes the page being painted, if any, and starts one of this size. The first page too:
+    // call before QPainter::begin.
+    void newPage(double widthMm, double heightMm);
+    // The finished file (the page being painted closed); empty error on success. End the
+    // painter first.
+    std::string finish(const std::string& title, const std::string& creator, std::string& bytes);
+
+    QPaintEngine* paintEngine() const override;
+    int pageCount() const;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    int dpi_;
+    double widthMm_ = 0, heightMm_ = 0;
+    std::unique_ptr<PdfPaintEngine> engine_;
+};
+
+}  // namespace print
