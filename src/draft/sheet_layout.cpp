@@ -100,7 +100,7 @@ DrawingBox drawingBox(const model::ElementStore& store, const model::TextBuffer&
     return box;
 }
 
-SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& paper)
+SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& paper, SheetSize size)
 {
     if (!(scale > 0) || !std::isfinite(scale)) return {std::nullopt, "縮尺が正しくありません。"};
     const double w = box.empty ? 0 : (box.maxX - box.minX) / scale;
@@ -115,6 +115,14 @@ SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& 
         if (fit.fits) break;
     }
     if (!chosen) return {std::nullopt, "用紙 " + paper + " はありません (A4 ... A0)。"};
+    if (!fit.fits && size == SheetSize::Fixed) {
+        // Another scale would draw a list just as large on paper; only a larger sheet helps.
+        for (const PaperSize& p : isoPapers())
+            if (p.width > chosen->width && fitOn(p, w, h).fits)
+                return {std::nullopt, "図面が " + std::string(chosen->name) + " に入りません。" + p.name + " なら入ります。"};
+        return {std::nullopt, "図面が " + std::string(chosen->name) +
+                                  " に入りません。リストは縮尺を変えても用紙の上では同じ大きさです。"};
+    }
     if (!fit.fits) {
         // The scale at which the drawing fits the paper in its better orientation.
         // Room for the drawing above the title block, the sheet either way round.

@@ -58,10 +58,17 @@ struct SheetResult {
     std::string error;  // why there is none, in words for the user
 };
 
+// How a drawing's size on paper follows its scale: a framing drawing shrinks at 1/100 against
+// 1/50, a section list is drawn in paper millimetres and keeps its size at any scale.
+enum class SheetSize { ByScale, Fixed };
+
 // The drawing centred on the sheet beside or above the title block (lower right corner): the
-// smallest A sheet (landscape first) that holds the box, the title block and the margins at 1/S, or the named paper ("A4" ... "A0"; kAutoPaper or "" for the
-// choice). Too big for the paper: an error naming the smallest standard scale that would fit.
-SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& paper);
+// smallest A sheet (landscape first) that holds the box, the title block and the margins at
+// 1/S, or the named paper ("A4" ... "A0"; kAutoPaper or "" for the choice). Too big for the
+// paper: an error naming the smallest standard scale that would fit, or for a drawing of fixed
+// size the paper that would hold it.
+SheetResult layoutSheet(const DrawingBox& box, double scale, const std::string& paper,
+                        SheetSize size = SheetSize::ByScale);
 
 struct DrawingKind;
 // The sheet's title: the drawing's caption, and for a slice of the model the name of its level

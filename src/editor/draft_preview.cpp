@@ -176,7 +176,7 @@ bool DraftPreview::savePdf(const std::string& paper, bool mono)
     if (path.size() < 4 || (path.compare(path.size() - 4, 4, ".pdf") != 0 && path.compare(path.size() - 4, 4, ".PDF") != 0))
         path += ".pdf";
     if (!mayWrite(session_.platform, *chosen, path)) return false;
-    const std::string why = ports_.sheets->writePdf({path, paper, mono, currentScale(), caption_});
+    const std::string why = ports_.sheets->writePdf({path, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
     if (!why.empty()) {
         ctx_.notice("PDFファイルを書けませんでした。\n" + why);
         return false;
@@ -190,7 +190,7 @@ void DraftPreview::printSheet(const std::string& paper, bool mono)
         ctx_.notAvailable();
         return;
     }
-    const std::string why = ports_.sheets->print({"", paper, mono, currentScale(), caption_});
+    const std::string why = ports_.sheets->print({"", paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
     if (!why.empty()) ctx_.notice("印刷できませんでした。\n" + why);
 }
 

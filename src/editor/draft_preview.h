@@ -42,6 +42,7 @@ public:
         bool mono = false;
         double scale = 40;
         std::string caption;
+        bool list = false;  // drawn at the list scale: its size on paper ignores the scale
     };
     // Empty on success, else why not.
     virtual std::string writePdf(const Request& request) = 0;

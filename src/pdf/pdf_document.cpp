@@ -186,7 +186,7 @@ std::string toUnicodeMap(const std::vector<char32_t>& unicode)
 
 char* Content::room(size_t n)
 {
-    if (buffer_.size() - used_ < n) buffer_.resize(std::max<size_t>(2 * buffer_.size(), used_ + n + (1 << 20)));
+    if (buffer_.size() - used_ < n) buffer_.resize(std::max<size_t>(2 * buffer_.size(), used_ + n + 256));
     return buffer_.data() + used_;
 }
 

@@ -273,11 +273,16 @@ PdfBook::~PdfBook()
     if (pdf_ && pdf_->painter.isActive()) pdf_->painter.end();
 }
 
+draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options)
+{
+    return draft::layoutSheet(draft::drawingBox(session.store, session.texts, dxf::textOptions(session.settings)),
+                              options.scale, options.paper,
+                              options.list ? draft::SheetSize::Fixed : draft::SheetSize::ByScale);
+}
+
 std::string PdfBook::addSheet(const model::Session& session, const SheetOptions& options)
 {
-    const draft::SheetResult layout = draft::layoutSheet(
-        draft::drawingBox(session.store, session.texts, dxf::textOptions(session.settings)), options.scale,
-        options.paper);
+    const draft::SheetResult layout = sheetFor(session, options);
     if (!layout.sheet) return layout.error;
     const draft::Sheet& sheet = *layout.sheet;
     if (!pdf_) {

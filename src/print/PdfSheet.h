@@ -20,6 +20,7 @@ struct SheetOptions {
     std::string paper = draft::kAutoPaper;  // "自動", "A4" ... "A0"
     bool mono = false;                      // everything black
     double scale = 40;                      // the drawing's scale denominator
+    bool list = false;                      // a section list: its size on paper ignores the scale
     std::string caption;                    // "梁断面リスト", "伏図 2層", ...
     std::string projectPath;
     std::string date;  // empty: today
@@ -27,6 +28,9 @@ struct SheetOptions {
 
 // A QGuiApplication for painting when the program has none yet (the command-line tool).
 void ensureGuiApplication();
+
+// The sheet that holds the session's current drawing at options.scale on options.paper.
+draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options);
 
 // Paints the session's current store and texts on a device `dotsPerMm` fine whose page is the
 // sheet, with the title block in the lower right corner.

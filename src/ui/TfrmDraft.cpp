@@ -165,6 +165,7 @@ print::SheetOptions optionsOf(const editor::SheetWriter::Request& request, const
     options.paper = request.paper;
     options.mono = request.mono;
     options.scale = request.scale;
+    options.list = request.list;
     options.caption = request.caption;
     options.projectPath = session.project.path;
     return options;
@@ -180,9 +181,7 @@ std::string TfrmDraft::writePdf(const Request& request)
 std::string TfrmDraft::print(const Request& request)
 {
     const print::SheetOptions options = optionsOf(request, session_);
-    const draft::SheetResult layout = draft::layoutSheet(
-        draft::drawingBox(session_.store, session_.texts, dxf::textOptions(session_.settings)), options.scale,
-        options.paper);
+    const draft::SheetResult layout = print::sheetFor(session_, options);
     if (!layout.sheet) return layout.error;
     const draft::Sheet& sheet = *layout.sheet;
     QPrinter printer(QPrinter::HighResolution);

@@ -62,6 +62,11 @@ TEST(SheetLayout, TooBigIsRefusedWithAScaleThatFits)
     r = draft::layoutSheet(box(12000, 8000), 40, "A4");
     EXPECT_FALSE(r.sheet);
     EXPECT_EQ(r.error, "図面が A4 に入りません。S=1/50 なら入ります。");
+    // A section list is as large on paper at any scale: only a larger sheet can hold it.
+    r = draft::layoutSheet(box(12000, 8000), 40, "A4", draft::SheetSize::Fixed);
+    EXPECT_EQ(r.error, "図面が A4 に入りません。A3 なら入ります。");
+    r = draft::layoutSheet(box(100000, 60000), 40, draft::kAutoPaper, draft::SheetSize::Fixed);
+    EXPECT_EQ(r.error, "図面が A0 に入りません。リストは縮尺を変えても用紙の上では同じ大きさです。");
     EXPECT_FALSE(draft::layoutSheet(box(10, 10), 40, "B5").sheet);
     EXPECT_FALSE(draft::layoutSheet(box(10, 10), 0, "").sheet);
 }

@@ -337,6 +337,7 @@ TEST_F(DraftPreviewTest, PdfGetsTheScaleCaptionAndPaperAndAFailureIsSaid)
     EXPECT_TRUE(sheets.requests[0].mono);
     EXPECT_EQ(sheets.requests[0].scale, 50);
     EXPECT_EQ(sheets.requests[0].caption, "梁断面リスト");
+    EXPECT_TRUE(sheets.requests[0].list);  // its size on paper does not follow the scale
     EXPECT_EQ(sheets.requests[1].path, (dir() / "b.PDF").string());
     EXPECT_TRUE(platform.saidText("PDFファイルを書けませんでした。\n図面が A3 に入りません。"));
     EXPECT_TRUE(platform.saidText("印刷できませんでした。\n図面が A3 に入りません。"));

@@ -131,8 +131,7 @@ int runDrawCommand(int argc, char** argv)
         return kExitFailure;
 
     if (isPdfName(args.output))
-        return writeDrawingPdf(session, args.output, kind->caption, session.settings.draft.ListScale, args.pdf,
-                               args.project);
+        return writeDrawingPdf(session, args.output, kind->caption, draft::ScaleMode::List, args.pdf, args.project);
     const std::string output = dxf::dxfFileName(args.output);
     std::error_code ec;
     if (std::filesystem::equivalent(args.project, output, ec))

@@ -46,13 +46,14 @@ std::string checkPaper(const std::string& paper)
 
 namespace {
 
-print::SheetOptions sheetOptions(const std::string& caption, double scale, const PdfChoice& choice,
-                                 const std::string& projectPath)
+print::SheetOptions sheetOptions(const model::Session& session, const std::string& caption, draft::ScaleMode mode,
+                                 const PdfChoice& choice, const std::string& projectPath)
 {
     print::SheetOptions options;
+    options.scale = draft::scaleOf(session.settings, mode).scale;
+    options.list = mode == draft::ScaleMode::List;
     options.paper = choice.paper == "auto" ? std::string() : choice.paper;
     options.mono = choice.mono;
-    options.scale = scale;
     options.caption = caption;
     options.projectPath = projectPath;
     return options;
@@ -61,9 +62,9 @@ print::SheetOptions sheetOptions(const std::string& caption, double scale, const
 }  // namespace
 
 int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
-                    double scale, const PdfChoice& choice, const std::string& projectPath)
+                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath)
 {
-    const std::string why = print::writePdf(output, session, sheetOptions(caption, scale, choice, projectPath));
+    const std::string why = print::writePdf(output, session, sheetOptions(session, caption, mode, choice, projectPath));
     if (!why.empty()) return fail(output + ": " + why);
     return kExitOk;
 }
@@ -77,8 +78,7 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
     draft::DrawingFrame frame(session, state);
     // A failing generator has already said why through the platform.
     if (!frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
-    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), session.settings.draft.DrawScale,
-                           choice, projectPath);
+    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath);
 }
 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
@@ -92,9 +92,8 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
         if (!draft::hasSomethingToDraw(entry.code, session)) continue;  // said with the DXF files
         const std::optional<draft::DrawingKind> kind = draft::drawingForCode(entry.code, session);
         if (!kind || !frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
-        const double scale = draft::scaleOf(session.settings, kind->scale).scale;
-        const std::string why =
-            book.addSheet(session, sheetOptions(draft::sheetCaption(*kind, session), scale, choice, projectPath));
+        const std::string why = book.addSheet(
+            session, sheetOptions(session, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath));
         frame.close();
         if (!why.empty()) std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", entry.what.c_str(), why.c_str());
     }

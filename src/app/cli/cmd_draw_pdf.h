@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "draft/drawing_frame.h"
+
 namespace model {
 class Session;
 }
@@ -22,7 +24,7 @@ bool takeFlag(int& argc, char** argv, const char* flag);
 std::string checkPaper(const std::string& paper);
 // Writes the session's current drawing as a PDF sheet; 0, or 1 with one line on stderr.
 int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
-                    double scale, const PdfChoice& choice, const std::string& projectPath);
+                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath);
 
 // Runs drawing `code` on the session's current slice and writes it as a PDF sheet.
 int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
