@@ -22,36 +22,51 @@ const char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// The decimal digits of v (below 10^18) at out; returns their end.
+char* formatWhole(char* out, unsigned long long v)
+{
+    int digits = 1;
+    for (unsigned long long bound = 10; digits < 18 && v >= bound; bound *= 10) ++digits;
+    char* const end = out + digits;
+    char* d = end;
+    while (v >= 100) {
+        const unsigned pair = static_cast<unsigned>(v % 100) * 2;
+        v /= 100;
+        *--d = kPairs[pair + 1];
+        *--d = kPairs[pair];
+    }
+    if (v >= 10) {
+        *--d = kPairs[v * 2 + 1];
+        *--d = kPairs[v * 2];
+    } else {
+        *--d = static_cast<char>('0' + v);
+    }
+    return end;
+}
+
 // Reals with two decimals at most, written without trailing zeros, into buf (at least 32
 // chars); returns the end. Content coordinates are in 1/1200 inch, so a hundredth of that is
-// far below anything a printer shows. Sheets write a million of them, hence no to_chars here.
+// far below anything a printer shows. Sheets write a million of them, most of them whole
+// numbers, hence no to_chars here.
 char* formatReal(char* buf, double v)
 {
-    if (!(v > -1e15 && v < 1e15)) v = 0;  // also NaN
-    long long hundredths = static_cast<long long>(v * 100 + (v < 0 ? -0.5 : 0.5));
     char* out = buf;
+    if (v > -1e9 && v < 1e9) {
+        const long long whole = static_cast<long long>(v);
+        if (static_cast<double>(whole) == v) {
+            if (whole < 0) *out++ = '-';
+            return formatWhole(out, static_cast<unsigned long long>(whole < 0 ? -whole : whole));
+        }
+    } else if (!(v > -1e15 && v < 1e15)) {
+        v = 0;  // also NaN
+    }
+    long long hundredths = static_cast<long long>(v * 100 + (v < 0 ? -0.5 : 0.5));
     if (hundredths < 0) {
         *out++ = '-';
         hundredths = -hundredths;
     }
-    unsigned long long whole = static_cast<unsigned long long>(hundredths) / 100;
-    const unsigned frac = static_cast<unsigned>(hundredths - static_cast<long long>(whole) * 100);
-    int digits = 1;
-    for (unsigned long long bound = 10; digits < 19 && whole >= bound; bound *= 10) ++digits;
-    out += digits;
-    char* d = out;
-    while (whole >= 100) {
-        const unsigned pair = static_cast<unsigned>(whole % 100) * 2;
-        whole /= 100;
-        *--d = kPairs[pair + 1];
-        *--d = kPairs[pair];
-    }
-    if (whole >= 10) {
-        *--d = kPairs[whole * 2 + 1];
-        *--d = kPairs[whole * 2];
-    } else {
-        *--d = static_cast<char>('0' + whole);
-    }
+    const unsigned frac = static_cast<unsigned>(hundredths % 100);
+    out = formatWhole(out, static_cast<unsigned long long>(hundredths / 100));
     if (frac != 0) {
         *out++ = '.';
         *out++ = kPairs[frac * 2];
@@ -127,15 +142,31 @@ std::string pdfName(const std::string& face)
     return out.empty() ? "Font" : out;
 }
 
+// The file goes out in pieces: small objects are gathered in `out` and handed over before
+// each large stream, which is handed over as it is.
 class Writer {
+    const std::function<void(std::string_view)>& write_;
+    size_t flushed_ = 0;
+
 public:
-    std::string& out;
+    std::string out;
     std::vector<size_t> offsets;  // by object number - 1
 
-    explicit Writer(std::string& o, int objects) : out(o), offsets(static_cast<size_t>(objects), 0) {}
+    Writer(const std::function<void(std::string_view)>& write, int objects)
+        : write_(write), offsets(static_cast<size_t>(objects), 0)
+    {
+    }
+    size_t position() const { return flushed_ + out.size(); }
+    void flush()
+    {
+        if (out.empty()) return;
+        write_(out);
+        flushed_ += out.size();
+        out.clear();
+    }
     void begin(int object)
     {
-        offsets[static_cast<size_t>(object - 1)] = out.size();
+        offsets[static_cast<size_t>(object - 1)] = position();
         appendInt(out, object);
         out += " 0 obj\n";
     }
@@ -145,16 +176,31 @@ public:
         appendInt(out, object);
         out += " 0 R";
     }
-    void stream(int object, const std::string& dictionary, const std::string& data)
+    void stream(int object, const std::string& dictionary, size_t length,
+                const std::function<void(Writer&)>& data)
     {
         begin(object);
         out += "<< /Length ";
-        appendInt(out, static_cast<long long>(data.size()));
+        appendInt(out, static_cast<long long>(length));
         out += dictionary;
         out += " >>\nstream\n";
-        out += data;
+        data(*this);
         out += "\nendstream";
         end();
+    }
+    void stream(int object, const std::string& dictionary, const std::string& data)
+    {
+        stream(object, dictionary, data.size(), [&data](Writer& w) { w.out += data; });
+    }
+    void stream(int object, const Content& content)
+    {
+        stream(object, "", content.size(), [&content](Writer& w) {
+            w.flush();
+            content.writeTo([&w](std::string_view piece) {
+                w.write_(piece);
+                w.flushed_ += piece.size();
+            });
+        });
     }
 };
 
@@ -184,17 +230,60 @@ std::string toUnicodeMap(const std::vector<char32_t>& unicode)
 
 }  // namespace
 
+struct Content::Chunk {
+    std::unique_ptr<char[]> bytes;
+    size_t used = 0;
+};
+
+Content::Content() = default;
+Content::Content(Content&&) noexcept = default;
+Content& Content::operator=(Content&&) noexcept = default;
+Content::~Content() = default;
+
 char* Content::room(size_t n)
 {
-    if (buffer_.size() - used_ < n) buffer_.resize(std::max<size_t>(2 * buffer_.size(), used_ + n + 256));
-    return buffer_.data() + used_;
+    if (static_cast<size_t>(end_ - at_) >= n) return at_;
+    if (!chunks_.empty()) chunks_.back().used = static_cast<size_t>(at_ - chunks_.back().bytes.get());
+    // Small contents (a dash pattern) stay small; a page's grows a megabyte at a time.
+    const size_t capacity = chunks_.empty() ? 4096 : kChunk;
+    chunks_.push_back({std::make_unique_for_overwrite<char[]>(capacity), 0});
+    at_ = chunks_.back().bytes.get();
+    end_ = at_ + capacity;
+    return at_;
+}
+
+size_t Content::size() const
+{
+    size_t n = 0;
+    for (size_t i = 0; i + 1 < chunks_.size(); ++i) n += chunks_[i].used;
+    if (!chunks_.empty()) n += static_cast<size_t>(at_ - chunks_.back().bytes.get());
+    return n;
+}
+
+void Content::writeTo(const std::function<void(std::string_view)>& write) const
+{
+    for (size_t i = 0; i < chunks_.size(); ++i) {
+        const size_t used =
+            i + 1 < chunks_.size() ? chunks_[i].used : static_cast<size_t>(at_ - chunks_[i].bytes.get());
+        if (used) write(std::string_view(chunks_[i].bytes.get(), used));
+    }
+}
+
+std::string Content::take()
+{
+    std::string out;
+    out.reserve(size());
+    writeTo([&out](std::string_view piece) { out += piece; });
+    chunks_.clear();
+    at_ = end_ = nullptr;
+    return out;
 }
 
 Content& Content::num(double v)
 {
     char* end = formatReal(room(32), v);
     *end++ = ' ';
-    used_ = static_cast<size_t>(end - buffer_.data());
+    advance(end);
     return *this;
 }
 
@@ -202,8 +291,7 @@ Content& Content::fraction(double v)
 {
     // Six decimals keep an 8-bit colour component exact through a reader's arithmetic.
     const long long millionths = std::llround(std::clamp(v, 0.0, 1.0) * 1e6);
-    char buf[16];
-    char* out = buf;
+    char* out = room(16);
     if (millionths >= 1000000) {
         *out++ = '1';
     } else if (millionths == 0) {
@@ -218,35 +306,33 @@ Content& Content::fraction(double v)
         }
     }
     *out++ = ' ';
-    std::memcpy(room(16), buf, static_cast<size_t>(out - buf));
-    used_ += static_cast<size_t>(out - buf);
+    advance(out);
     return *this;
 }
 
 Content& Content::op(const char* text)
 {
-    const size_t n = std::strlen(text);
-    std::memcpy(room(n), text, n);
-    used_ += n;
+    // Operators are short; a longer text goes in pieces.
+    for (size_t n = std::strlen(text); n > 0;) {
+        const size_t piece = std::min(n, size_t(256));
+        char* out = room(piece);
+        std::memcpy(out, text, piece);
+        advance(out + piece);
+        text += piece;
+        n -= piece;
+    }
     return *this;
 }
 
 Content& Content::hexGlyphs(const std::vector<uint16_t>& ids)
 {
-    char* out = room(4 * ids.size() + 2);
-    *out++ = '<';
-    for (uint16_t id : ids)
+    op("<");
+    for (uint16_t id : ids) {
+        char* out = room(4);
         for (int shift = 12; shift >= 0; shift -= 4) *out++ = kHex[(id >> shift) & 15];
-    *out++ = '>';
-    used_ = static_cast<size_t>(out - buffer_.data());
-    return *this;
-}
-
-std::string Content::take()
-{
-    buffer_.resize(used_);
-    used_ = 0;
-    return std::move(buffer_);
+        advance(out);
+    }
+    return op(">");
 }
 
 EmbeddedFont::EmbeddedFont(std::string baseName, FontTables tables)
@@ -284,12 +370,19 @@ EmbeddedFont* Document::findFont(const std::string& baseName)
     return nullptr;
 }
 
-void Document::addPage(double widthPt, double heightPt, std::string content, std::vector<const EmbeddedFont*> fonts)
+void Document::addPage(double widthPt, double heightPt, Content content, std::vector<const EmbeddedFont*> fonts)
 {
     pages_.push_back({widthPt, heightPt, std::move(content), std::move(fonts)});
 }
 
 std::string Document::finish(const std::string& title, const std::string& creator, std::string& out)
+{
+    out.clear();
+    return finish(title, creator, [&out](std::string_view piece) { out += piece; });
+}
+
+std::string Document::finish(const std::string& title, const std::string& creator,
+                             const std::function<void(std::string_view)>& write)
 {
     // Subsets first: a font that cannot be embedded fails the file before anything is written.
     std::vector<FontSubset> subsets(fonts_.size());
@@ -306,13 +399,9 @@ std::string Document::finish(const std::string& title, const std::string& creato
     const int firstFont = 4;
     const int firstPage = firstFont + 5 * static_cast<int>(fonts_.size());
     const int objects = firstPage + 2 * static_cast<int>(pages_.size()) - 1;
-    out.clear();
-    size_t reserve = 4096;
-    for (const Page& p : pages_) reserve += p.content.size() + 512;
-    for (const FontSubset& s : subsets) reserve += s.ttf.size() + 16 * s.advance.size() + 1024;
-    out.reserve(reserve);
+    Writer w(write, objects);
+    std::string& out = w.out;
     out += "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
-    Writer w(out, objects);
 
     w.begin(1);
     out += "<< /Type /Catalog /Pages ";
@@ -402,10 +491,10 @@ std::string Document::finish(const std::string& title, const std::string& creato
         w.ref(content);
         out += " >>";
         w.end();
-        w.stream(content, "", p.content);
+        w.stream(content, p.content);
     }
 
-    const size_t xref = out.size();
+    const size_t xref = w.position();
     out += "xref\n0 ";
     appendInt(out, objects + 1);
     out += "\n0000000000 65535 f \n";
@@ -419,6 +508,7 @@ std::string Document::finish(const std::string& title, const std::string& creato
     out += " /Root 1 0 R /Info 3 0 R >>\nstartxref\n";
     appendInt(out, static_cast<long long>(xref));
     out += "\n%%EOF\n";
+    w.flush();
     return {};
 }
 

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -16,22 +18,36 @@
 namespace pdf {
 
 // Operators and operands of a content stream, numbers written as short as they can be read.
+// A sheet writes millions of short pieces: they go into chunks that are never moved, so the
+// stream grows without copying what it holds.
 class Content {
 public:
+    Content();
+    Content(Content&&) noexcept;
+    Content& operator=(Content&&) noexcept;
+    ~Content();
+
     Content& num(double v);
     Content& fraction(double v);  // 0 to 1, as colour components are
     Content& op(const char* text);  // written as it stands, a space or newline included
     Content& hexGlyphs(const std::vector<uint16_t>& ids);
-    // What was written; the content is empty afterwards.
+
+    size_t size() const;
+    bool empty() const { return size() == 0; }
+    // Hands the bytes over in order.
+    void writeTo(const std::function<void(std::string_view)>& write) const;
+    // What was written, in one string; the content is empty afterwards.
     std::string take();
-    bool empty() const { return used_ == 0; }
 
 private:
-    // Room for `n` more bytes at the end; a sheet writes millions of short pieces, so they go
-    // straight into one growing buffer.
+    // Room for `n` (at most kChunk) more bytes at the end; advance() takes what was used.
     char* room(size_t n);
-    std::string buffer_;
-    size_t used_ = 0;
+    void advance(char* end) { at_ = end; }
+    static constexpr size_t kChunk = size_t(1) << 20;
+    struct Chunk;
+    std::vector<Chunk> chunks_;
+    char* at_ = nullptr;
+    char* end_ = nullptr;
 };
 
 // A face's glyphs as the document hands them out: codes are dense, 1 for the first glyph used.
@@ -65,16 +81,20 @@ public:
     EmbeddedFont* findFont(const std::string& baseName);
 
     // A page `widthPt` x `heightPt` points whose content is `content`, painted in the order given.
-    void addPage(double widthPt, double heightPt, std::string content, std::vector<const EmbeddedFont*> fonts);
+    void addPage(double widthPt, double heightPt, Content content, std::vector<const EmbeddedFont*> fonts);
     int pages() const { return static_cast<int>(pages_.size()); }
 
-    // The whole file; empty error on success. Title and creator go to the document information.
+    // The whole file, handed to `write` piece by piece; empty error on success (then nothing
+    // was written). Title and creator go to the document information.
+    std::string finish(const std::string& title, const std::string& creator,
+                       const std::function<void(std::string_view)>& write);
+    // The same, as one string.
     std::string finish(const std::string& title, const std::string& creator, std::string& out);
 
 private:
     struct Page {
         double width, height;
-        std::string content;
+        Content content;
         std::vector<const EmbeddedFont*> fonts;
     };
     std::vector<std::unique_ptr<EmbeddedFont>> fonts_;

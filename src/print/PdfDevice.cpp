@@ -59,20 +59,23 @@ public:
         pageOpen_ = true;
         emitted_ = Emitted();
         pageFonts_.clear();
+        lastFace_ = nullptr;  // so that the next text names its font on this page too
     }
 
     void closePage()
     {
         if (!pageOpen_) return;
-        document_.addPage(pageWidthPt_, pageHeightPt_, content_.take(), pageFonts_);
+        document_.addPage(pageWidthPt_, pageHeightPt_, std::move(content_), pageFonts_);
+        content_ = pdf::Content();
         pageOpen_ = false;
     }
 
-    std::string finish(const std::string& title, const std::string& creator, std::string& bytes)
+    std::string finish(const std::string& title, const std::string& creator,
+                       const std::function<void(std::string_view)>& write)
     {
         closePage();
         if (!fontError_.empty()) return fontError_;
-        return document_.finish(title, creator, bytes);
+        return document_.finish(title, creator, write);
     }
 
     int pages() const { return document_.pages() + (pageOpen_ ? 1 : 0); }
@@ -231,32 +234,39 @@ private:
     // Texts of one face share one embedded font; Qt resolves the face as it does on screen.
     Face* faceOf(const QFont& font)
     {
+        // A sheet paints thousands of texts in one or two fonts.
+        if (lastFace_ && font == lastFont_) return lastFace_;
         const QString key = font.family() + QLatin1Char('/') + font.styleName() + QLatin1Char('/') +
                             QString::number(font.weight()) + QLatin1Char('/') + QString::number(font.italic());
         auto it = faces_.find(key);
-        if (it == faces_.end()) {
-            Face face;
-            face.raw = QRawFont::fromFont(font);
-            if (face.raw.isValid()) {
-                const QString family = face.raw.familyName();
-                const std::string base = (isAscii(family) ? family : font.family()).toStdString() +
-                                         (face.raw.style() == QFont::StyleNormal ? "" : "-Italic");
-                pdf::FontTables tables = fontTables(face.raw);
-                if (!tables.count("glyf")) {
-                    fontError_ = base + ": only TrueType outlines can be embedded";
-                    face.raw = QRawFont();
-                } else {
-                    face.font = &document_.font(base, tables);
-                }
-            } else {
-                fontError_ = font.family().toStdString() + ": the font cannot be read";
-            }
-            it = faces_.emplace(key, std::move(face)).first;
-        }
+        if (it == faces_.end()) it = faces_.emplace(key, loadFace(font)).first;
         Face& f = it->second;
         if (!f.font) return nullptr;
         if (std::find(pageFonts_.begin(), pageFonts_.end(), f.font) == pageFonts_.end()) pageFonts_.push_back(f.font);
+        lastFont_ = font;
+        lastFace_ = &f;
         return &f;
+    }
+
+    Face loadFace(const QFont& font)
+    {
+        Face face;
+        face.raw = QRawFont::fromFont(font);
+        if (!face.raw.isValid()) {
+            fontError_ = font.family().toStdString() + ": the font cannot be read";
+            return face;
+        }
+        const QString family = face.raw.familyName();
+        const std::string base = (isAscii(family) ? family : font.family()).toStdString() +
+                                 (face.raw.style() == QFont::StyleNormal ? "" : "-Italic");
+        pdf::FontTables tables = fontTables(face.raw);
+        if (!tables.count("glyf")) {
+            fontError_ = base + ": only TrueType outlines can be embedded";
+            face.raw = QRawFont();
+            return face;
+        }
+        face.font = &document_.font(base, tables);
+        return face;
     }
 
     bool stroking() const { return pen_.style() != Qt::NoPen && pen_.brush().style() != Qt::NoBrush; }
@@ -336,7 +346,9 @@ private:
     QTransform transform_;
     bool identity_ = true;
     double widthScale_ = 1;
-    std::unordered_map<QString, Face> faces_;
+    std::unordered_map<QString, Face> faces_;  // nodes stay put: lastFace_ points into it
+    QFont lastFont_;
+    Face* lastFace_ = nullptr;
     std::string fontError_;
 };
 
@@ -351,9 +363,10 @@ void PdfDevice::newPage(double widthMm, double heightMm)
     engine_->startPage(widthMm, heightMm);
 }
 
-std::string PdfDevice::finish(const std::string& title, const std::string& creator, std::string& bytes)
+std::string PdfDevice::finish(const std::string& title, const std::string& creator,
+                              const std::function<void(std::string_view)>& write)
 {
-    return engine_->finish(title, creator, bytes);
+    return engine_->finish(title, creator, write);
 }
 
 QPaintEngine* PdfDevice::paintEngine() const { return engine_.get(); }

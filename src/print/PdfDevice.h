@@ -4,8 +4,10 @@
 // does. Lines, curves, rectangles and texts are what sheets use; images are left out.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <QPaintDevice>
 
@@ -24,9 +26,10 @@ public:
     // Closes the page being painted, if any, and starts one of this size. The first page too:
     // call before QPainter::begin.
     void newPage(double widthMm, double heightMm);
-    // The finished file (the page being painted closed); empty error on success. End the
-    // painter first.
-    std::string finish(const std::string& title, const std::string& creator, std::string& bytes);
+    // The finished file (the page being painted closed) handed to `write` piece by piece;
+    // empty error on success (nothing is written otherwise). End the painter first.
+    std::string finish(const std::string& title, const std::string& creator,
+                       const std::function<void(std::string_view)>& write);
 
     QPaintEngine* paintEngine() const override;
     int pageCount() const;

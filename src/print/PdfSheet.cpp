@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "print/PdfDevice.h"
 #include "model/element_store.h"
 #include "model/project_file.h"
+#include "model/safe_file.h"
 #include "model/session.h"
 #include "model/text_buffer.h"
 
@@ -161,14 +163,27 @@ public:
         QString s = QString::fromStdString(utf8);
         if (s.isEmpty() || !(h > 0)) return;
         const int pixels = std::max(1, static_cast<int>(std::lround(h * f_)));
-        // A drawing repeats the same few labels thousands of times, in two or three sizes.
-        auto [it, added] = advances_[pixels].try_emplace(utf8, 0.0);
-        if (added) it->second = QFontMetricsF(sheetFont(pixels)).horizontalAdvance(s);
-        const double advance = it->second;
+        const double advance = advanceOf(s, pixels);
         // The box the DXF reader sees: the same length from MojiRatio. A stretch to 1/10 000
         // lets the texts of one size share a transform, which the PDF then states once.
         const double stretch = advance > 0 && length > 0 ? std::round(length * f_ / advance * 1e4) / 1e4 : 1;
         texts_[{pixels, colour, angle, stretch}].push_back({std::move(s), dot(device(p))});
+    }
+
+    // The text's width in device dots: the sum of its characters' widths, since sheet fonts are
+    // not shaped (no kerning, no ligatures). A large list has thousands of different labels made
+    // of a few dozen characters.
+    double advanceOf(const QString& s, int pixels)
+    {
+        Advances& a = advances_[pixels];
+        if (!a.metrics) a.metrics = std::make_unique<QFontMetricsF>(sheetFont(pixels));
+        double sum = 0;
+        for (char32_t c : s.toUcs4()) {
+            auto [it, added] = a.byChar.try_emplace(c, 0.0);
+            if (added) it->second = a.metrics->horizontalAdvance(QString::fromUcs4(&c, 1));
+            sum += it->second;
+        }
+        return sum;
     }
 
     // Paints the texts given so far, those of one size, colour, angle and stretch together, and
@@ -201,7 +216,11 @@ private:
         QPointF at;  // the box's lower-left corner, device dots
     };
     std::map<std::tuple<int, int, double, double>, std::vector<TextRun>> texts_;
-    std::unordered_map<int, std::unordered_map<std::string, double>> advances_;  // by pixel size
+    struct Advances {
+        std::unique_ptr<QFontMetricsF> metrics;
+        std::unordered_map<char32_t, double> byChar;
+    };
+    std::unordered_map<int, Advances> advances_;  // by pixel size
 };
 
 void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet,
@@ -303,11 +322,18 @@ std::string PdfBook::finish()
 {
     if (!pdf_) return {};
     pdf_->painter.end();
-    std::string bytes;
-    const std::string why = pdf_->device.finish(pdf_->title, "Tessmar", bytes);
+    // Streamed into the file: a large sheet is never held twice.
+    model::SafeFileWriter file;
+    model::FileResult r = file.open(path_);
+    if (!r.ok) return r.message;
+    const std::string why =
+        pdf_->device.finish(pdf_->title, "Tessmar", [&file](std::string_view piece) { file.write(piece); });
     pdf_.reset();
-    if (!why.empty()) return path_ + ": " + why;
-    const model::FileResult r = model::writeFileAtomically(path_, bytes);
+    if (!why.empty()) {
+        file.discard();
+        return path_ + ": " + why;
+    }
+    r = file.commit();
     return r.ok ? std::string() : r.message;
 }
 

@@ -42,6 +42,15 @@ TEST(PdfContent, NumbersAreShortAndExactToAHundredth)
     c.hexGlyphs({1, 0x2A, 0xFFFF});
     EXPECT_EQ(c.take(), "<0001002AFFFF>");
     EXPECT_TRUE(c.empty());
+
+    // A page's content spans many chunks: nothing is lost or doubled where one ends.
+    std::string expected;
+    for (int i = 0; i < 400000; ++i) {
+        c.num(i).op(i % 7 ? "l\n" : "m\n");
+        expected += std::to_string(i) + (i % 7 ? " l\n" : " m\n");
+    }
+    EXPECT_EQ(c.size(), expected.size());
+    EXPECT_EQ(c.take(), expected);
 }
 
 TEST(PdfDocument, PagesAndJapaneseTextReadBackWithPoppler)
@@ -63,10 +72,10 @@ TEST(PdfDocument, PagesAndJapaneseTextReadBackWithPoppler)
     pdf::Content a3;
     a3.op("BT /F1 20 Tf 100 700 Td ").hexGlyphs(textOf(U"梁断面リスト")).op(" Tj ET\n");
     a3.num(100).num(100).op("m ").num(200.5).num(100).op("l S\n");
-    doc.addPage(1190.55, 841.89, a3.take(), {&font});
+    doc.addPage(1190.55, 841.89, std::move(a3), {&font});
     pdf::Content a4;
     a4.op("BT /F1 12 Tf 50 50 Td ").hexGlyphs(textOf(U"S=1/40 断面")).op(" Tj ET\n");
-    doc.addPage(595.28, 841.89, a4.take(), {&font});
+    doc.addPage(595.28, 841.89, std::move(a4), {&font});
     EXPECT_EQ(textOf(U"梁")[0], 1);  // codes are handed out once, in order of first use
 
     std::string bytes;
@@ -96,7 +105,7 @@ TEST(PdfDocument, AFontThatCannotBeSubsetFailsTheFileWithItsName)
     pdf::EmbeddedFont& broken = doc.font("Broken", {{"head", "short"}});
     pdf::Content c;
     c.hexGlyphs({broken.code(5, U'A')});
-    doc.addPage(100, 100, c.take(), {&broken});
+    doc.addPage(100, 100, std::move(c), {&broken});
     std::string bytes = "old";
     const std::string why = doc.finish("t", "Tessmar", bytes);
     EXPECT_EQ(why.rfind("Broken: ", 0), 0u) << why;
