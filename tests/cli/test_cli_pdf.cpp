@@ -9,7 +9,6 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <sys/wait.h>
 
 #include "draft/girder_list.h"
 #include "draft/pen_width.h"
@@ -17,23 +16,14 @@
 #include "model/sections.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
+#include "support/shell.h"
 #include "svg_strokes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// stdout of a shell command and its exit status (stderr joins stdout).
-std::pair<int, std::string> shell(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return {-1, out};
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-    const int raw = ::pclose(pipe);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
-}
+using testing_support::shell;
 
 // Without ASCII blanks and the ideographic space, which pdftotext lays out its own way.
 std::string squeezed(const std::string& s)

@@ -5,25 +5,15 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
 #include "pdf/pdf_document.h"
+#include "support/shell.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 const char* const kIpaGothic = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
-
-std::pair<int, std::string> shell(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return {-1, out};
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
-    const int raw = ::pclose(pipe);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, out};
-}
+using testing_support::shell;
 
 std::string numbers(std::initializer_list<double> values)
 {
