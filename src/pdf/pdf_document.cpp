@@ -1,6 +1,7 @@
 #include "pdf/pdf_document.h"
 
 #include <algorithm>
+#include <utility>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -51,14 +52,16 @@ char* formatWhole(char* out, unsigned long long v)
 char* formatReal(char* buf, double v)
 {
     char* out = buf;
-    if (v > -1e9 && v < 1e9) {
+    // Readers take integers up to 2^31 - 1; nothing on a sheet lies near that.
+    constexpr double kLimit = 1e9;
+    if (std::isnan(v)) v = 0;
+    v = std::clamp(v, -kLimit, kLimit);
+    if (v > -kLimit && v < kLimit) {
         const long long whole = static_cast<long long>(v);
         if (static_cast<double>(whole) == v) {
             if (whole < 0) *out++ = '-';
             return formatWhole(out, static_cast<unsigned long long>(whole < 0 ? -whole : whole));
         }
-    } else if (!(v > -1e15 && v < 1e15)) {
-        v = 0;  // also NaN
     }
     long long hundredths = static_cast<long long>(v * 100 + (v < 0 ? -0.5 : 0.5));
     if (hundredths < 0) {
@@ -236,8 +239,21 @@ struct Content::Chunk {
 };
 
 Content::Content() = default;
-Content::Content(Content&&) noexcept = default;
-Content& Content::operator=(Content&&) noexcept = default;
+
+// The write position points into the chunks, so it moves with them and the source is emptied.
+Content::Content(Content&& other) noexcept { *this = std::move(other); }
+
+Content& Content::operator=(Content&& other) noexcept
+{
+    if (this != &other) {
+        chunks_ = std::move(other.chunks_);
+        at_ = std::exchange(other.at_, nullptr);
+        end_ = std::exchange(other.end_, nullptr);
+        other.chunks_.clear();
+    }
+    return *this;
+}
+
 Content::~Content() = default;
 
 char* Content::room(size_t n)
@@ -245,7 +261,7 @@ char* Content::room(size_t n)
     if (static_cast<size_t>(end_ - at_) >= n) return at_;
     if (!chunks_.empty()) chunks_.back().used = static_cast<size_t>(at_ - chunks_.back().bytes.get());
     // Small contents (a dash pattern) stay small; a page's grows a megabyte at a time.
-    const size_t capacity = chunks_.empty() ? 4096 : kChunk;
+    const size_t capacity = chunks_.empty() ? 256 : kChunk;
     chunks_.push_back({std::make_unique_for_overwrite<char[]>(capacity), 0});
     at_ = chunks_.back().bytes.get();
     end_ = at_ + capacity;
@@ -384,6 +400,7 @@ std::string Document::finish(const std::string& title, const std::string& creato
 std::string Document::finish(const std::string& title, const std::string& creator,
                              const std::function<void(std::string_view)>& write)
 {
+    if (pages_.empty()) return "the document has no page";
     // Subsets first: a font that cannot be embedded fails the file before anything is written.
     std::vector<FontSubset> subsets(fonts_.size());
     for (size_t i = 0; i < fonts_.size(); ++i) {

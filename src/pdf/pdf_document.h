@@ -84,8 +84,8 @@ public:
     void addPage(double widthPt, double heightPt, Content content, std::vector<const EmbeddedFont*> fonts);
     int pages() const { return static_cast<int>(pages_.size()); }
 
-    // The whole file, handed to `write` piece by piece; empty error on success (then nothing
-    // was written). Title and creator go to the document information.
+    // The whole file, handed to `write` piece by piece; empty on success, else why not, and
+    // then nothing was written. Title and creator go to the document information.
     std::string finish(const std::string& title, const std::string& creator,
                        const std::function<void(std::string_view)>& write);
     // The same, as one string.

@@ -337,6 +337,34 @@ uint16_t glyphForCodePoint(const FontTables& tables, char32_t codePoint)
     return 0;
 }
 
+std::string postScriptName(const FontTables& tables)
+{
+    const std::string* name = findTable(tables, "name");
+    if (!name) return {};
+    const Reader r(*name);
+    uint16_t count = 0, storage = 0;
+    if (!r.u16(2, count) || !r.u16(4, storage)) return {};
+    std::string best;
+    for (size_t i = 0; i < count; ++i) {
+        const size_t at = 6 + 12 * i;
+        uint16_t platform = 0, nameId = 0, length = 0, offset = 0;
+        if (!r.u16(at, platform) || !r.u16(at + 6, nameId) || !r.u16(at + 8, length) || !r.u16(at + 10, offset))
+            return {};
+        if (nameId != 6 || !r.has(size_t{storage} + offset, length)) continue;
+        // Windows names are UTF-16BE, Macintosh ones single bytes; PostScript names are ASCII.
+        const bool wide = platform == 3 || platform == 0;
+        std::string text;
+        for (size_t k = wide ? 1 : 0; k < length; k += wide ? 2 : 1) {
+            const char c = (*name)[size_t{storage} + offset + k];
+            if (c > 32 && c < 127 && c != '[' && c != ']' && c != '(' && c != ')' && c != '{' && c != '}' &&
+                c != '<' && c != '>' && c != '/' && c != '%')
+                text += c;
+        }
+        if (!text.empty() && (best.empty() || platform == 3)) best = text;
+    }
+    return best;
+}
+
 std::string subsetTrueType(const FontTables& tables, const std::vector<uint16_t>& glyphs,
                            FontSubset& out)
 {

@@ -21,6 +21,10 @@ std::string readFontTables(const std::string& fileBytes, FontTables& out);
 // platform 3 / encoding 1 or 10, and platform 0); 0 when the font has none.
 uint16_t glyphForCodePoint(const FontTables& tables, char32_t codePoint);
 
+// The font's PostScript name (name table, name 6), in the characters a PDF name may hold;
+// empty when the font has none.
+std::string postScriptName(const FontTables& tables);
+
 struct FontSubset {
     std::string ttf;               // a TrueType file with only the glyphs asked for (and the
                                    // components of composite glyphs); glyph 0 (.notdef) first

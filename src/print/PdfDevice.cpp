@@ -95,16 +95,18 @@ public:
     void drawLines(const QLineF* lines, int count) override
     {
         if (!pageOpen_ || !stroking()) return;
-        strokeState();
         QPointF last(qQNaN(), qQNaN());
         for (int i = 0; i < count; ++i) {
             const QPointF a = map(lines[i].p1()), b = map(lines[i].p2());
+            // A point at no finite place has no line to it; drawing it at 0 would be a stray line.
+            if (!finite(a) || !finite(b)) continue;
+            if (std::isnan(last.x())) strokeState();  // the first line drawn
             // A line that goes on from where the last one ended continues its path.
             if (a != last) point(a, "m\n");
             point(b, "l\n");
             last = b;
         }
-        if (count > 0) content_.op("S\n");
+        if (!std::isnan(last.x())) content_.op("S\n");
     }
 
     void drawLines(const QLine* lines, int count) override
@@ -157,6 +159,8 @@ public:
     void drawPath(const QPainterPath& path) override
     {
         if (!pageOpen_ || path.isEmpty()) return;
+        for (int i = 0; i < path.elementCount(); ++i)
+            if (!finite(map(path.elementAt(i)))) return;
         const bool fill = brush_.style() != Qt::NoBrush, stroke = stroking();
         if (!fill && !stroke) return;
         if (stroke) strokeState();
@@ -201,7 +205,27 @@ public:
         Face* face = faceOf(item.font());
         if (!face) return;
         std::vector<uint16_t> codes;
-        for (char32_t cp : text.toUcs4()) codes.push_back(face->font->code(face->glyph(cp), cp));
+        bool missing = false;
+        for (char32_t cp : text.toUcs4()) {
+            const uint16_t glyph = face->glyph(cp);
+            missing = missing || glyph == 0;
+            codes.push_back(face->font->code(glyph, cp));
+        }
+        fillColour(pen_.color().rgb());
+        if (missing) {
+            // Qt draws characters the face lacks in another font of its choosing: their outlines
+            // from that font look right, where the face would show empty boxes.
+            QPainterPath outline;
+            outline.addText(p, item.font(), text);
+            const QBrush kept = brush_;
+            const QPen keptPen = pen_;
+            brush_ = pen_.color();
+            pen_ = Qt::NoPen;
+            drawPath(outline);
+            brush_ = kept;
+            pen_ = keptPen;
+            return;
+        }
 
         const QFont& font = item.font();
         const double size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi_ / kPointsPerInch;
@@ -209,7 +233,6 @@ public:
         const double widen = stretch > 0 ? stretch / 100.0 : 1.0;
         // Glyph space (y up, one unit a character height) onto the device, then the painter's.
         const QTransform m = QTransform(size * widen, 0, 0, -size, p.x(), p.y()) * transform_;
-        fillColour(pen_.color().rgb());
         content_.op("BT /").op(face->font->resourceName().c_str()).op(" 1 Tf ");
         content_.num(m.m11()).num(m.m12()).num(m.m21()).num(m.m22()).num(m.dx()).num(m.dy()).op("Tm ");
         content_.hexGlyphs(codes).op(" Tj ET\n");
@@ -256,10 +279,15 @@ private:
             fontError_ = font.family().toStdString() + ": the font cannot be read";
             return face;
         }
-        const QString family = face.raw.familyName();
-        const std::string base = (isAscii(family) ? family : font.family()).toStdString() +
-                                 (face.raw.style() == QFont::StyleNormal ? "" : "-Italic");
         pdf::FontTables tables = fontTables(face.raw);
+        // The name the font gives itself tells its files apart (regular and bold, a substitute
+        // for the face asked for); a font without one is named after its family and style.
+        std::string base = pdf::postScriptName({{"name", face.raw.fontTable("name").toStdString()}});
+        if (base.empty()) {
+            const QString family = face.raw.familyName();
+            base = (isAscii(family) ? family : QStringLiteral("Font")).toStdString() + "-" +
+                   std::to_string(face.raw.weight()) + (face.raw.style() == QFont::StyleNormal ? "" : "-Italic");
+        }
         if (!tables.count("glyf")) {
             fontError_ = base + ": only TrueType outlines can be embedded";
             face.raw = QRawFont();
@@ -272,6 +300,7 @@ private:
     bool stroking() const { return pen_.style() != Qt::NoPen && pen_.brush().style() != Qt::NoBrush; }
 
     QPointF map(QPointF p) const { return identity_ ? p : transform_.map(p); }
+    static bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
     QPointF map(const QPainterPath::Element& e) const { return map(QPointF(e.x, e.y)); }
 
     void point(QPointF p, const char* op) { content_.num(p.x()).num(p.y()).op(op); }
@@ -296,7 +325,8 @@ private:
             colour(content_, rgb, "RG\n");
             emitted_.stroke = rgb;
         }
-        const double width = pen_.widthF() * widthScale_;
+        // A cosmetic pen is as wide on the page whatever the painter's transform.
+        const double width = pen_.isCosmetic() ? pen_.widthF() : pen_.widthF() * widthScale_;
         if (width != emitted_.width) {
             content_.num(width).op("w\n");
             emitted_.width = width;
@@ -311,7 +341,7 @@ private:
             content_.num(join).op("j\n");
             emitted_.join = join;
         }
-        pdf::Content dash;
+        pdf::Content dash;  // a few bytes; kept apart to compare with what the page has
         dash.op("[");
         if (pen_.style() != Qt::SolidLine) {
             // Qt gives dashes in pen widths; a hairline's pattern counts in single dots.

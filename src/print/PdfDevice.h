@@ -1,7 +1,9 @@
 // A PDF file as a Qt paint device: the sheet painter paints it with the same QPainter calls
 // that print a sheet, and the pages go out as our own PDF (the pdf/ writer), whose content
-// streams are written as they are drawn instead of deflated at the end as Qt's own PDF writer
-// does. Lines, curves, rectangles and texts are what sheets use; images are left out.
+// streams are kept as drawn, uncompressed, where Qt's own PDF writer deflates them at a cost of
+// several times the drawing. What sheets use is drawn: lines, curves, rectangles, polygons and
+// texts in solid colours. Clipping, transparency, gradients and images are not (no sheet has
+// them).
 #pragma once
 
 #include <functional>

@@ -60,7 +60,7 @@ bool drawable(int kind)
 }
 
 // A device point on whole dots (1/1200 inch in a PDF, 0.02 mm): the PDF then writes short
-// integers, and the content stream Qt compresses shrinks by a third.
+// integers, a third fewer bytes than fractions.
 QPointF dot(QPointF p) { return {std::round(p.x()), std::round(p.y())}; }
 
 // A circle of four Bezier quarters through whole dots.
@@ -165,7 +165,7 @@ public:
         const int pixels = std::max(1, static_cast<int>(std::lround(h * f_)));
         const double advance = advanceOf(s, pixels);
         // The box the DXF reader sees: the same length from MojiRatio. A stretch to 1/10 000
-        // lets the texts of one size share a transform, which the PDF then states once.
+        // lets the texts of one size share a transform, set once on the painter for all of them.
         const double stretch = advance > 0 && length > 0 ? std::round(length * f_ / advance * 1e4) / 1e4 : 1;
         texts_[{pixels, colour, angle, stretch}].push_back({std::move(s), dot(device(p))});
     }
@@ -331,7 +331,7 @@ std::string PdfBook::finish()
     pdf_.reset();
     if (!why.empty()) {
         file.discard();
-        return path_ + ": " + why;
+        return path_ + ": " + why;  // named like the file's own errors
     }
     r = file.commit();
     return r.ok ? std::string() : r.message;

@@ -65,7 +65,8 @@ int writeDrawingPdf(const model::Session& session, const std::string& output, co
                     draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath)
 {
     const std::string why = print::writePdf(output, session, sheetOptions(session, caption, mode, choice, projectPath));
-    if (!why.empty()) return fail(output + ": " + why);
+    // A file that could not be written names itself; a sheet that does not fit does not.
+    if (!why.empty()) return fail(why.rfind(output + ": ", 0) == 0 ? why : output + ": " + why);
     return kExitOk;
 }
 
