@@ -63,24 +63,11 @@ bool drawable(int kind)
 // integers, a third fewer bytes than fractions.
 QPointF dot(QPointF p) { return {std::round(p.x()), std::round(p.y())}; }
 
-// A circle of four Bezier quarters through whole dots.
-void addCircle(QPainterPath& path, QPointF c, double r)
-{
-    constexpr double kQuarter = 0.5522847498;  // control distance of a quarter circle, in radii
-    const double k = kQuarter * r;
-    auto at = [&](double dx, double dy) { return dot({c.x() + dx, c.y() + dy}); };
-    path.moveTo(at(r, 0));
-    path.cubicTo(at(r, -k), at(k, -r), at(0, -r));
-    path.cubicTo(at(-k, -r), at(-r, -k), at(-r, 0));
-    path.cubicTo(at(-r, k), at(-k, r), at(0, r));
-    path.cubicTo(at(k, r), at(r, k), at(r, 0));
-    path.closeSubpath();
-}
-
 // Everything one pen draws.
 struct Stroke {
     int colour, kind, layer;
     std::vector<QLineF> lines;
+    std::vector<QRectF> circles;  // their boxes: a bar section is drawn as an ellipse, not a path
     QPainterPath curves;
 };
 
@@ -107,13 +94,14 @@ public:
                                  (static_cast<uint64_t>(static_cast<uint16_t>(e.LY)) << 16) |
                                  static_cast<uint16_t>(e.kind);
             auto [it, added] = byPen.try_emplace(key, strokes.size());
-            if (added) strokes.push_back({e.CL, e.kind, e.LY, {}, {}});
+            if (added) strokes.push_back({e.CL, e.kind, e.LY, {}, {}, {}});
             add(strokes[it->second], e);
         }
         p_.setBrush(Qt::NoBrush);
         for (const Stroke& s : strokes) {
             p_.setPen(pen(s));
             if (!s.lines.empty()) p_.drawLines(s.lines.data(), static_cast<int>(s.lines.size()));
+            for (const QRectF& box : s.circles) p_.drawEllipse(box);
             if (!s.curves.isEmpty()) p_.drawPath(s.curves);
         }
     }
@@ -147,7 +135,8 @@ public:
         const double r = sheet_.toSheetLength(e.X2) * f_;
         const QPointF c = world(e.X1, e.Y1);
         if (e.kind == model::kind::CIRCLE) {
-            addCircle(s.curves, c, r);
+            const QPointF centre = dot(c);
+            s.circles.emplace_back(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
             return;
         }
         double span = std::fmod(e.Z2 - e.Z1, 360.0);
