@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QWheelEvent>
@@ -133,6 +134,20 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
                 return true;
             });
             frm.btnPrint->click();
+            if (drawing.code == cmd::DRAW_GIRDER_LIST) {
+                // The system's own print dialog, answered with its print-to-file destination.
+                frm.setPrintHook(nullptr);
+                uitest::onNextModal([&](QWidget* modal) {
+                    auto* dialog = qobject_cast<QPrintDialog*>(modal);
+                    ASSERT_NE(dialog, nullptr);
+                    if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                        file->setText(QString::fromStdString(dxfPath + "_dialog.pdf"));
+                    dialog->printer()->setOutputFileName(QString::fromStdString(dxfPath + "_dialog.pdf"));
+                    dialog->accept();
+                });
+                frm.btnPrint->click();
+                EXPECT_GT(std::filesystem::file_size(dxfPath + "_dialog.pdf"), 1000u);
+            }
             // A resize keeps the units per pixel and the top edge of the view.
             const editor::ViewTransform before = frm.preview().transform();
             frm.resize(900, 650);
