@@ -371,10 +371,10 @@ uint16_t EmbeddedFont::code(uint16_t glyph, char32_t codePoint)
 Document::Document() = default;
 Document::~Document() = default;
 
-EmbeddedFont& Document::font(const std::string& baseName, const FontTables& tables)
+EmbeddedFont& Document::font(const std::string& baseName, FontTables tables)
 {
     if (EmbeddedFont* f = findFont(baseName)) return *f;
-    fonts_.push_back(std::make_unique<EmbeddedFont>(baseName, tables));
+    fonts_.push_back(std::make_unique<EmbeddedFont>(baseName, std::move(tables)));
     fonts_.back()->resource_ = "F" + std::to_string(fonts_.size());
     return *fonts_.back();
 }

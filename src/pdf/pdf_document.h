@@ -77,7 +77,7 @@ public:
     Document& operator=(const Document&) = delete;
 
     // A face for texts; the same name gives the same font.
-    EmbeddedFont& font(const std::string& baseName, const FontTables& tables);
+    EmbeddedFont& font(const std::string& baseName, FontTables tables);
     EmbeddedFont* findFont(const std::string& baseName);
 
     // A page `widthPt` x `heightPt` points whose content is `content`, painted in the order given.

@@ -312,7 +312,6 @@ private:
             fontError_ = font.family().toStdString() + ": the font cannot be read";
             return face;
         }
-        pdf::FontTables tables = fontTables(face.raw);
         // The name the font gives itself tells its files apart (regular and bold, a substitute
         // for the face asked for); a font without one is named after its family and style.
         std::string base = pdf::postScriptName({{"name", face.raw.fontTable("name").toStdString()}});
@@ -321,12 +320,18 @@ private:
             base = (isAscii(family) ? family : QStringLiteral("Font")).toStdString() + "-" +
                    std::to_string(face.raw.weight()) + (face.raw.style() == QFont::StyleNormal ? "" : "-Italic");
         }
+        // Its tables are megabytes: read once per file, however many sizes and styles ask for it.
+        if (pdf::EmbeddedFont* known = document_.findFont(base)) {
+            face.font = known;
+            return face;
+        }
+        pdf::FontTables tables = fontTables(face.raw);
         if (!tables.count("glyf")) {
             fontError_ = base + ": only TrueType outlines can be embedded";
             face.raw = QRawFont();
             return face;
         }
-        face.font = &document_.font(base, tables);
+        face.font = &document_.font(base, std::move(tables));
         return face;
     }
 
