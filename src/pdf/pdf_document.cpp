@@ -45,6 +45,12 @@ char* formatWhole(char* out, unsigned long long v)
     return end;
 }
 
+void ref(std::string& out, int object)
+{
+    appendInt(out, object);
+    out += " 0 R";
+}
+
 // Reals with two decimals at most, written without trailing zeros, into buf (at least 32
 // chars); returns the end. Content coordinates are in 1/1200 inch, so a hundredth of that is
 // far below anything a printer shows. Sheets write a million of them, most of them whole
@@ -145,68 +151,6 @@ std::string pdfName(const std::string& face)
     return out.empty() ? "Font" : out;
 }
 
-// The file goes out in pieces: small objects are gathered in `out` and handed over before
-// each large stream, which is handed over as it is.
-class Writer {
-    const std::function<void(std::string_view)>& write_;
-    size_t flushed_ = 0;
-
-public:
-    std::string out;
-    std::vector<size_t> offsets;  // by object number - 1
-
-    Writer(const std::function<void(std::string_view)>& write, int objects)
-        : write_(write), offsets(static_cast<size_t>(objects), 0)
-    {
-    }
-    size_t position() const { return flushed_ + out.size(); }
-    void flush()
-    {
-        if (out.empty()) return;
-        write_(out);
-        flushed_ += out.size();
-        out.clear();
-    }
-    void begin(int object)
-    {
-        offsets[static_cast<size_t>(object - 1)] = position();
-        appendInt(out, object);
-        out += " 0 obj\n";
-    }
-    void end() { out += "\nendobj\n"; }
-    void ref(int object)
-    {
-        appendInt(out, object);
-        out += " 0 R";
-    }
-    void stream(int object, const std::string& dictionary, size_t length,
-                const std::function<void(Writer&)>& data)
-    {
-        begin(object);
-        out += "<< /Length ";
-        appendInt(out, static_cast<long long>(length));
-        out += dictionary;
-        out += " >>\nstream\n";
-        data(*this);
-        out += "\nendstream";
-        end();
-    }
-    void stream(int object, const std::string& dictionary, const std::string& data)
-    {
-        stream(object, dictionary, data.size(), [&data](Writer& w) { w.out += data; });
-    }
-    void stream(int object, const Content& content)
-    {
-        stream(object, "", content.size(), [&content](Writer& w) {
-            w.flush();
-            content.writeTo([&w](std::string_view piece) {
-                w.write_(piece);
-                w.flushed_ += piece.size();
-            });
-        });
-    }
-};
-
 std::string toUnicodeMap(const std::vector<char32_t>& unicode)
 {
     std::string m =
@@ -236,6 +180,7 @@ std::string toUnicodeMap(const std::vector<char32_t>& unicode)
 struct Content::Chunk {
     std::unique_ptr<char[]> bytes;
     size_t used = 0;
+    size_t capacity = 0;
 };
 
 Content::Content() = default;
@@ -249,7 +194,10 @@ Content& Content::operator=(Content&& other) noexcept
         chunks_ = std::move(other.chunks_);
         at_ = std::exchange(other.at_, nullptr);
         end_ = std::exchange(other.end_, nullptr);
+        spill_ = std::move(other.spill_);
+        spilled_ = std::exchange(other.spilled_, 0);
         other.chunks_.clear();
+        other.spill_ = nullptr;
     }
     return *this;
 }
@@ -259,18 +207,44 @@ Content::~Content() = default;
 char* Content::room(size_t n)
 {
     if (static_cast<size_t>(end_ - at_) >= n) return at_;
+    if (spill_ && !chunks_.empty()) {
+        flush();
+        if (static_cast<size_t>(end_ - at_) >= n) return at_;
+    }
     if (!chunks_.empty()) chunks_.back().used = static_cast<size_t>(at_ - chunks_.back().bytes.get());
     // Small contents (a dash pattern) stay small; a page's grows a megabyte at a time.
-    const size_t capacity = chunks_.empty() ? 256 : kChunk;
-    chunks_.push_back({std::make_unique_for_overwrite<char[]>(capacity), 0});
+    const size_t capacity = chunks_.empty() && !spill_ ? 256 : kChunk;
+    chunks_.push_back({std::make_unique_for_overwrite<char[]>(capacity), 0, capacity});
     at_ = chunks_.back().bytes.get();
     end_ = at_ + capacity;
     return at_;
 }
 
+void Content::flush()
+{
+    if (!spill_ || chunks_.empty()) return;
+    chunks_.back().used = static_cast<size_t>(at_ - chunks_.back().bytes.get());
+    for (Chunk& c : chunks_) {
+        if (c.used) spill_(std::string_view(c.bytes.get(), c.used));
+        spilled_ += c.used;
+        c.used = 0;
+    }
+    // The last megabyte is written again from its start; smaller ones are let go.
+    if (chunks_.back().capacity == kChunk) {
+        Chunk keep = std::move(chunks_.back());
+        chunks_.clear();
+        chunks_.push_back(std::move(keep));
+        at_ = chunks_.back().bytes.get();
+        end_ = at_ + kChunk;
+    } else {
+        chunks_.clear();
+        at_ = end_ = nullptr;
+    }
+}
+
 size_t Content::size() const
 {
-    size_t n = 0;
+    size_t n = spilled_;
     for (size_t i = 0; i + 1 < chunks_.size(); ++i) n += chunks_[i].used;
     if (!chunks_.empty()) n += static_cast<size_t>(at_ - chunks_.back().bytes.get());
     return n;
@@ -292,6 +266,7 @@ std::string Content::take()
     writeTo([&out](std::string_view piece) { out += piece; });
     chunks_.clear();
     at_ = end_ = nullptr;
+    spilled_ = 0;
     return out;
 }
 
@@ -368,14 +343,60 @@ uint16_t EmbeddedFont::code(uint16_t glyph, char32_t codePoint)
     return it->second;
 }
 
-Document::Document() = default;
+struct Document::OpenPage {
+    double width = 0, height = 0;
+    int content = 0, length = 0, page = 0;  // object numbers
+    Content stream;
+};
+
+Document::Document(std::function<void(std::string_view)> write) : write_(std::move(write))
+{
+    out_ = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+}
+
 Document::~Document() = default;
+
+void Document::flush()
+{
+    if (out_.empty()) return;
+    write_(out_);
+    written_ += out_.size();
+    out_.clear();
+}
+
+void Document::begin(int object)
+{
+    if (offsets_.size() < static_cast<size_t>(object)) offsets_.resize(static_cast<size_t>(object), 0);
+    offsets_[static_cast<size_t>(object - 1)] = written_ + out_.size();
+    appendInt(out_, object);
+    out_ += " 0 obj\n";
+}
+
+void Document::end() { out_ += "\nendobj\n"; }
+
+void Document::stream(int object, const std::string& dictionary, const std::string& data)
+{
+    begin(object);
+    out_ += "<< /Length ";
+    appendInt(out_, static_cast<long long>(data.size()));
+    out_ += dictionary;
+    out_ += " >>\nstream\n";
+    flush();
+    write_(data);
+    written_ += data.size();
+    out_ += "\nendstream";
+    end();
+}
 
 EmbeddedFont& Document::font(const std::string& baseName, FontTables tables)
 {
     if (EmbeddedFont* f = findFont(baseName)) return *f;
     fonts_.push_back(std::make_unique<EmbeddedFont>(baseName, std::move(tables)));
     fonts_.back()->resource_ = "F" + std::to_string(fonts_.size());
+    // Type0 font, CID font, descriptor, font file, ToUnicode map: numbered now, so that pages
+    // written before the font can name it.
+    fontObjects_.push_back(allocate());
+    for (int i = 0; i < 4; ++i) allocate();
     return *fonts_.back();
 }
 
@@ -386,22 +407,62 @@ EmbeddedFont* Document::findFont(const std::string& baseName)
     return nullptr;
 }
 
-void Document::addPage(double widthPt, double heightPt, Content content, std::vector<const EmbeddedFont*> fonts)
+Content& Document::beginPage(double widthPt, double heightPt)
 {
-    pages_.push_back({widthPt, heightPt, std::move(content), std::move(fonts)});
+    page_ = std::make_unique<OpenPage>();
+    page_->width = widthPt;
+    page_->height = heightPt;
+    page_->content = allocate();
+    page_->length = allocate();
+    page_->page = allocate();
+    begin(page_->content);
+    out_ += "<< /Length ";
+    ref(out_, page_->length);
+    out_ += " >>\nstream\n";
+    flush();
+    page_->stream.spillTo([this](std::string_view piece) {
+        write_(piece);
+        written_ += piece.size();
+    });
+    return page_->stream;
 }
 
-std::string Document::finish(const std::string& title, const std::string& creator, std::string& out)
+void Document::endPage(const std::vector<const EmbeddedFont*>& fonts)
 {
-    out.clear();
-    return finish(title, creator, [&out](std::string_view piece) { out += piece; });
+    if (!page_) return;
+    OpenPage& p = *page_;
+    p.stream.flush();
+    out_ += "\nendstream";
+    end();
+    begin(p.length);
+    appendInt(out_, static_cast<long long>(p.stream.size()));
+    end();
+    begin(p.page);
+    out_ += "<< /Type /Page /Parent ";
+    ref(out_, 2);
+    out_ += " /MediaBox [0 0 ";
+    appendReal(out_, p.width);
+    out_ += ' ';
+    appendReal(out_, p.height);
+    out_ += "] /Resources << /ProcSet [/PDF /Text] /Font <<";
+    for (const EmbeddedFont* f : fonts) {
+        const auto own = std::find_if(fonts_.begin(), fonts_.end(), [f](const auto& e) { return e.get() == f; });
+        if (own == fonts_.end()) continue;
+        out_ += " /" + f->resource_ + ' ';
+        ref(out_, fontObjects_[static_cast<size_t>(own - fonts_.begin())]);
+    }
+    out_ += " >> >> /Contents ";
+    ref(out_, p.content);
+    out_ += " >>";
+    end();
+    pageObjects_.push_back(p.page);
+    page_.reset();
 }
 
-std::string Document::finish(const std::string& title, const std::string& creator,
-                             const std::function<void(std::string_view)>& write)
+std::string Document::finish(const std::string& title, const std::string& creator)
 {
-    if (pages_.empty()) return "the document has no page";
-    // Subsets first: a font that cannot be embedded fails the file before anything is written.
+    if (page_) return "a page is still open";
+    if (pageObjects_.empty()) return "the document has no page";
     std::vector<FontSubset> subsets(fonts_.size());
     for (size_t i = 0; i < fonts_.size(); ++i) {
         const EmbeddedFont& f = *fonts_[i];
@@ -412,120 +473,89 @@ std::string Document::finish(const std::string& title, const std::string& creato
                 return f.baseName_ + ": the font subset renumbered its glyphs unexpectedly";
     }
 
-    // Objects: catalog, page tree, information, five per font, two per page.
-    const int firstFont = 4;
-    const int firstPage = firstFont + 5 * static_cast<int>(fonts_.size());
-    const int objects = firstPage + 2 * static_cast<int>(pages_.size()) - 1;
-    Writer w(write, objects);
-    std::string& out = w.out;
-    out += "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
-
-    w.begin(1);
-    out += "<< /Type /Catalog /Pages ";
-    w.ref(2);
-    out += " >>";
-    w.end();
-    w.begin(2);
-    out += "<< /Type /Pages /Count ";
-    appendInt(out, static_cast<long long>(pages_.size()));
-    out += " /Kids [";
-    for (size_t i = 0; i < pages_.size(); ++i) {
-        out += ' ';
-        w.ref(firstPage + 2 * static_cast<int>(i));
-    }
-    out += " ] >>";
-    w.end();
-    w.begin(3);
-    out += "<< /Title " + pdfTextString(title) + " /Creator " + pdfTextString(creator) + " /Producer " +
-           pdfTextString(creator) + " >>";
-    w.end();
-
     for (size_t i = 0; i < fonts_.size(); ++i) {
         const FontSubset& s = subsets[i];
-        const int type0 = firstFont + 5 * static_cast<int>(i), cid = type0 + 1, descriptor = type0 + 2,
-                  file = type0 + 3, toUnicode = type0 + 4;
+        const int type0 = fontObjects_[i], cid = type0 + 1, descriptor = type0 + 2, file = type0 + 3,
+                  toUnicode = type0 + 4;
         const std::string name = subsetTag(fonts_[i]->glyphs_) + pdfName(fonts_[i]->baseName_);
         const double em = s.unitsPerEm > 0 ? 1000.0 / s.unitsPerEm : 1;
-        w.begin(type0);
-        out += "<< /Type /Font /Subtype /Type0 /BaseFont /" + name + " /Encoding /Identity-H /DescendantFonts [";
-        w.ref(cid);
-        out += "] /ToUnicode ";
-        w.ref(toUnicode);
-        out += " >>";
-        w.end();
-        w.begin(cid);
-        out += "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + name +
-               " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ";
-        w.ref(descriptor);
-        out += " /CIDToGIDMap /Identity /DW 1000 /W [0 [";
+        begin(type0);
+        out_ += "<< /Type /Font /Subtype /Type0 /BaseFont /" + name + " /Encoding /Identity-H /DescendantFonts [";
+        ref(out_, cid);
+        out_ += "] /ToUnicode ";
+        ref(out_, toUnicode);
+        out_ += " >>";
+        end();
+        begin(cid);
+        out_ += "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + name +
+                " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor ";
+        ref(out_, descriptor);
+        out_ += " /CIDToGIDMap /Identity /DW 1000 /W [0 [";
         for (uint16_t a : s.advance) {
-            out += ' ';
-            appendReal(out, a * em);
+            out_ += ' ';
+            appendReal(out_, a * em);
         }
-        out += " ]] >>";
-        w.end();
-        w.begin(descriptor);
-        out += "<< /Type /FontDescriptor /FontName /" + name + " /Flags 4 /FontBBox [";
+        out_ += " ]] >>";
+        end();
+        begin(descriptor);
+        out_ += "<< /Type /FontDescriptor /FontName /" + name + " /Flags 4 /FontBBox [";
         for (int v : {s.xMin, s.yMin, s.xMax, s.yMax}) {
-            out += ' ';
-            appendReal(out, v * em);
+            out_ += ' ';
+            appendReal(out_, v * em);
         }
-        out += " ] /ItalicAngle 0 /Ascent ";
-        appendReal(out, s.ascent * em);
-        out += " /Descent ";
-        appendReal(out, s.descent * em);
-        out += " /CapHeight ";
-        appendReal(out, s.ascent * em);
-        out += " /StemV 80 /FontFile2 ";
-        w.ref(file);
-        out += " >>";
-        w.end();
+        out_ += " ] /ItalicAngle 0 /Ascent ";
+        appendReal(out_, s.ascent * em);
+        out_ += " /Descent ";
+        appendReal(out_, s.descent * em);
+        out_ += " /CapHeight ";
+        appendReal(out_, s.ascent * em);
+        out_ += " /StemV 80 /FontFile2 ";
+        ref(out_, file);
+        out_ += " >>";
+        end();
         std::string length1 = " /Length1 ";
         appendInt(length1, static_cast<long long>(s.ttf.size()));
-        w.stream(file, length1, s.ttf);
-        w.stream(toUnicode, "", toUnicodeMap(fonts_[i]->unicode_));
+        stream(file, length1, s.ttf);
+        stream(toUnicode, "", toUnicodeMap(fonts_[i]->unicode_));
     }
 
-    for (size_t i = 0; i < pages_.size(); ++i) {
-        const Page& p = pages_[i];
-        const int page = firstPage + 2 * static_cast<int>(i), content = page + 1;
-        w.begin(page);
-        out += "<< /Type /Page /Parent ";
-        w.ref(2);
-        out += " /MediaBox [0 0 ";
-        appendReal(out, p.width);
-        out += ' ';
-        appendReal(out, p.height);
-        out += "] /Resources << /ProcSet [/PDF /Text] /Font <<";
-        for (const EmbeddedFont* f : p.fonts) {
-            const int index = static_cast<int>(std::find_if(fonts_.begin(), fonts_.end(),
-                                                            [f](const auto& own) { return own.get() == f; }) -
-                                               fonts_.begin());
-            out += " /" + f->resource_ + ' ';
-            w.ref(firstFont + 5 * index);
-        }
-        out += " >> >> /Contents ";
-        w.ref(content);
-        out += " >>";
-        w.end();
-        w.stream(content, p.content);
+    begin(1);
+    out_ += "<< /Type /Catalog /Pages ";
+    ref(out_, 2);
+    out_ += " >>";
+    end();
+    begin(2);
+    out_ += "<< /Type /Pages /Count ";
+    appendInt(out_, static_cast<long long>(pageObjects_.size()));
+    out_ += " /Kids [";
+    for (int page : pageObjects_) {
+        out_ += ' ';
+        ref(out_, page);
     }
+    out_ += " ] >>";
+    end();
+    begin(3);
+    out_ += "<< /Title " + pdfTextString(title) + " /Creator " + pdfTextString(creator) + " /Producer " +
+            pdfTextString(creator) + " >>";
+    end();
 
-    const size_t xref = w.position();
-    out += "xref\n0 ";
-    appendInt(out, objects + 1);
-    out += "\n0000000000 65535 f \n";
-    for (size_t offset : w.offsets) {
+    const int objects = nextObject_ - 1;
+    offsets_.resize(static_cast<size_t>(objects), 0);
+    const size_t xref = written_ + out_.size();
+    out_ += "xref\n0 ";
+    appendInt(out_, objects + 1);
+    out_ += "\n0000000000 65535 f \n";
+    for (size_t offset : offsets_) {
         char entry[24];
         std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
-        out += entry;
+        out_ += entry;
     }
-    out += "trailer\n<< /Size ";
-    appendInt(out, objects + 1);
-    out += " /Root 1 0 R /Info 3 0 R >>\nstartxref\n";
-    appendInt(out, static_cast<long long>(xref));
-    out += "\n%%EOF\n";
-    w.flush();
+    out_ += "trailer\n<< /Size ";
+    appendInt(out_, objects + 1);
+    out_ += " /Root 1 0 R /Info 3 0 R >>\nstartxref\n";
+    appendInt(out_, static_cast<long long>(xref));
+    out_ += "\n%%EOF\n";
+    flush();
     return {};
 }
 

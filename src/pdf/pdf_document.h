@@ -2,7 +2,8 @@
 // as a CID font (Identity-H, the font subset's glyph ids as character codes) with a ToUnicode
 // map so that readers can search and copy the texts. Content streams stay uncompressed: the
 // sheets are drawn a hundred thousand strokes at a time and deflating them costs several times
-// what drawing them does.
+// what drawing them does. The file goes out as it is made, a page's content a megabyte at a
+// time, so a set of hundreds of sheets never sits in memory; fonts follow at the end.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +20,8 @@ namespace pdf {
 
 // Operators and operands of a content stream, numbers written as short as they can be read.
 // A sheet writes millions of short pieces: they go into chunks that are never moved, so the
-// stream grows without copying what it holds.
+// stream grows without copying what it holds; a page's content hands each full chunk on and
+// writes the next into the same memory.
 class Content {
 public:
     Content();
@@ -32,8 +34,12 @@ public:
     Content& op(const char* text);  // written as it stands, a space or newline included
     Content& hexGlyphs(const std::vector<uint16_t>& ids);
 
-    size_t size() const;
+    size_t size() const;  // everything written, handed on or not
     bool empty() const { return size() == 0; }
+    // From now on a full chunk goes to `spill` and its memory is used again.
+    void spillTo(std::function<void(std::string_view)> spill) { spill_ = std::move(spill); }
+    // Hands what is held to the spill.
+    void flush();
     // Hands the bytes over in order.
     void writeTo(const std::function<void(std::string_view)>& write) const;
     // What was written, in one string; the content is empty afterwards.
@@ -48,6 +54,8 @@ private:
     std::vector<Chunk> chunks_;
     char* at_ = nullptr;
     char* end_ = nullptr;
+    std::function<void(std::string_view)> spill_;
+    size_t spilled_ = 0;
 };
 
 // A face's glyphs as the document hands them out: codes are dense, 1 for the first glyph used.
@@ -71,7 +79,9 @@ private:
 
 class Document {
 public:
-    Document();
+    // Every byte goes to `write` as soon as it is made. After an error the bytes written are no
+    // PDF: the caller throws them away (the safe file writer keeps the old file).
+    explicit Document(std::function<void(std::string_view)> write);
     ~Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
@@ -80,25 +90,34 @@ public:
     EmbeddedFont& font(const std::string& baseName, FontTables tables);
     EmbeddedFont* findFont(const std::string& baseName);
 
-    // A page `widthPt` x `heightPt` points whose content is `content`, painted in the order given.
-    void addPage(double widthPt, double heightPt, Content content, std::vector<const EmbeddedFont*> fonts);
-    int pages() const { return static_cast<int>(pages_.size()); }
+    // Starts a page of `widthPt` x `heightPt` points (ending the page before, if any); its
+    // content is painted in the order written.
+    Content& beginPage(double widthPt, double heightPt);
+    // Ends the page begun last; `fonts` are the fonts its texts use.
+    void endPage(const std::vector<const EmbeddedFont*>& fonts);
+    int pages() const { return static_cast<int>(pageObjects_.size()) + (page_ ? 1 : 0); }
 
-    // The whole file, handed to `write` piece by piece; empty on success, else why not, and
-    // then nothing was written. Title and creator go to the document information.
-    std::string finish(const std::string& title, const std::string& creator,
-                       const std::function<void(std::string_view)>& write);
-    // The same, as one string.
-    std::string finish(const std::string& title, const std::string& creator, std::string& out);
+    // Writes the fonts and the file's tables; empty on success, else why not. Title and creator
+    // go to the document information.
+    std::string finish(const std::string& title, const std::string& creator);
 
 private:
-    struct Page {
-        double width, height;
-        Content content;
-        std::vector<const EmbeddedFont*> fonts;
-    };
+    struct OpenPage;
+    int allocate() { return nextObject_++; }
+    void begin(int object);  // "N 0 obj" at the current position
+    void end();
+    void flush();
+    void stream(int object, const std::string& dictionary, const std::string& data);
+
+    std::function<void(std::string_view)> write_;
+    std::string out_;  // small objects, gathered until the next large stream
+    size_t written_ = 0;
+    std::vector<size_t> offsets_;  // by object number - 1
+    int nextObject_ = 4;           // 1 catalog, 2 page tree, 3 information
     std::vector<std::unique_ptr<EmbeddedFont>> fonts_;
-    std::vector<Page> pages_;
+    std::vector<int> fontObjects_;  // the first of each font's five objects
+    std::vector<int> pageObjects_;
+    std::unique_ptr<OpenPage> page_;
 };
 
 // A PDF text string of UTF-8 text: UTF-16BE with its byte-order mark, in hex.

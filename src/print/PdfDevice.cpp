@@ -42,7 +42,10 @@ bool isAscii(const QString& s)
 // (the page's first operator turns dots into points and puts y downwards).
 class PdfPaintEngine : public QPaintEngine {
 public:
-    explicit PdfPaintEngine(int dpi) : QPaintEngine(QPaintEngine::AllFeatures), dpi_(dpi) {}
+    PdfPaintEngine(int dpi, std::function<void(std::string_view)> write)
+        : QPaintEngine(QPaintEngine::AllFeatures), dpi_(dpi), document_(std::move(write))
+    {
+    }
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -51,11 +54,10 @@ public:
     void startPage(double widthMm, double heightMm)
     {
         closePage();
-        pageWidthPt_ = widthMm / kMmPerInch * kPointsPerInch;
-        pageHeightPt_ = heightMm / kMmPerInch * kPointsPerInch;
+        const double heightPt = heightMm / kMmPerInch * kPointsPerInch;
         const double s = kPointsPerInch / dpi_;
-        content_ = pdf::Content();
-        content_.num(s).num(0).num(0).num(-s).num(0).num(pageHeightPt_).op("cm\n");
+        content_ = &document_.beginPage(widthMm / kMmPerInch * kPointsPerInch, heightPt);
+        content_->num(s).num(0).num(0).num(-s).num(0).num(heightPt).op("cm\n");
         pageOpen_ = true;
         emitted_ = Emitted();
         penDirty_ = true;
@@ -66,20 +68,19 @@ public:
     void closePage()
     {
         if (!pageOpen_) return;
-        document_.addPage(pageWidthPt_, pageHeightPt_, std::move(content_), pageFonts_);
-        content_ = pdf::Content();
+        document_.endPage(pageFonts_);
+        content_ = nullptr;
         pageOpen_ = false;
     }
 
-    std::string finish(const std::string& title, const std::string& creator,
-                       const std::function<void(std::string_view)>& write)
+    std::string finish(const std::string& title, const std::string& creator)
     {
         closePage();
         if (!fontError_.empty()) return fontError_;
-        return document_.finish(title, creator, write);
+        return document_.finish(title, creator);
     }
 
-    int pages() const { return document_.pages() + (pageOpen_ ? 1 : 0); }
+    int pages() const { return document_.pages(); }
 
     void updateState(const QPaintEngineState& state) override
     {
@@ -108,7 +109,7 @@ public:
             point(b, "l\n");
             last = b;
         }
-        if (!std::isnan(last.x())) content_.op("S\n");
+        if (!std::isnan(last.x())) content_->op("S\n");
     }
 
     void drawLines(const QLine* lines, int count) override
@@ -171,7 +172,7 @@ public:
         auto closeIfBack = [&](int lastIndex) {
             if (start >= 0 && path.elementAt(start).x == path.elementAt(lastIndex).x &&
                 path.elementAt(start).y == path.elementAt(lastIndex).y)
-                content_.op("h\n");
+                content_->op("h\n");
         };
         for (int i = 0; i < path.elementCount(); ++i) {
             const QPainterPath::Element& e = path.elementAt(i);
@@ -194,7 +195,7 @@ public:
         }
         closeIfBack(path.elementCount() - 1);
         const bool evenOdd = path.fillRule() == Qt::OddEvenFill;
-        content_.op(fill && stroke ? (evenOdd ? "B*\n" : "B\n") : fill ? (evenOdd ? "f*\n" : "f\n") : "S\n");
+        content_->op(fill && stroke ? (evenOdd ? "B*\n" : "B\n") : fill ? (evenOdd ? "f*\n" : "f\n") : "S\n");
     }
 
     // Four Bezier quarters through whole dots (a fiftieth of a millimetre at 1200 dpi), written
@@ -223,7 +224,7 @@ public:
             point(mapped[i + 1], "");
             point(mapped[i + 2], "c\n");
         }
-        content_.op(fill && stroke ? "h B\n" : fill ? "h f\n" : "h S\n");
+        content_->op(fill && stroke ? "h B\n" : fill ? "h f\n" : "h S\n");
     }
 
     void drawEllipse(const QRect& box) override { drawEllipse(QRectF(box)); }
@@ -266,9 +267,9 @@ public:
         const double widen = stretch > 0 ? stretch / 100.0 : 1.0;
         // Glyph space (y up, one unit a character height) onto the device, then the painter's.
         const QTransform m = QTransform(size * widen, 0, 0, -size, p.x(), p.y()) * transform_;
-        content_.op("BT /").op(face->font->resourceName().c_str()).op(" 1 Tf ");
-        content_.num(m.m11()).num(m.m12()).num(m.m21()).num(m.m22()).num(m.dx()).num(m.dy()).op("Tm ");
-        content_.hexGlyphs(codes).op(" Tj ET\n");
+        content_->op("BT /").op(face->font->resourceName().c_str()).op(" 1 Tf ");
+        content_->num(m.m11()).num(m.m12()).num(m.m21()).num(m.m22()).num(m.dx()).num(m.dy()).op("Tm ");
+        content_->hexGlyphs(codes).op(" Tj ET\n");
     }
 
 private:
@@ -341,7 +342,7 @@ private:
     static bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
     QPointF map(const QPainterPath::Element& e) const { return map(QPointF(e.x, e.y)); }
 
-    void point(QPointF p, const char* op) { content_.num(p.x()).num(p.y()).op(op); }
+    void point(QPointF p, const char* op) { content_->num(p.x()).num(p.y()).op(op); }
 
     static void colour(pdf::Content& c, QRgb rgb, const char* op)
     {
@@ -351,7 +352,7 @@ private:
     void fillColour(QRgb rgb)
     {
         if (emitted_.fill == static_cast<long long>(rgb)) return;
-        colour(content_, rgb, "rg\n");
+        colour(*content_, rgb, "rg\n");
         emitted_.fill = rgb;
     }
 
@@ -362,23 +363,23 @@ private:
         penDirty_ = false;
         const QRgb rgb = pen_.color().rgb();
         if (emitted_.stroke != static_cast<long long>(rgb)) {
-            colour(content_, rgb, "RG\n");
+            colour(*content_, rgb, "RG\n");
             emitted_.stroke = rgb;
         }
         // A cosmetic pen is as wide on the page whatever the painter's transform.
         const double width = pen_.isCosmetic() ? pen_.widthF() : pen_.widthF() * widthScale_;
         if (width != emitted_.width) {
-            content_.num(width).op("w\n");
+            content_->num(width).op("w\n");
             emitted_.width = width;
         }
         const int cap = pen_.capStyle() == Qt::RoundCap ? 1 : pen_.capStyle() == Qt::SquareCap ? 2 : 0;
         if (cap != emitted_.cap) {
-            content_.num(cap).op("J\n");
+            content_->num(cap).op("J\n");
             emitted_.cap = cap;
         }
         const int join = pen_.joinStyle() == Qt::RoundJoin ? 1 : pen_.joinStyle() == Qt::BevelJoin ? 2 : 0;
         if (join != emitted_.join) {
-            content_.num(join).op("j\n");
+            content_->num(join).op("j\n");
             emitted_.join = join;
         }
         pdf::Content dash;  // a few bytes; kept apart to compare with what the page has
@@ -391,7 +392,7 @@ private:
         dash.op("] ").num(pen_.style() != Qt::SolidLine ? pen_.dashOffset() * (width > 0 ? width : 1) : 0).op("d\n");
         std::string dashText = dash.take();
         if (dashText != emitted_.dash) {
-            content_.op(dashText.c_str());
+            content_->op(dashText.c_str());
             emitted_.dash = std::move(dashText);
         }
     }
@@ -406,9 +407,8 @@ private:
 
     int dpi_;
     pdf::Document document_;
-    pdf::Content content_;
+    pdf::Content* content_ = nullptr;  // the open page's, inside document_
     bool pageOpen_ = false;
-    double pageWidthPt_ = 0, pageHeightPt_ = 0;
     std::vector<const pdf::EmbeddedFont*> pageFonts_;
     Emitted emitted_;
     bool penDirty_ = true;  // the pen changed since strokeState() last wrote it
@@ -423,7 +423,10 @@ private:
     std::string fontError_;
 };
 
-PdfDevice::PdfDevice(int dotsPerInch) : dpi_(dotsPerInch), engine_(std::make_unique<PdfPaintEngine>(dotsPerInch)) {}
+PdfDevice::PdfDevice(int dotsPerInch, std::function<void(std::string_view)> write)
+    : dpi_(dotsPerInch), engine_(std::make_unique<PdfPaintEngine>(dotsPerInch, std::move(write)))
+{
+}
 
 PdfDevice::~PdfDevice() = default;
 
@@ -434,10 +437,9 @@ void PdfDevice::newPage(double widthMm, double heightMm)
     engine_->startPage(widthMm, heightMm);
 }
 
-std::string PdfDevice::finish(const std::string& title, const std::string& creator,
-                              const std::function<void(std::string_view)>& write)
+std::string PdfDevice::finish(const std::string& title, const std::string& creator)
 {
-    return engine_->finish(title, creator, write);
+    return engine_->finish(title, creator);
 }
 
 QPaintEngine* PdfDevice::paintEngine() const { return engine_.get(); }

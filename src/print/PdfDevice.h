@@ -1,7 +1,7 @@
 // A PDF file as a Qt paint device: the sheet painter paints it with the same QPainter calls
-// that print a sheet, and the pages go out as our own PDF (the pdf/ writer), whose content
-// streams are kept as drawn, uncompressed, where Qt's own PDF writer deflates them at a cost of
-// several times the drawing. What sheets use is drawn: lines, curves, rectangles, polygons and
+// that print a sheet, and the pages go out as our own PDF (the pdf/ writer), as they are drawn
+// and uncompressed, where Qt's own PDF writer deflates them at a cost of several times the
+// drawing. What sheets use is drawn: lines, curves, rectangles, polygons and
 // texts in solid colours. Clipping, transparency, gradients and images are not (no sheet has
 // them).
 #pragma once
@@ -20,7 +20,8 @@ class PdfPaintEngine;
 class PdfDevice : public QPaintDevice {
 public:
     // Device coordinates are dots of `dotsPerInch`, y downwards from the page's top-left corner.
-    explicit PdfDevice(int dotsPerInch);
+    // The file goes to `write` as it is made; after a failed finish() its bytes are no PDF.
+    PdfDevice(int dotsPerInch, std::function<void(std::string_view)> write);
     ~PdfDevice() override;
     PdfDevice(const PdfDevice&) = delete;
     PdfDevice& operator=(const PdfDevice&) = delete;
@@ -28,10 +29,9 @@ public:
     // Closes the page being painted, if any, and starts one of this size. The first page too:
     // call before QPainter::begin.
     void newPage(double widthMm, double heightMm);
-    // The finished file (the page being painted closed) handed to `write` piece by piece;
-    // empty error on success (nothing is written otherwise). End the painter first.
-    std::string finish(const std::string& title, const std::string& creator,
-                       const std::function<void(std::string_view)>& write);
+    // Closes the page being painted and writes the rest of the file; empty on success, else
+    // why not. End the painter first.
+    std::string finish(const std::string& title, const std::string& creator);
 
     QPaintEngine* paintEngine() const override;
     int pageCount() const;

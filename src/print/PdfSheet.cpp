@@ -269,7 +269,9 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
 }
 
 struct PdfBook::Pdf {
-    PdfDevice device{kResolution};
+    // The file is written while the sheets are painted: a large set never sits in memory.
+    model::SafeFileWriter file;
+    PdfDevice device{kResolution, [this](std::string_view piece) { file.write(piece); }};
     QPainter painter;
     std::string title;
 };
@@ -295,7 +297,9 @@ std::string PdfBook::addSheet(const model::Session& session, const SheetOptions&
     const draft::Sheet& sheet = *layout.sheet;
     if (!pdf_) {
         ensureGuiApplication();
-        pdf_ = std::make_unique<Pdf>();
+        auto pdf = std::make_unique<Pdf>();
+        if (model::FileResult r = pdf->file.open(path_); !r.ok) return r.message;
+        pdf_ = std::move(pdf);
         pdf_->title = options.caption;
         pdf_->device.newPage(sheet.width, sheet.height);
         if (!pdf_->painter.begin(&pdf_->device)) return path_ + ": PDF を作れません";
@@ -311,18 +315,14 @@ std::string PdfBook::finish()
 {
     if (!pdf_) return {};
     pdf_->painter.end();
-    // Streamed into the file: a large sheet is never held twice.
-    model::SafeFileWriter file;
-    model::FileResult r = file.open(path_);
-    if (!r.ok) return r.message;
-    const std::string why =
-        pdf_->device.finish(pdf_->title, "Tessmar", [&file](std::string_view piece) { file.write(piece); });
-    pdf_.reset();
+    const std::string why = pdf_->device.finish(pdf_->title, "Tessmar");
     if (!why.empty()) {
-        file.discard();
+        pdf_->file.discard();
+        pdf_.reset();
         return path_ + ": " + why;  // named like the file's own errors
     }
-    r = file.commit();
+    const model::FileResult r = pdf_->file.commit();
+    pdf_.reset();
     return r.ok ? std::string() : r.message;
 }
 

@@ -52,7 +52,8 @@ TEST(PdfDocument, PagesAndJapaneseTextReadBackWithPoppler)
     pdf::FontTables tables;
     ASSERT_EQ(pdf::readFontTables(file, tables), "");
 
-    pdf::Document doc;
+    std::string bytes;
+    pdf::Document doc([&bytes](std::string_view piece) { bytes += piece; });
     pdf::EmbeddedFont& font = doc.font("IPAGothic", tables);
     EXPECT_EQ(&doc.font("IPAGothic", tables), &font);  // one face, one font
     auto textOf = [&](const std::u32string& s) {
@@ -60,17 +61,17 @@ TEST(PdfDocument, PagesAndJapaneseTextReadBackWithPoppler)
         for (char32_t cp : s) codes.push_back(font.code(pdf::glyphForCodePoint(tables, cp), cp));
         return codes;
     };
-    pdf::Content a3;
+    pdf::Content& a3 = doc.beginPage(1190.55, 841.89);
     a3.op("BT /F1 20 Tf 100 700 Td ").hexGlyphs(textOf(U"梁断面リスト")).op(" Tj ET\n");
-    a3.num(100).num(100).op("m ").num(200.5).num(100).op("l S\n");
-    doc.addPage(1190.55, 841.89, std::move(a3), {&font});
-    pdf::Content a4;
+    // More than a megabyte of strokes: the page goes out in several pieces.
+    for (int i = 0; i < 60000; ++i) a3.num(100 + i % 500).num(100).op("m ").num(200.5).num(100 + i % 300).op("l S\n");
+    doc.endPage({&font});
+    pdf::Content& a4 = doc.beginPage(595.28, 841.89);
     a4.op("BT /F1 12 Tf 50 50 Td ").hexGlyphs(textOf(U"S=1/40 断面")).op(" Tj ET\n");
-    doc.addPage(595.28, 841.89, std::move(a4), {&font});
+    doc.endPage({&font});
     EXPECT_EQ(textOf(U"梁")[0], 1);  // codes are handed out once, in order of first use
-
-    std::string bytes;
-    ASSERT_EQ(doc.finish("梁断面リスト", "Tessmar", bytes), "");
+    ASSERT_EQ(doc.finish("梁断面リスト", "Tessmar"), "");
+    EXPECT_GT(bytes.size(), size_t(1) << 20);
     testing_support::TempDir dir;
     const std::string path = dir.file("doc.pdf");
     std::ofstream(path, std::ios::binary) << bytes;
@@ -90,15 +91,15 @@ TEST(PdfDocument, PagesAndJapaneseTextReadBackWithPoppler)
     EXPECT_EQ(text.find("Syntax"), std::string::npos) << text;
 }
 
-TEST(PdfDocument, AFontThatCannotBeSubsetFailsTheFileWithItsName)
+TEST(PdfDocument, NoPageAnOpenPageOrABrokenFontFailTheFile)
 {
-    pdf::Document doc;
+    pdf::Document doc([](std::string_view) {});
+    EXPECT_EQ(doc.finish("t", "Tessmar"), "the document has no page");
     pdf::EmbeddedFont& broken = doc.font("Broken", {{"head", "short"}});
-    pdf::Content c;
-    c.hexGlyphs({broken.code(5, U'A')});
-    doc.addPage(100, 100, std::move(c), {&broken});
-    std::string bytes = "old";
-    const std::string why = doc.finish("t", "Tessmar", bytes);
+    doc.beginPage(100, 100).hexGlyphs({broken.code(5, U'A')});
+    EXPECT_EQ(doc.finish("t", "Tessmar"), "a page is still open");
+    doc.endPage({&broken});
+    const std::string why = doc.finish("t", "Tessmar");
     EXPECT_EQ(why.rfind("Broken: ", 0), 0u) << why;
 }
 
