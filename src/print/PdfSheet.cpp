@@ -298,7 +298,10 @@ std::string PdfBook::addSheet(const model::Session& session, const SheetOptions&
     if (!pdf_) {
         ensureGuiApplication();
         auto pdf = std::make_unique<Pdf>();
-        if (model::FileResult r = pdf->file.open(path_); !r.ok) return r.message;
+        if (model::FileResult r = pdf->file.open(path_); !r.ok) {
+            broken_ = true;
+            return r.message;
+        }
         pdf_ = std::move(pdf);
         pdf_->title = options.caption;
         pdf_->device.newPage(sheet.width, sheet.height);

@@ -48,6 +48,8 @@ public:
     // The session's current drawing as the next page; empty, or why it is not in the book.
     std::string addSheet(const model::Session& session, const SheetOptions& options);
     int pages() const { return pages_; }
+    // The file cannot be written at all: every further sheet would fail the same way.
+    bool broken() const { return broken_; }
     // Writes the file; empty on success, else why not. A book without pages writes nothing.
     std::string finish();
 
@@ -56,6 +58,7 @@ private:
     std::string path_;
     std::unique_ptr<Pdf> pdf_;
     int pages_ = 0;
+    bool broken_ = false;
 };
 
 // Writes the session's current store and texts as a one-page PDF, replacing `path` only when

@@ -152,6 +152,16 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
     EXPECT_NE(info.find("Page    3 size:  2383.94 x 1683.78 pts (A1)"), std::string::npos) << info;
 }
 
+TEST_F(CliPdf, ASetPdfThatCannotBeWrittenSaysSoOnce)
+{
+    const fs::path folder = dir / "blocked";
+    fs::create_directories(folder / "drawing-set.pdf");  // a folder where the file would go
+    const auto [status, out] = shell(std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + folder.string() + "' --pdf");
+    EXPECT_EQ(status, 1) << out;
+    EXPECT_EQ(out.find("left the"), std::string::npos) << out;  // not blamed on each drawing
+    EXPECT_NE(out.find("drawing-set.pdf: "), std::string::npos) << out;
+}
+
 TEST_F(CliPdf, LinesPrintWithTheWidthOfTheirPen)
 {
     std::map<std::string, std::set<double>> widths;  // colour -> widths, 0.01 mm

@@ -96,6 +96,7 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
         const std::string why = book.addSheet(
             session, sheetOptions(session, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath));
         frame.close();
+        if (book.broken()) return fail(why);
         if (!why.empty()) std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", entry.what.c_str(), why.c_str());
     }
     if (book.pages() == 0) return fail(output + ": no drawing to put in it");
