@@ -276,7 +276,7 @@ struct PdfBook::Pdf {
     std::string title;
 };
 
-PdfBook::PdfBook(std::string path) : path_(std::move(path)) {}
+PdfBook::PdfBook(std::string path, std::string title) : path_(std::move(path)), title_(std::move(title)) {}
 
 PdfBook::~PdfBook()
 {
@@ -303,7 +303,7 @@ std::string PdfBook::addSheet(const model::Session& session, const SheetOptions&
             return r.message;
         }
         pdf_ = std::move(pdf);
-        pdf_->title = options.caption;
+        pdf_->title = title_.empty() ? options.caption : title_;
         pdf_->device.newPage(sheet.width, sheet.height);
         if (!pdf_->painter.begin(&pdf_->device)) return path_ + ": PDF を作れません";
     } else {

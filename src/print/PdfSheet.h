@@ -41,7 +41,8 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
 // replaces its target only when finished whole.
 class PdfBook {
 public:
-    explicit PdfBook(std::string path);
+    // `title` names the document in a viewer's title bar; empty: the first sheet's caption.
+    explicit PdfBook(std::string path, std::string title = {});
     ~PdfBook();
     PdfBook(const PdfBook&) = delete;
     PdfBook& operator=(const PdfBook&) = delete;
@@ -56,6 +57,7 @@ public:
 private:
     struct Pdf;
     std::string path_;
+    std::string title_;
     std::unique_ptr<Pdf> pdf_;
     int pages_ = 0;
     bool broken_ = false;

@@ -150,6 +150,7 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
     // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
     EXPECT_NE(info.find("Page    1 size:  1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
     EXPECT_NE(info.find("Page    3 size:  2383.94 x 1683.78 pts (A1)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           sample.kel\n"), std::string::npos) << info;
 }
 
 TEST_F(CliPdf, ASetPdfThatCannotBeWrittenSaysSoOnce)

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "cli_common.h"
 #include "draft/drawing_set.h"
@@ -85,7 +86,8 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
                 const std::string& projectPath)
 {
-    print::PdfBook book(output);
+    // The set is named after its project, not after its first sheet.
+    print::PdfBook book(output, std::filesystem::path(projectPath).filename().string());
     draft::DraftState state;
     draft::DrawingFrame frame(session, state);
     for (const draft::SetDrawing& entry : draft::wholeDrawingSet(session.grid)) {
