@@ -1,5 +1,6 @@
 #include "print/PdfDevice.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <unordered_map>
