@@ -40,12 +40,12 @@ public:
     void spillTo(std::function<void(std::string_view)> spill) { spill_ = std::move(spill); }
     // Hands what is held to the spill.
     void flush();
-    // Hands the bytes over in order.
-    void writeTo(const std::function<void(std::string_view)>& write) const;
     // What was written, in one string; the content is empty afterwards.
     std::string take();
 
 private:
+    // Hands the bytes held over in order.
+    void writeTo(const std::function<void(std::string_view)>& write) const;
     // Room for `n` (at most kChunk) more bytes at the end; advance() takes what was used.
     char* room(size_t n);
     void advance(char* end) { at_ = end; }
@@ -95,7 +95,6 @@ public:
     Content& beginPage(double widthPt, double heightPt);
     // Ends the page begun last; `fonts` are the fonts its texts use.
     void endPage(const std::vector<const EmbeddedFont*>& fonts);
-    int pages() const { return static_cast<int>(pageObjects_.size()) + (page_ ? 1 : 0); }
 
     // Writes the fonts and the file's tables; empty on success, else why not. Title and creator
     // go to the document information.

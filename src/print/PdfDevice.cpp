@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <unordered_map>
+#include <vector>
 
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -81,8 +82,6 @@ public:
         return document_.finish(title, creator);
     }
 
-    int pages() const { return document_.pages(); }
-
     void updateState(const QPaintEngineState& state) override
     {
         const DirtyFlags flags = state.state();
@@ -115,10 +114,8 @@ public:
 
     void drawLines(const QLine* lines, int count) override
     {
-        for (int i = 0; i < count; ++i) {
-            const QLineF l(lines[i]);
-            drawLines(&l, 1);
-        }
+        const std::vector<QLineF> real(lines, lines + std::max(count, 0));
+        drawLines(real.data(), count);
     }
 
     void drawRects(const QRectF* rects, int count) override
@@ -444,8 +441,6 @@ std::string PdfDevice::finish(const std::string& title, const std::string& creat
 }
 
 QPaintEngine* PdfDevice::paintEngine() const { return engine_.get(); }
-
-int PdfDevice::pageCount() const { return engine_->pages(); }
 
 int PdfDevice::metric(PaintDeviceMetric metric) const
 {

@@ -34,7 +34,6 @@ public:
     std::string finish(const std::string& title, const std::string& creator);
 
     QPaintEngine* paintEngine() const override;
-    int pageCount() const;
 
 protected:
     int metric(PaintDeviceMetric metric) const override;
