@@ -15,6 +15,11 @@ void FramingLines::line(int type, const model::Segment& s)
     DraftModelLineOnce(d_, drawn_, type, s.p1.x, s.p1.y, s.p2.x, s.p2.y);
 }
 
+void FramingLines::ownLine(const model::Segment& s)
+{
+    d_.DraftModelLine(MODEL_LINE, s.p1.x, s.p1.y, s.p2.x, s.p2.y);
+}
+
 void FramingLines::member(int index, int pen, bool withMark)
 {
     // Copied: every line drawn moves the model store to its bank and back.
@@ -22,8 +27,15 @@ void FramingLines::member(int index, int pen, bool withMark)
     const model::MemberOutline o = geometry_.outline(index);
     if (o.shape == model::MemberOutline::Shape::None) return;
     d_.SetPen(pen);
-    for (int i = 0; i < o.sideCount(); ++i) line(MODEL_LINE, o.sides[static_cast<size_t>(i)]);
-    for (int i = 0; i < o.endCount; ++i) line(MODEL_LINE, o.ends[static_cast<size_t>(i)]);
+    // Only a girder's end lines can be another member's too; side lines and a column's edges
+    // are drawn for each member even where they coincide (a girder without a section).
+    const bool endsShared = o.shape != model::MemberOutline::Shape::Rectangle;
+    for (int i = 0; i < o.sideCount(); ++i) ownLine(o.sides[static_cast<size_t>(i)]);
+    for (int i = 0; i < o.endCount; ++i) {
+        const model::Segment& end = o.ends[static_cast<size_t>(i)];
+        if (endsShared) line(MODEL_LINE, end);
+        else ownLine(end);
+    }
     if (!withMark || !session_.settings.env.ShowMemberName || secID <= 0 || !o.labelled || o.markName.empty())
         return;
     d_.SetPen(kMarkPen);

@@ -1,5 +1,6 @@
 // What the framing plan and elevation draw alike: member outlines as the member geometry
-// yields them, member marks along them, and grid lines as centre lines; every line once.
+// yields them, member marks along them, and grid lines as centre lines; grid lines and girder
+// end lines once.
 #pragma once
 
 #include <functional>
@@ -34,7 +35,9 @@ public:
     void gridLine(int index);
 
 private:
+    // A line unless the same one was drawn before; a line of one member alone.
     void line(int type, const model::Segment& s);
+    void ownLine(const model::Segment& s);
 
     model::Session& session_;
     Drafter& d_;

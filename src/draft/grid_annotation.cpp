@@ -1,6 +1,5 @@
 #include "draft/grid_annotation.h"
 
-#include "draft/drawn_lines.h"
 #include "draft/framing_lines.h"
 #include "model/grid.h"
 #include "model/grid_marks.h"
@@ -8,6 +7,15 @@
 #include "model/view_slice.h"
 
 namespace draft {
+
+int gridAnnotationTextCount(const model::Session& session)
+{
+    const model::GridModel& g = session.grid;
+    const model::ViewMode mode = session.view.mode;
+    int n = static_cast<int>(model::gridDimensions(g, mode).size());
+    for (const model::GridNamePlace& p : model::gridNamePlaces(g, mode, 0)) n += !g.name(p.axis, p.index).empty();
+    return n;
+}
 
 void DrawGridAnnotation(model::Session& session, Drafter& d)
 {
@@ -23,13 +31,12 @@ void DrawGridAnnotation(model::Session& session, Drafter& d)
     }
 
     const double lift = session.settings.draft.DrawMojiUki * d.draftScale();
-    // Neighbouring dimensions share an extension line.
-    DrawnLines drawn;
+    // Each dimension has its own two extension lines, also where its neighbour's lies on one.
     d.SetPen(kDimensionPen);
     for (const model::GridDimension& m : model::gridDimensions(g, mode)) {
-        DraftModelLineOnce(d, drawn, MODEL_LINE, m.lineFrom.x, m.lineFrom.y, m.lineTo.x, m.lineTo.y);
-        DraftModelLineOnce(d, drawn, MODEL_LINE, m.from.x, m.from.y, m.lineFrom.x, m.lineFrom.y);
-        DraftModelLineOnce(d, drawn, MODEL_LINE, m.to.x, m.to.y, m.lineTo.x, m.lineTo.y);
+        d.DraftModelLine(MODEL_LINE, m.lineFrom.x, m.lineFrom.y, m.lineTo.x, m.lineTo.y);
+        d.DraftModelLine(MODEL_LINE, m.from.x, m.from.y, m.lineFrom.x, m.lineFrom.y);
+        d.DraftModelLine(MODEL_LINE, m.to.x, m.to.y, m.lineTo.x, m.lineTo.y);
         d.DraftTextOnLine(model::dimensionText(m.length), BASE_BOTTOM_CENTRE, 2, m.lineFrom.x, m.lineFrom.y,
                           m.lineTo.x, m.lineTo.y, lift);
     }

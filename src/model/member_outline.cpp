@@ -127,11 +127,9 @@ MemberOutline MemberGeometry::column(int index)
     o.shape = MemberOutline::Shape::Sides;
     o.sides = {Segment{{p1.x - half, leftFrom}, {p1.x - half, leftTo}},
                Segment{{p1.x + half, rightFrom}, {p1.x + half, rightTo}}};
+    // A frame shows a column as its two sides alone, even at an end no girder meets.
     o.labelled = true;
     o.label = o.sides[0];
-    // An end no girder of the frame meets is left open by the sides: close it.
-    if (!endsAtBottom.present && !startsAtBottom.present) addEnd(o, {p1.x - half, z1}, {p1.x + half, z1});
-    if (!endsAtTop.present && !startsAtTop.present) addEnd(o, {p1.x - half, z2}, {p1.x + half, z2});
     return o;
 }
 

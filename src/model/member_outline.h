@@ -41,9 +41,9 @@ struct MemberOutline {
     };
     Shape shape = Shape::None;
     std::array<Segment, 2> sides{};
-    // Lines that close the outline where nothing else does: at a member end no column (for a
-    // girder) or no girder of the frame (for a column) meets, and where a column is narrower
-    // than the girder framing into it. Neighbouring members may share them.
+    // Lines that close a girder's outline where nothing else does: at an end no column meets,
+    // and where a column is narrower than the girder framing into it. Neighbouring members may
+    // share them. A column has none in a frame; in plan they are its right and left edges.
     std::array<Segment, 4> ends{};
     int endCount = 0;
     // The segment the member's name is written along (its first side line).

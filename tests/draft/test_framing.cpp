@@ -12,9 +12,9 @@
 #include "draft/drawing_set.h"
 #include "editor/command_codes.h"
 #include "model/element_store.h"
-#include "model/grid_build.h"
 #include "model/session.h"
 #include "model/view_slice.h"
+#include "support/framing_grid.h"
 #include "support/recording_platform.h"
 
 using model::ViewMode;
@@ -27,13 +27,7 @@ class Framing : public ::testing::Test {
 protected:
     Framing()
     {
-        model::GridSpec spec;
-        spec.spanCount = {2, 1, 2};
-        spec.pitches[model::AXIS_X] = {6000, 4500};
-        spec.pitches[model::AXIS_Y] = {5000};
-        spec.pitches[model::AXIS_Z] = {3000, 3000};
-        model::buildGrid(session, spec);
-        model::makeGridNames(session.grid, session.settings.draft.gridNaming);
+        testing_support::buildFramingGrid(session);
         session.sections[0] = {1, "G:2:1", "2:G1", "RC:400:800;3::D22;"};
         session.sections[1] = {2, "C:1:1", "1:C1", "RC:600:600;4:3:D22;"};
         session.sections[2] = {3, "B:2:1", "2:B1", "RC:300:600;2::D19;"};
@@ -131,8 +125,8 @@ TEST_F(Framing, DimensionsSayTheSpansInWholeMillimetres)
     EXPECT_TRUE(saysText("4500"));
     EXPECT_TRUE(saysText("5000"));
     EXPECT_EQ(model::dimensionText(4500.4), "4500");
-    // Three chains of extension lines share their inner ends: 2 + 1 dimensions, 3 + 2 extension lines.
-    EXPECT_EQ(lines(6), 3 + 5);
+    // 2 + 1 dimensions, each with two extension lines of its own (none shared at X1).
+    EXPECT_EQ(lines(6), 3 + 2 * 3);
     frame.close();
     draw(ViewMode::ElevationXZ, 1);
     EXPECT_TRUE(saysText("3000"));
@@ -149,8 +143,8 @@ TEST_F(Framing, PlanDrawsOnlyColumnsStandingAtTheLevel)
     draw(ViewMode::Plan, 0);
     EXPECT_EQ(lines(2), perColumn);
     frame.close();
-    draw(ViewMode::Plan, 1);  // the two stacked columns give one rectangle
-    EXPECT_EQ(lines(2), 2 * perColumn);
+    draw(ViewMode::Plan, 1);  // the two stacked columns keep a rectangle each
+    EXPECT_EQ(lines(2), 3 * perColumn);
     frame.close();
     draw(ViewMode::Plan, 2);
     EXPECT_EQ(lines(2), 2 * perColumn);
