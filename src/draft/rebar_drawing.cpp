@@ -80,10 +80,10 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
                            env.DrawMojiUki * d.draftScale(),
                            env.TessmarStirStart};
 
-    // Grid names and dimensions first: when a large drawing fills the text buffer it is member
-    // labels that are left out, not the grid's. Then outlines and grid lines as the framing
-    // drawings draw them (each line once), and the details of the members of an elevation.
-    DrawGridAnnotation(session, d);
+    // Outlines and grid lines as the framing drawings draw them, the details of the members of
+    // an elevation, and last the grid's names and dimensions. Their room in the text buffer is
+    // kept from the start: a drawing that fills it leaves out member labels, not the grid's.
+    session.texts.keepRoom(gridAnnotationTextCount(session));
     FramingLines lines(session, d);
     for (int i = -1; store.nextLive(i);) {
         const model::Element& e = store.at(i);
@@ -100,6 +100,8 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
             if (elevation && level) rebar::drawGirderDetail(c, i);
         }
     }
+    session.texts.keepRoom(0);
+    DrawGridAnnotation(session, d);
 }
 
 }  // namespace draft

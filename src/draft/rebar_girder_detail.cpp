@@ -60,6 +60,19 @@ void drawLayer(DetailContext& c, const GirderSpan& g, int zoneIndex, const Zone&
     text(c, BASE_BOTTOM_LEFT, std::to_string(l.count) + "-" + l.size, x + c.s, leaderY);
 }
 
+// The section's name and size above the girder, then its stirrups ("str.□-D10-@200") on its
+// top: both come before the bars' labels.
+void drawLabels(DetailContext& c, const GirderSpan& g, const std::string& secName, const std::string& spec)
+{
+    c.d.SetPen(kPenText);
+    const double labelY = g.top + 20 * c.s;
+    textOnLine(c, girderLabel(secName, spec), BASE_BOTTOM_CENTRE, 2, g.span.left, labelY, g.span.right, labelY);
+    const model::GirderItem st = model::girderItem(spec, 7);
+    if (st.size.empty()) return;
+    const double middle = (g.span.left + g.span.right) / 2;
+    text(c, BASE_BOTTOM_LEFT, "str.□-" + st.size + "-@" + std::to_string(st.pitch), middle + c.th, g.top);
+}
+
 void drawMainBars(DetailContext& c, const GirderSpan& g, const std::string& spec)
 {
     const double third = g.span.length() / 3;
@@ -80,10 +93,6 @@ void drawStirrups(DetailContext& c, const GirderSpan& g, const std::string& spec
     c.d.SetPen(kPenStirrup);
     for (double x : stirrupPositions(g.span, st.pitch, c.stirStart))
         line(c, x, bottom + kStirrupInset, x, g.top - kStirrupInset);
-    if (st.size.empty()) return;
-    c.d.SetPen(kPenText);
-    const double middle = (g.span.left + g.span.right) / 2;
-    text(c, BASE_BOTTOM_LEFT, "str.□-" + st.size + "-@" + std::to_string(st.pitch), middle + c.th, g.top);
 }
 
 void drawWebBars(DetailContext& c, const GirderSpan& g, const std::string& spec)
@@ -111,10 +120,7 @@ void drawGirderDetail(DetailContext& c, int girder)
     // is no span to lay bars over.
     if (spec.empty() || g.depth <= 0 || !(g.span.length() > 0)) return;
 
-    c.d.SetPen(kPenText);
-    const double labelY = g.top + 20 * c.s;
-    textOnLine(c, girderLabel(c.specs.name(secID), spec), BASE_BOTTOM_CENTRE, 2, g.span.left, labelY,
-                        g.span.right, labelY);
+    drawLabels(c, g, c.specs.name(secID), spec);
     drawMainBars(c, g, spec);
     drawStirrups(c, g, spec);
     drawWebBars(c, g, spec);

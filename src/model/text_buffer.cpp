@@ -12,7 +12,7 @@ int TextBuffer::addMoji(int nBase, const std::string& text, double shift, double
 {
     if (nBase > 9 && platform_)
         platform_->messageBox(platform::kConfirmCaption, "addMoji_NB:nBaseが不正です", platform::Buttons::Ok);
-    if (count() >= kCapacity) {
+    if (count() >= kCapacity - kept_) {
         // The table is full: refuse the label instead of writing past it, and count it so the
         // drawing can be reported as incomplete.
         ++refused_;

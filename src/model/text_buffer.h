@@ -34,7 +34,11 @@ public:
         entries_.clear();
         refused_ = 0;
         warned_ = false;
+        kept_ = 0;
     }
+    // Keeps the last n places for what a drawing writes last: labels are refused, as by a full
+    // buffer, once only n places are left. 0 gives them back; clear() does too.
+    void keepRoom(int n) { kept_ = n < 0 ? 0 : n > kCapacity ? kCapacity : n; }
     int count() const { return static_cast<int>(entries_.size()); }
     // Labels refused since the buffer was last cleared because the table was full: a drawing
     // with any is missing labels.
@@ -54,6 +58,7 @@ private:
     std::vector<Moji> entries_;
     int refused_ = 0;
     bool warned_ = false;
+    int kept_ = 0;
     platform::Platform* platform_;
 };
 

@@ -310,3 +310,20 @@ TEST(TextBuffer, AFullBufferSaysSoOncePerDrawingAndCountsWhatItRefused)
         EXPECT_EQ(texts.refused(), 0);
     }
 }
+
+TEST(TextBuffer, RoomKeptForTheLastTextsRefusesEarlierOnesAsAFullBufferDoes)
+{
+    testing_support::RecordingPlatform platform;
+    TextBuffer texts(&platform);
+    texts.keepRoom(3);
+    while (texts.addMoji(7, "label", 0, 0, 3, 0, 0, "1", 0) >= 0) {}
+    EXPECT_EQ(texts.count(), TextBuffer::kCapacity - 3);
+    EXPECT_EQ(texts.refused(), 1);
+    EXPECT_TRUE(platform.saidText("文字列バッファが一杯です"));
+    texts.keepRoom(0);
+    for (int i = 0; i < 3; ++i) EXPECT_GE(texts.addMoji(7, "grid", 0, 0, 3, 0, 0, "1", 0), 0);
+    EXPECT_EQ(texts.addMoji(7, "over", 0, 0, 3, 0, 0, "1", 0), -1);
+    texts.keepRoom(TextBuffer::kCapacity);
+    texts.clear();  // a new drawing keeps nothing back
+    EXPECT_EQ(texts.addMoji(7, "x", 0, 0, 3, 0, 0, "1", 0), 0);
+}
