@@ -34,6 +34,8 @@ public:
     bool sheetVisible(int sheet) const;
     // The note line shown under a sheet (empty for most).
     static std::string noteText(int sheet);
+    // Sheets 1 to 4 take typing and range selection; sheet 5 is only pasted into.
+    static bool takesTyping(int sheet) { return sheet >= 0 && sheet < 4; }
 
     int rows(int sheet) const;
     int cols(int sheet) const;

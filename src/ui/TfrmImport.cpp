@@ -37,7 +37,12 @@ TfrmImport::TfrmImport(platform::Platform& platform, QWidget* parent) : QDialog(
         grid->verticalHeader()->hide();
         grid->horizontalHeader()->setDefaultSectionSize(56);
         grid->verticalHeader()->setDefaultSectionSize(22);
-        grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+        if (exchange::Ss2Sheets::takesTyping(i)) {
+            grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+        } else {
+            grid->setSelectionMode(QAbstractItemView::SingleSelection);
+            grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        }
         connect(grid, &QTableWidget::cellChanged, this, [this, i](int row, int col) { cellEdited(i, row, col); });
         auto* paste = new QShortcut(QKeySequence::Paste, grid);
         paste->setContext(Qt::WidgetWithChildrenShortcut);

@@ -90,6 +90,15 @@ TEST(ImportWindow, PastedGirderTablesComeBackAsSpecsOnOk)
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("SS2から柱データインポート"));
         EXPECT_TRUE(dialog.PageControl1->isTabVisible(4));
         EXPECT_EQ(dialog.StringGrid[0]->item(2, 1), nullptr);
+        // Sheet 5 takes pasted tables only: no typing, no range selection, unlike sheets 1-4.
+        QTableWidget* hoops = dialog.StringGrid[4];
+        EXPECT_EQ(hoops->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(hoops->selectionMode(), QAbstractItemView::SingleSelection);
+        EXPECT_NE(dialog.StringGrid[3]->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(dialog.StringGrid[3]->selectionMode(), QAbstractItemView::ContiguousSelection);
+        pasteAt(dialog, h, 4, 2, 1, "D13\t100");
+        ASSERT_NE(hoops->item(2, 2), nullptr);
+        EXPECT_EQ(hoops->item(2, 2)->text(), QStringLiteral("100"));
         dialog.btnCancel->click();
     });
     EXPECT_FALSE(h.window->ss2Import().importSs2(1, 2).has_value());
