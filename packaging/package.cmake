@@ -58,12 +58,12 @@ set(CPACK_PACKAGE_VENDOR "Tessmar developers")
 set(CPACK_PACKAGE_CONTACT ${TESSMAR_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reinforcement drawings of reinforced-concrete buildings")
 set(CPACK_PACKAGE_DESCRIPTION "Tessmar is a drafting program for the reinforcement of reinforced-concrete
- buildings. The engineer lays out the grid lines, turns lines into girders and
- columns, gives each member a section with its concrete size and bars, and the
- program draws the girder and column section lists, the rebar arrangement
- drawings and the framing plans and elevations as DXF or PDF sheets.
- .
- The interface is Japanese. tessmar-cli does the same work from scripts.")
+buildings. The engineer lays out the grid lines, turns lines into girders and
+columns, gives each member a section with its concrete size and bars, and the
+program draws the girder and column section lists, the rebar arrangement
+drawings and the framing plans and elevations as DXF or PDF sheets.
+
+The interface is Japanese. tessmar-cli does the same work from scripts.")
 set(CPACK_PACKAGE_FILE_NAME tessmar_${PROJECT_VERSION}_${TESSMAR_DEB_ARCH})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
