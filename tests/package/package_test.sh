@@ -96,6 +96,7 @@ done <<<"$rows"
 for option in $(grep -oE -- '--[a-z][a-z-]+' <<<"$rows" | sort -u); do
   expect_contains "$manual" "$option" "tessmar-cli.1"
 done
+grep -qF "\"Tessmar $version\"" <<<"$manual" || fail "the manual page's header does not name version $version"
 [ "$(gzip -dc "$root/usr/share/doc/tessmar/changelog.gz" | head -1 | sed 's/.*(\(.*\)).*/\1/')" = "$version" ] \
   || fail "the changelog's last entry is not version $version"
 
