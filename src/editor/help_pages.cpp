@@ -4,15 +4,39 @@
 
 #include "editor/dispatcher.h"
 #include "platform/platform.h"
+#include "settings/install_layout.h"
 
 namespace editor {
+
+namespace {
+
+bool isFile(const std::string& path)
+{
+    std::error_code ec;
+    const std::u8string name(path.begin(), path.end());
+    return std::filesystem::is_regular_file(std::filesystem::path(name), ec);
+}
+
+std::string besideProgram(const std::string& programDir, const std::string& name)
+{
+    if (programDir.empty()) return name;
+    return programDir + (programDir.back() == '/' ? "" : "/") + name;
+}
+
+}  // namespace
 
 std::string helpPagePath(const std::string& programDir, int page)
 {
     const std::string& name = kHelpPages.at(static_cast<size_t>(page));
-    if (programDir.empty()) return name;
-    return programDir + (programDir.back() == '/' ? "" : "/") + name;
+    std::string beside = besideProgram(programDir, name);
+    if (programDir.empty() || isFile(beside)) return beside;
+    const std::u8string dir(programDir.begin(), programDir.end());
+    const std::u8string installed = (settings::installedDataDir(std::filesystem::path(dir)) / name).u8string();
+    std::string path(installed.begin(), installed.end());
+    return isFile(path) ? path : beside;
 }
+
+bool helpPagesFound(const std::string& programDir) { return isFile(helpPagePath(programDir, 0)); }
 
 std::string cannotOpenText(const std::string& path)
 {
@@ -22,9 +46,7 @@ std::string cannotOpenText(const std::string& path)
 void openHelpPage(platform::Platform& platform, const std::string& programDir, int page)
 {
     const std::string path = helpPagePath(programDir, page);
-    std::error_code ec;
-    const std::u8string name(path.begin(), path.end());
-    if (!std::filesystem::is_regular_file(std::filesystem::path(name), ec)) {
+    if (!isFile(path)) {
         platform.messageBox(platform::kConfirmCaption, "ヘルプページ " + path + " が見つかりません。",
                             platform::Buttons::Ok);
         return;

@@ -1,5 +1,6 @@
-// The help menu's pages: HTML files in the docs folder beside the program, opened in the
-// desktop's default browser. When that cannot be done the user is told why.
+// The help menu's pages: HTML files in the docs folder beside the program (a build folder), or
+// in <prefix>/share/tessmar/docs of an installed program, opened in the desktop's default
+// browser. When that cannot be done the user is told why.
 #pragma once
 
 #include <string>
@@ -10,8 +11,12 @@ class Platform;
 
 namespace editor {
 
-// "<programDir>/docs/index.html" for page 0 (home), 1 (manual), 2 (reference).
+// "<programDir>/docs/index.html" for page 0 (home), 1 (manual), 2 (reference); for an installed
+// program without pages beside it "<prefix>/share/tessmar/docs/index.html". A missing page is
+// named where the program looked first.
 std::string helpPagePath(const std::string& programDir, int page);
+// Whether the home page is where helpPagePath looks: the program's start-up warns otherwise.
+bool helpPagesFound(const std::string& programDir);
 // What the user reads when no browser took the page.
 std::string cannotOpenText(const std::string& path);
 // Opens the page; a missing page or a failed browser start is said in a message box.

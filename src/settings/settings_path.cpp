@@ -1,7 +1,10 @@
 #include "settings/settings_path.h"
 
 #include <cstdlib>
+#include <pwd.h>
 #include <unistd.h>
+
+#include "settings/install_layout.h"
 
 namespace settings {
 
@@ -16,14 +19,33 @@ std::optional<std::string> envVar(const char* name)
     return std::string(v);
 }
 
+// A desktop session always sets HOME; a service or sudo -H may not.
+std::optional<std::string> homeDir()
+{
+    if (auto home = envVar("HOME")) return home;
+    const passwd* pw = ::getpwuid(::getuid());
+    if (!pw || !pw->pw_dir || !*pw->pw_dir) return std::nullopt;
+    return std::string(pw->pw_dir);
+}
+
+std::optional<fs::path> userConfigPath(const PathEnvironment& env)
+{
+    // Relative values of XDG_CONFIG_HOME are invalid and are ignored.
+    if (env.xdgConfigHome && fs::path(*env.xdgConfigHome).is_absolute())
+        return fs::path(*env.xdgConfigHome) / "tessmar" / "tessmar.ini";
+    if (env.home && fs::path(*env.home).is_absolute()) return fs::path(*env.home) / ".config" / "tessmar" / "tessmar.ini";
+    return std::nullopt;
+}
+
 }  // namespace
 
 PathEnvironment systemPathEnvironment()
 {
     PathEnvironment env;
     env.writable = [](const fs::path& dir) { return ::access(dir.c_str(), W_OK) == 0; };
+    env.installed = [](const fs::path& dir) { return isInstalledLayout(dir); };
     env.xdgConfigHome = envVar("XDG_CONFIG_HOME");
-    env.home = envVar("HOME");
+    env.home = homeDir();
     return env;
 }
 
@@ -33,12 +55,10 @@ fs::path settingsPath(const fs::path& programPath, const PathEnvironment& env)
     beside.replace_extension(".ini");
     fs::path dir = beside.parent_path();
     if (dir.empty()) dir = ".";
-    if (env.writable && env.writable(dir)) return beside;
-    // Relative values of XDG_CONFIG_HOME are invalid and are ignored.
-    if (env.xdgConfigHome && fs::path(*env.xdgConfigHome).is_absolute())
-        return fs::path(*env.xdgConfigHome) / "tessmar" / "tessmar.ini";
-    if (env.home && fs::path(*env.home).is_absolute()) return fs::path(*env.home) / ".config" / "tessmar" / "tessmar.ini";
-    return beside;
+    const bool installed = env.installed && env.installed(dir);
+    if (!installed && env.writable && env.writable(dir)) return beside;
+    if (auto user = userConfigPath(env)) return *user;
+    return installed ? fs::path() : beside;
 }
 
 fs::path settingsPath(const fs::path& programPath) { return settingsPath(programPath, systemPathEnvironment()); }

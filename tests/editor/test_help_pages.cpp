@@ -64,3 +64,38 @@ TEST_F(HelpPages, ABrowserThatFailsIsReported)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HelpPages, AnInstalledProgramFindsItsPagesUnderShare)
+{
+    const auto installedDocs = dir / "share" / "tessmar" / "docs";
+    std::filesystem::create_directories(installedDocs);
+    std::filesystem::create_directories(dir / "bin");
+    std::ofstream(installedDocs / "index.html") << "<html></html>";
+    std::ofstream(installedDocs / "manual.html") << "<html></html>";
+
+    EXPECT_TRUE(editor::helpPagesFound((dir / "bin").string()));
+    editor::openHelpPage(platform, (dir / "bin").string() + "/", 1);
+    ASSERT_EQ(platform.opened.size(), 1u);
+    EXPECT_EQ(platform.opened[0], (installedDocs / "manual.html").string());
+
+    // Pages beside the program (a build folder) come first.
+    std::filesystem::create_directories(dir / "bin" / "docs");
+    std::ofstream(dir / "bin" / "docs" / "manual.html") << "<html></html>";
+    editor::openHelpPage(platform, (dir / "bin").string(), 1);
+    ASSERT_EQ(platform.opened.size(), 2u);
+    EXPECT_EQ(platform.opened[1], (dir / "bin" / "docs" / "manual.html").string());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(HelpPages, NoPagesAnywhereIsNoticedAtStartUp)
+{
+    EXPECT_FALSE(editor::helpPagesFound(dir.string()));
+    writeManual();
+    EXPECT_FALSE(editor::helpPagesFound(dir.string()));  // the home page is what the start-up checks
+    std::ofstream(dir / "docs" / "index.html") << "<html></html>";
+    EXPECT_TRUE(editor::helpPagesFound(dir.string()));
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "editor/help_pages.h"
 #include "model/grid.h"
 #include "model/session.h"
 #include "settings/ini_file.h"
@@ -52,6 +53,9 @@ int main(int argc, char** argv)
     settings::IniFile ini(settings::settingsPath(program));
     const std::u8string dir = program.parent_path().u8string();
     model::Session session(platform, std::string(dir.begin(), dir.end()));
+    if (!editor::helpPagesFound(session.programDir))
+        qWarning("The help pages were not found (%s); the help menu cannot show them",
+                 editor::helpPagePath(session.programDir, 0).c_str());
     settings::LoadSettings(ini, session.settings, platform);
     model::makeGridNames(session.grid, session.settings.draft.gridNaming);
 
