@@ -281,6 +281,14 @@ const char* gradeText(Grade grade) { return grade == Grade::Fails ? "不適合" 
 
 const std::vector<Rule>& rules() { return kRules; }
 
+std::string findingText(const Finding& f)
+{
+    std::string text = f.grade == Grade::Advisory ? std::string("参考: ") : std::string();
+    text += f.item;
+    if (!f.position.empty()) text += " " + f.position;
+    return text + ": " + f.value + " (" + f.limit + ")";
+}
+
 std::vector<Finding> checkSection(const SectionInput& input, const settings::CheckLimits& limits)
 {
     std::vector<Finding> findings;

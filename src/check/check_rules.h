@@ -56,6 +56,10 @@ struct Rule {
 
 const std::vector<Rule>& rules();
 
+// One finding as the section dialog lists it: "主筋のあき 左端 上端 1段目: 6 mm (≧ 38.1 mm)",
+// an advisory one marked "参考".
+std::string findingText(const Finding& finding);
+
 // Every finding of one section, in the order of the rules. A section without a specification,
 // or an item left empty, gives no finding for it.
 std::vector<Finding> checkSection(const SectionInput& input, const settings::CheckLimits& limits);
