@@ -48,7 +48,7 @@ double rounded(double v, int decimals)
 
 std::string number(double v, int decimals)
 {
-    char buf[64];
+    char buf[400];  // room for any double in fixed notation
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, rounded(v, decimals), std::chars_format::fixed, decimals);
     std::string s = ec == std::errc() ? std::string(buf, end) : std::string("0");
     if (s.find('.') != std::string::npos) {
@@ -82,7 +82,11 @@ void atLeastRatio(std::vector<Found>& out, std::string position, double ratio, d
         out.push_back({std::move(position), percent(ratio), "≧ " + percent(limit)});
 }
 
-double lengthOf(const std::string& text) { return model::strToFloatOr0(model::trim(text)); }
+double lengthOf(const std::string& text)
+{
+    const double v = model::strToFloatOr0(model::trim(text));
+    return std::isfinite(v) ? v : 0;
+}
 
 BarItem barItem(int n, int n2, const std::string& size, int pitch)
 {
@@ -138,7 +142,7 @@ std::string groupPosition(int group) { return std::string(kEnds[group / 2]) + " 
 void unknownSizes(const ParsedSection& s, const settings::CheckLimits&, std::vector<Found>& out)
 {
     auto check = [&](const BarItem& item, const std::string& position) {
-        if (!item.size.empty() && !item.bar) out.push_back({position, item.size, "D10～D51, 9φ～32φ"});
+        if (!item.size.empty() && !item.bar) out.push_back({position, item.size, "D10～D51、9φ～32φ"});
     };
     if (s.kind == MemberKind::Girder) {
         for (int g = 0; g < 6; ++g) check(s.groups[static_cast<size_t>(g)], groupPosition(g));
@@ -156,7 +160,7 @@ void clearSpace(const ParsedSection& s, const settings::CheckLimits& l, std::vec
     auto layer = [&](const BarItem& bars, int n, double width, std::string position) {
         if (n < 2 || !bars.bar || !(width > 0)) return;
         const double available = width - 2 * (cover(s, l) + tieOuter(s));
-        const double clear = (available - n * bars.bar->outer) / (n - 1);
+        const double clear = (available - n * bars.bar->outer) / (n - 1.0);
         const double limit = std::max({1.5 * bars.bar->diameter, 1.25 * l.MaxAggregate, 25.0});
         atLeastMm(out, std::move(position), clear, limit);
     };
@@ -173,21 +177,22 @@ void clearSpace(const ParsedSection& s, const settings::CheckLimits& l, std::vec
     }
 }
 
-// Main bars of a column, the corner bars counted once.
-int columnBarCount(const ParsedSection& s) { return 2 * s.main.n + 2 * s.main.n2 - 4; }
+// Main bars of a column, the corner bars counted once; counts are typed, so kept clear of
+// integer overflow.
+double columnBarCount(const ParsedSection& s) { return 2.0 * s.main.n + 2.0 * s.main.n2 - 4; }
 
 void columnBarNumber(const ParsedSection& s, const settings::CheckLimits&, std::vector<Found>& out)
 {
     if (!s.main.given()) return;
-    const int count = columnBarCount(s);
-    if (count < 4) out.push_back({"", std::to_string(count) + " 本", "≧ 4 本"});
+    const double count = columnBarCount(s);
+    if (count < 4) out.push_back({"", number(count, 0) + " 本", "≧ 4 本"});
 }
 
 void columnBarRatio(const ParsedSection& s, const settings::CheckLimits&, std::vector<Found>& out)
 {
     const double area = s.b[0] * s.D[0];
     if (!s.main.given() || !s.main.bar || !(area > 0)) return;
-    atLeastRatio(out, "", std::max(columnBarCount(s), 0) * s.main.bar->area / area, 0.008);
+    atLeastRatio(out, "", std::max(columnBarCount(s), 0.0) * s.main.bar->area / area, 0.008);
 }
 
 void hoopPitch(const ParsedSection& s, const settings::CheckLimits&, std::vector<Found>& out)
@@ -242,7 +247,7 @@ void tensionRatio(const ParsedSection& s, const settings::CheckLimits& l, std::v
         if (!bars.given() || !bars.bar || !(b > 0)) continue;
         const double d = s.D[static_cast<size_t>(g / 2)] - (cover(s, l) + tieOuter(s) + bars.bar->diameter / 2);
         if (!(d > 0)) continue;
-        atLeastRatio(out, groupPosition(g), (bars.n + bars.n2) * bars.bar->area / (b * d), 0.004);
+        atLeastRatio(out, groupPosition(g), (double(bars.n) + bars.n2) * bars.bar->area / (b * d), 0.004);
     }
 }
 
@@ -253,7 +258,7 @@ const std::vector<Rule> kRules{
      "各段・各面の隣り合う主筋のあき = (有効幅 − n × 最外径) / (n − 1)、n ≧ 2。有効幅 = b(柱は Dx、Dy) − 2 × (かぶり厚さ + "
      "あばら筋・帯筋の最外径)。梁は左端・中央・右端の上端・下端の 1段目と 2段目、柱は X面(nx 本、Dx)と Y面(ny 本、Dy)",
      "≧ max(1.5d, 1.25 × MaxAggregate, 25 mm)", "CoverGirder, CoverColumn, CoverFoundation, MaxAggregate",
-     "公共建築工事標準仕様書, JASS 5", Grade::Fails, false, clearSpace},
+     "公共建築工事標準仕様書、JASS 5", Grade::Fails, false, clearSpace},
     {"柱主筋本数", "柱", "柱の主筋の本数 2nx + 2ny − 4(隅の主筋は 1 本と数える)", "≧ 4 本", "", "建築基準法施行令 第77条",
      Grade::Fails, false, columnBarNumber},
     {"柱主筋量", "柱", "主筋の断面積の和 / (Dx × Dy)", "≧ 0.8 %", "", "建築基準法施行令 第77条", Grade::Fails, false,
@@ -264,7 +269,7 @@ const std::vector<Rule> kRules{
      "方向ごとに 本数 × a / (脚を横切る幅 × 間隔)。X方向: hx 本(X に沿う脚)/ (Dy × 間隔)、Y方向: hy 本 / (Dx × 間隔)", "≧ 0.2 %",
      "", "建築基準法施行令 第77条", Grade::Fails, false, hoopRatio},
     {"あばら筋間隔", "梁", "あばら筋の間隔(端部で D が異なるときは最も小さい D)", "≦ D/2 かつ ≦ 250 mm", "",
-     "RC規準 (日本建築学会), 建築基準法施行令 第78条 (≦ 3/4 D)", Grade::Fails, false, stirrupPitch},
+     "RC規準 (日本建築学会)、建築基準法施行令 第78条 (≦ 3/4 D)", Grade::Fails, false, stirrupPitch},
     {"あばら筋比", "梁", "本数 × a / (b × 間隔)(端部で b が異なるときは最も大きい b)", "≧ 0.2 %", "", "RC規準 (日本建築学会)",
      Grade::Fails, false, stirrupRatio},
     {"引張鉄筋比", "梁",

@@ -2,12 +2,12 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ui/ReportTable.h"
 #include "ui/TfrmSection.h"
 
 namespace ui {
@@ -25,26 +25,14 @@ TfrmCheck::TfrmCheck(model::Session& session, platform::FileDialogPort& files, T
     resize(900, 560);
     lblSummary = new QLabel(this);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
-    stgCheck = new QTableWidget(this);
-    stgCheck->setObjectName(QStringLiteral("stgCheck"));
-    stgCheck->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    stgCheck = makeReportTable(this, QStringLiteral("stgCheck"));
     stgCheck->setSelectionBehavior(QAbstractItemView::SelectRows);
     stgCheck->setSelectionMode(QAbstractItemView::SingleSelection);
-    stgCheck->verticalHeader()->setVisible(false);
-    stgCheck->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     stgCheck->setToolTip(QStringLiteral("ダブルクリックでその符号と階の断面作成を開きます"));
     connect(stgCheck, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openRow(row); });
-    btnCSVSave = new QPushButton(QStringLiteral("CSVで保存"), this);
-    btnCSVSave->setObjectName(QStringLiteral("btnCSVSave"));
-    btnCancel = new QPushButton(QStringLiteral("閉じる"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    QHBoxLayout* buttons = csvAndCloseButtons(this, btnCSVSave, btnCancel);
     connect(btnCSVSave, &QPushButton::clicked, this, [this] { form_.saveCsv(); });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnCSVSave);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblSummary);
     layout->addWidget(stgCheck, 1);
@@ -53,29 +41,15 @@ TfrmCheck::TfrmCheck(model::Session& session, platform::FileDialogPort& files, T
 
 void TfrmCheck::setInitDialog(bool force)
 {
-    if (!form_.refresh() && !force) {
-        lblSummary->setText(QString::fromStdString(form_.summary()));
-        return;
-    }
+    const bool changed = form_.refresh();
     lblSummary->setText(QString::fromStdString(form_.summary()));
-    const draft::Cells& header = form_.header();
+    if (!changed && !force) return;  // keeps the selection and the scroll position
     const auto& rows = form_.rows();
-    stgCheck->clear();
-    stgCheck->setColumnCount(static_cast<int>(header.size()));
-    stgCheck->setRowCount(static_cast<int>(rows.size()));
-    QStringList labels;
-    for (const std::string& h : header) labels << QString::fromStdString(h);
-    stgCheck->setHorizontalHeaderLabels(labels);
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const draft::Cells& cells = rows[static_cast<size_t>(r)];
-        const bool fails = cells[kGradeColumn] == check::gradeText(check::Grade::Fails);
-        for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<size_t>(c)]));
-            if (fails && c == kGradeColumn) item->setForeground(QColor(0xc0, 0, 0));
-            stgCheck->setItem(r, c, item);
-        }
-    }
-    stgCheck->resizeColumnsToContents();
+    // 不適合 in red; 参考 as it is.
+    fillReportTable(stgCheck, form_.header(), rows, [&rows](QTableWidgetItem& item, int r, int c) {
+        if (c == kGradeColumn && rows[static_cast<size_t>(r)][kGradeColumn] == check::gradeText(check::Grade::Fails))
+            item.setForeground(QColor(0xc0, 0, 0));
+    });
 }
 
 void TfrmCheck::showChecks()

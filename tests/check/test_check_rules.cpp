@@ -85,13 +85,15 @@ TEST(CheckRules, ColumnHoopsMainBarsAndTheirDirections)
               (Lines{"柱主筋本数||2 本|≧ 4 本", "柱主筋量||0.514 %|≧ 0.8 %"}));
     // Main bars too close on the X face only: 400 - 2 x 51 = 298; (298 - 6 x 28) / 5 = 26.
     EXPECT_EQ(lines(column("RC:400:600;6:3:D25;2:2:D10:100;")), (Lines{"主筋のあき|X面|26 mm|≧ 38.1 mm"}));
+    // Typed counts beyond what int arithmetic holds are counted, not overflowed.
+    EXPECT_EQ(column("RC:600:600;2000000000:2000000000:D25;2:2:D13:100;")[0].item, "主筋のあき");
 }
 
 TEST(CheckRules, ASizeOutsideTheBarTablesStopsTheSection)
 {
     // The pitch of 150 would fail too, but a section with an unknown size cannot be checked.
     const std::vector<Finding> f = column("RC:600:600;4:4:D25;2:2:U11.8:150;");
-    ASSERT_EQ(lines(f), (Lines{"鉄筋径|帯筋|U11.8|D10～D51, 9φ～32φ"}));
+    ASSERT_EQ(lines(f), (Lines{"鉄筋径|帯筋|U11.8|D10～D51、9φ～32φ"}));
     EXPECT_EQ(f[0].grade, check::Grade::Fails);
     // Round bars are in the tables: 13φ hoops have d = d_o = 13.
     EXPECT_EQ(lines(column("RC:600:600;4:4:D25;2:2:13φ:150;")), (Lines{"帯筋間隔||150 mm|≦ 100 mm"}));
