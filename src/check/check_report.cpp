@@ -2,12 +2,22 @@
 
 #include <algorithm>
 
-#include "model/helpers.h"
 #include "settings/settings.h"
 
 namespace check {
 
 namespace {
+
+// Field i of a key or name ("G:3:1", "R:G1"); cheaper than splitting the whole text.
+std::string_view part(std::string_view text, int index)
+{
+    for (; index > 0; --index) {
+        const size_t colon = text.find(':');
+        if (colon == std::string_view::npos) return {};
+        text.remove_prefix(colon + 1);
+    }
+    return text.substr(0, text.find(':'));
+}
 
 struct SectionRef {
     MemberKind kind;
@@ -22,11 +32,10 @@ Report checkProject(const model::SectionTable& table, const settings::CheckLimit
     std::vector<SectionRef> refs;
     for (const model::SectionEntry& e : table) {
         if (e.secID <= 0) continue;
-        const std::string letter = model::fieldAt(0, e.secKey, ':');
+        const std::string_view letter = part(e.secKey, 0);
         if (letter.size() != 1 || (letter[0] != model::kGirderLetter && letter[0] != model::kColumnLetter)) continue;
         const MemberKind kind = letter[0] == model::kGirderLetter ? MemberKind::Girder : MemberKind::Column;
-        refs.push_back({kind, model::specInt(model::fieldAt(1, e.secKey, ':')),
-                        model::specInt(model::fieldAt(2, e.secKey, ':')), &e});
+        refs.push_back({kind, model::specInt(part(e.secKey, 1)), model::specInt(part(e.secKey, 2)), &e});
     }
     std::stable_sort(refs.begin(), refs.end(), [](const SectionRef& a, const SectionRef& b) {
         if (a.kind != b.kind) return a.kind == MemberKind::Girder;
@@ -37,10 +46,10 @@ Report checkProject(const model::SectionTable& table, const settings::CheckLimit
     for (const SectionRef& r : refs) {
         const bool foundation = r.kind == MemberKind::Girder && r.level == 1;
         std::vector<Finding> found = checkSection({r.kind, r.entry->secSpec, foundation}, limits);
-        if (!model::normaliseSpec(r.entry->secSpec).empty()) ++report.sections;
+        if (hasSpecification(r.entry->secSpec)) ++report.sections;
         for (Finding& f : found)
-            report.rows.push_back({r.kind, model::fieldAt(0, r.entry->secName, ':'), r.level,
-                                   model::fieldAt(1, r.entry->secName, ':'), std::move(f)});
+            report.rows.push_back({r.kind, std::string(part(r.entry->secName, 0)), r.level,
+                                   std::string(part(r.entry->secName, 1)), std::move(f)});
     }
     return report;
 }

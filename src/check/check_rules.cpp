@@ -68,27 +68,72 @@ std::string percent(double ratio) { return number(ratio * 100, kPercentDecimals)
 bool below(double value, double limit, int decimals) { return rounded(value, decimals) < rounded(limit, decimals); }
 bool above(double value, double limit, int decimals) { return rounded(value, decimals) > rounded(limit, decimals); }
 
-void atLeastMm(std::vector<Found>& out, std::string position, double value, double limit)
+// Where a finding lies, joined into text only when there is a finding.
+struct Place {
+    const char* parts[3] = {};  // null or empty where there is no part
+    std::string text() const
+    {
+        std::string t;
+        for (const char* p : parts)
+            if (p && *p) t += (t.empty() ? "" : " ") + std::string(p);
+        return t;
+    }
+};
+
+void atLeastMm(std::vector<Found>& out, const Place& place, double value, double limit)
 {
-    if (below(value, limit, kMmDecimals)) out.push_back({std::move(position), mm(value), "≧ " + mm(limit)});
+    if (below(value, limit, kMmDecimals)) out.push_back({place.text(), mm(value), "≧ " + mm(limit)});
 }
-void atMostMm(std::vector<Found>& out, std::string position, double value, double limit)
+void atMostMm(std::vector<Found>& out, const Place& place, double value, double limit)
 {
-    if (above(value, limit, kMmDecimals)) out.push_back({std::move(position), mm(value), "≦ " + mm(limit)});
+    if (above(value, limit, kMmDecimals)) out.push_back({place.text(), mm(value), "≦ " + mm(limit)});
 }
-void atLeastRatio(std::vector<Found>& out, std::string position, double ratio, double limit)
+void atLeastRatio(std::vector<Found>& out, const Place& place, double ratio, double limit)
 {
     if (below(ratio * 100, limit * 100, kPercentDecimals))
-        out.push_back({std::move(position), percent(ratio), "≧ " + percent(limit)});
+        out.push_back({place.text(), percent(ratio), "≧ " + percent(limit)});
 }
 
-double lengthOf(const std::string& text)
+double lengthOf(std::string_view text)
 {
     const double v = model::strToFloatOr0(model::trim(text));
     return std::isfinite(v) ? v : 0;
 }
 
-BarItem barItem(int n, int n2, const std::string& size, int pitch)
+// The spec split once (items at ";", fields at ":"), so that a whole section table is read in
+// a fraction of a redraw; the grammar is the section table's.
+class SpecFields {
+public:
+    explicit SpecFields(std::string_view spec)
+    {
+        for (size_t start = 0; start <= spec.size();) {
+            size_t end = spec.find(';', start);
+            if (end == std::string_view::npos) end = spec.size();
+            const std::string_view item = spec.substr(start, end - start);
+            std::vector<std::string_view> fields;
+            for (size_t f = 0; f <= item.size();) {
+                size_t e = item.find(':', f);
+                if (e == std::string_view::npos) e = item.size();
+                fields.push_back(item.substr(f, e - f));
+                f = e + 1;
+            }
+            items_.push_back(std::move(fields));
+            start = end + 1;
+        }
+    }
+    std::string_view at(size_t item, size_t field) const
+    {
+        if (item >= items_.size() || field >= items_[item].size()) return {};
+        return items_[item][field];
+    }
+    int integer(size_t item, size_t field) const { return model::specInt(at(item, field)); }
+    size_t fields(size_t item) const { return item < items_.size() ? items_[item].size() : 0; }
+
+private:
+    std::vector<std::vector<std::string_view>> items_;
+};
+
+BarItem barItem(int n, int n2, std::string_view size, int pitch)
 {
     BarItem b{n, n2, model::trim(size), pitch, std::nullopt};
     b.bar = model::barProperties(b.size);
@@ -100,28 +145,22 @@ ParsedSection parse(const SectionInput& in)
     ParsedSection s;
     s.kind = in.kind;
     s.foundation = in.foundation;
+    const SpecFields f(in.spec);
+    // Item 0 is "RC:b:D" (columns "RC:Dx:Dy"); centre and right b and D fall back to the left.
+    const bool sized = f.fields(0) >= 3;
+    for (size_t end = 0; end < (in.kind == MemberKind::Girder ? 3u : 1u) && sized; ++end)
+        for (size_t which = 0; which < 2; ++which) {
+            std::string_view text = f.at(0, 1 + which);
+            if (end > 0 && !f.at(0, 1 + 2 * end + which).empty()) text = f.at(0, 1 + 2 * end + which);
+            (which == 0 ? s.b : s.D)[end] = lengthOf(text);
+        }
     if (in.kind == MemberKind::Girder) {
-        for (int end = 0; end < 3; ++end) {
-            const model::SectionSize size = model::sectionSizeOfSpec(in.spec, end);
-            s.b[static_cast<size_t>(end)] = lengthOf(size.width);
-            s.D[static_cast<size_t>(end)] = lengthOf(size.depth);
-        }
-        for (int g = 0; g < 6; ++g) {
-            const model::GirderItem item = model::girderItem(in.spec, 1 + g);
-            s.groups[static_cast<size_t>(g)] = barItem(item.n, item.n2, item.size, 0);
-        }
-        const model::GirderItem st = model::girderItem(in.spec, 7);
-        s.stirrup = barItem(st.n, 0, st.size, st.pitch);
-        const model::GirderItem web = model::girderItem(in.spec, 8);
-        s.web = barItem(web.n, 0, web.size, 0);
+        for (size_t g = 0; g < 6; ++g) s.groups[g] = barItem(f.integer(1 + g, 0), f.integer(1 + g, 1), f.at(1 + g, 2), 0);
+        s.stirrup = barItem(f.integer(7, 0), 0, f.at(7, 1), f.integer(7, 2));
+        s.web = barItem(f.integer(8, 0), 0, f.at(8, 1), 0);
     } else {
-        const model::SectionSize size = model::sectionSizeOfSpec(in.spec, 0);
-        s.b[0] = lengthOf(size.width);
-        s.D[0] = lengthOf(size.depth);
-        const model::ColumnItem main = model::columnItem(in.spec, 1);
-        s.main = barItem(main.nx, main.ny, main.size, 0);
-        const model::ColumnItem hoop = model::columnItem(in.spec, 2);
-        s.stirrup = barItem(hoop.nx, hoop.ny, hoop.size, hoop.pitch);
+        s.main = barItem(f.integer(1, 0), f.integer(1, 1), f.at(1, 2), 0);
+        s.stirrup = barItem(f.integer(2, 0), f.integer(2, 1), f.at(2, 2), f.integer(2, 3));
     }
     return s;
 }
@@ -135,7 +174,7 @@ double cover(const ParsedSection& s, const settings::CheckLimits& l)
 // Outer diameter of the stirrup or hoop; none given takes no room.
 double tieOuter(const ParsedSection& s) { return s.stirrup.bar ? s.stirrup.bar->outer : 0; }
 
-std::string groupPosition(int group) { return std::string(kEnds[group / 2]) + " " + kSides[group % 2]; }
+Place groupPlace(int group, const char* layer = "") { return Place{{kEnds[group / 2], kSides[group % 2], layer}}; }
 
 // ---- the rules ----
 
@@ -145,7 +184,7 @@ void unknownSizes(const ParsedSection& s, const settings::CheckLimits&, std::vec
         if (!item.size.empty() && !item.bar) out.push_back({position, item.size, "D10～D51、9φ～32φ"});
     };
     if (s.kind == MemberKind::Girder) {
-        for (int g = 0; g < 6; ++g) check(s.groups[static_cast<size_t>(g)], groupPosition(g));
+        for (int g = 0; g < 6; ++g) check(s.groups[static_cast<size_t>(g)], groupPlace(g).text());
         check(s.stirrup, "あばら筋");
         check(s.web, "腹筋");
     } else {
@@ -157,23 +196,23 @@ void unknownSizes(const ParsedSection& s, const settings::CheckLimits&, std::vec
 void clearSpace(const ParsedSection& s, const settings::CheckLimits& l, std::vector<Found>& out)
 {
     // n bars of one layer across an available width.
-    auto layer = [&](const BarItem& bars, int n, double width, std::string position) {
+    auto layer = [&](const BarItem& bars, int n, double width, const Place& place) {
         if (n < 2 || !bars.bar || !(width > 0)) return;
         const double available = width - 2 * (cover(s, l) + tieOuter(s));
         const double clear = (available - n * bars.bar->outer) / (n - 1.0);
         const double limit = std::max({1.5 * bars.bar->diameter, 1.25 * l.MaxAggregate, 25.0});
-        atLeastMm(out, std::move(position), clear, limit);
+        atLeastMm(out, place, clear, limit);
     };
     if (s.kind == MemberKind::Column) {
-        layer(s.main, s.main.n, s.b[0], "X面");
-        layer(s.main, s.main.n2, s.D[0], "Y面");
+        layer(s.main, s.main.n, s.b[0], Place{{"X面"}});
+        layer(s.main, s.main.n2, s.D[0], Place{{"Y面"}});
         return;
     }
     for (int g = 0; g < 6; ++g) {
         const BarItem& bars = s.groups[static_cast<size_t>(g)];
         const double b = s.b[static_cast<size_t>(g / 2)];
-        layer(bars, bars.n, b, groupPosition(g) + " " + kLayers[0]);
-        layer(bars, bars.n2, b, groupPosition(g) + " " + kLayers[1]);
+        layer(bars, bars.n, b, groupPlace(g, kLayers[0]));
+        layer(bars, bars.n2, b, groupPlace(g, kLayers[1]));
     }
 }
 
@@ -192,7 +231,7 @@ void columnBarRatio(const ParsedSection& s, const settings::CheckLimits&, std::v
 {
     const double area = s.b[0] * s.D[0];
     if (!s.main.given() || !s.main.bar || !(area > 0)) return;
-    atLeastRatio(out, "", std::max(columnBarCount(s), 0.0) * s.main.bar->area / area, 0.008);
+    atLeastRatio(out, Place{}, std::max(columnBarCount(s), 0.0) * s.main.bar->area / area, 0.008);
 }
 
 void hoopPitch(const ParsedSection& s, const settings::CheckLimits&, std::vector<Found>& out)
@@ -200,21 +239,21 @@ void hoopPitch(const ParsedSection& s, const settings::CheckLimits&, std::vector
     if (s.stirrup.pitch <= 0) return;
     double limit = 100;
     if (s.main.bar) limit = std::min(limit, 15 * s.main.bar->diameter);
-    atMostMm(out, "", s.stirrup.pitch, limit);
+    atMostMm(out, Place{}, s.stirrup.pitch, limit);
 }
 
 // Legs times the bar area over the width across the legs and the pitch.
-void tieRatio(std::vector<Found>& out, const BarItem& tie, int legs, double across, std::string position)
+void tieRatio(std::vector<Found>& out, const BarItem& tie, int legs, double across, const Place& place)
 {
     if (tie.pitch <= 0 || !tie.bar || !(across > 0)) return;
-    atLeastRatio(out, std::move(position), legs * tie.bar->area / (across * tie.pitch), 0.002);
+    atLeastRatio(out, place, legs * tie.bar->area / (across * tie.pitch), 0.002);
 }
 
 void hoopRatio(const ParsedSection& s, const settings::CheckLimits&, std::vector<Found>& out)
 {
     // hx legs run along X and share Dy; hy legs run along Y and share Dx.
-    tieRatio(out, s.stirrup, s.stirrup.n, s.D[0], "X方向");
-    tieRatio(out, s.stirrup, s.stirrup.n2, s.b[0], "Y方向");
+    tieRatio(out, s.stirrup, s.stirrup.n, s.D[0], Place{{"X方向"}});
+    tieRatio(out, s.stirrup, s.stirrup.n2, s.b[0], Place{{"Y方向"}});
 }
 
 // A girder's stirrups serve every end: the shallowest depth and the widest width govern.
@@ -230,12 +269,12 @@ void stirrupPitch(const ParsedSection& s, const settings::CheckLimits&, std::vec
 {
     const double D = smallestPositive(s.D);
     if (s.stirrup.pitch <= 0 || !(D > 0)) return;
-    atMostMm(out, "", s.stirrup.pitch, std::min(D / 2, 250.0));
+    atMostMm(out, Place{}, s.stirrup.pitch, std::min(D / 2, 250.0));
 }
 
 void stirrupRatio(const ParsedSection& s, const settings::CheckLimits&, std::vector<Found>& out)
 {
-    tieRatio(out, s.stirrup, s.stirrup.n, *std::max_element(s.b.begin(), s.b.end()), "");
+    tieRatio(out, s.stirrup, s.stirrup.n, *std::max_element(s.b.begin(), s.b.end()), Place{});
 }
 
 void tensionRatio(const ParsedSection& s, const settings::CheckLimits& l, std::vector<Found>& out)
@@ -247,7 +286,7 @@ void tensionRatio(const ParsedSection& s, const settings::CheckLimits& l, std::v
         if (!bars.given() || !bars.bar || !(b > 0)) continue;
         const double d = s.D[static_cast<size_t>(g / 2)] - (cover(s, l) + tieOuter(s) + bars.bar->diameter / 2);
         if (!(d > 0)) continue;
-        atLeastRatio(out, groupPosition(g), (double(bars.n) + bars.n2) * bars.bar->area / (b * d), 0.004);
+        atLeastRatio(out, groupPlace(g), (double(bars.n) + bars.n2) * bars.bar->area / (b * d), 0.004);
     }
 }
 
@@ -281,6 +320,8 @@ const std::vector<Rule> kRules{
 
 }  // namespace
 
+bool hasSpecification(std::string_view spec) { return spec.find_first_not_of(",:; \t\r\n") != std::string_view::npos; }
+
 const char* kindText(MemberKind kind) { return kind == MemberKind::Girder ? "梁" : "柱"; }
 const char* gradeText(Grade grade) { return grade == Grade::Fails ? "不適合" : "参考"; }
 
@@ -297,7 +338,7 @@ std::string findingText(const Finding& f)
 std::vector<Finding> checkSection(const SectionInput& input, const settings::CheckLimits& limits)
 {
     std::vector<Finding> findings;
-    if (model::normaliseSpec(input.spec).empty()) return findings;
+    if (!hasSpecification(input.spec)) return findings;
     const ParsedSection section = parse(input);
     const std::string_view members = input.kind == MemberKind::Girder ? "梁" : "柱";
     std::vector<Found> found;

@@ -60,6 +60,9 @@ const std::vector<Rule>& rules();
 // an advisory one marked "参考".
 std::string findingText(const Finding& finding);
 
+// False for a spec of nothing but separators and blanks: no section to check.
+bool hasSpecification(std::string_view spec);
+
 // Every finding of one section, in the order of the rules. A section without a specification,
 // or an item left empty, gives no finding for it.
 std::vector<Finding> checkSection(const SectionInput& input, const settings::CheckLimits& limits);
