@@ -9,6 +9,8 @@
 #include <QTabBar>
 #include <QTableWidget>
 
+#include <filesystem>
+
 #include "model/encoding.h"
 #include "ui/TfrmCheck.h"
 #include "ui/TfrmSection.h"
@@ -31,6 +33,10 @@ TEST(CheckWindow, ListsTheSampleAndOpensTheSectionOfARow)
     EXPECT_EQ(t->item(13, 2)->text(), QStringLiteral("G2"));
     EXPECT_EQ(t->item(13, 4)->text(), QStringLiteral("主筋のあき"));
 
+    const std::filesystem::path shots = std::filesystem::path(TESSMAR_BUILD_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    EXPECT_TRUE(c.grab().save(QString::fromStdString((shots / "check_window.png").string()), "PNG"));
+
     const std::string csv = h.dir.file("check");  // ".csv" is added
     h.fileAnswers.push_back(csv);
     c.btnCSVSave->click();
@@ -46,6 +52,7 @@ TEST(CheckWindow, ListsTheSampleAndOpensTheSectionOfARow)
     EXPECT_EQ(s.editor().rows()[static_cast<size_t>(s.editor().currentRow())].level, 1);
     EXPECT_FALSE(s.lblFindings->isHidden());
     EXPECT_EQ(s.lblFindings->text().count(QStringLiteral("主筋のあき")), 2);
+    EXPECT_TRUE(s.grab().save(QString::fromStdString((shots / "section_findings.png").string()), "PNG"));
     // Three bars instead of four in the left top layer: only the right end is left.
     auto* count = static_cast<QComboBox*>(s.controls[editor::NoLUP]);
     count->setEditText(QStringLiteral("3"));
