@@ -7,6 +7,7 @@
 #include "editor/plan_renderer.h"
 #include "editor/view_transform.h"
 #include "large_model.h"
+#include "null_canvas.h"
 #include "model/session.h"
 #include "platform/console_platform.h"
 
@@ -14,18 +15,7 @@ namespace {
 
 platform::ConsolePlatform g_platform;
 
-class NullCanvas : public editor::Canvas {
-public:
-    int width() const override { return 1200; }
-    int height() const override { return 900; }
-    void clear() override { ++calls; }
-    void line(int, int, int, int, int, editor::PenStyle, editor::PenMode) override { ++calls; }
-    void circle(int, int, int, int, editor::PenMode) override { ++calls; }
-    void arc(int, int, int, double, double, int, editor::PenMode) override { ++calls; }
-    void text(int, int, const std::string&, int, double, int, const std::string&) override { ++calls; }
-    long long calls = 0;
-};
-
+using bench::NullCanvas;
 using bench::largeSession;
 
 struct Scene {

@@ -1,10 +1,7 @@
 #include "draft/quantity_form.h"
 
-#include <filesystem>
-
+#include "draft/csv_save.h"
 #include "model/session.h"
-#include "platform/dialog_ports.h"
-#include "platform/platform.h"
 #include "settings/ini_file.h"
 
 namespace draft::quantity {
@@ -32,16 +29,10 @@ std::vector<std::string> QuantityForm::conditionLines() const
 bool QuantityForm::saveCsv()
 {
     if (!files_) return false;
-    const std::optional<std::string> chosen = files_->saveFile(kCsvFilter, lastSaved_);
-    if (!chosen || chosen->empty()) return false;
-    std::string path = *chosen;
-    if (!std::filesystem::path(path).has_extension()) path += ".csv";
-    const model::FileResult r = writeQuantityCsv(path, takeoff_);
-    if (!r.ok) {
-        session_.platform.messageBox(platform::kConfirmCaption, r.message, platform::Buttons::Ok);
-        return false;
-    }
-    lastSaved_ = path;
+    const std::optional<std::string> saved = saveCsvAs(*files_, session_.platform, lastSaved_,
+                                                       [this](const std::string& path) { return writeQuantityCsv(path, takeoff_); });
+    if (!saved) return false;
+    lastSaved_ = *saved;
     return true;
 }
 

@@ -20,8 +20,6 @@ class IniFile;
 
 namespace draft::quantity {
 
-inline constexpr const char* kCsvFilter = "CSVファイル|*.csv|すべて|*.*";
-
 class QuantityForm {
 public:
     QuantityForm(model::Session& session, const settings::IniFile& ini, platform::FileDialogPort* files);

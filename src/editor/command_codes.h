@@ -51,6 +51,7 @@ inline constexpr int DRAW_GIRDER_LIST = 503;
 inline constexpr int DRAW_EMPTY = 504;
 inline constexpr int DRAW_REBAR = 505;
 inline constexpr int QUANTITIES = 506;
+inline constexpr int CHECKS = 507;
 
 inline constexpr int LINE = 701;
 inline constexpr int PARALLEL = 702;

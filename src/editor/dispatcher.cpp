@@ -211,6 +211,13 @@ void Dispatcher::runImmediate(int code)
         else
             ctx_.notAvailable();
         break;
+    case cmd::CHECKS:
+        EndViewOperation();
+        if (ports.checks)
+            ports.checks->showChecks();
+        else
+            ctx_.notAvailable();
+        break;
     default: break;  // codes without an action
     }
 }

@@ -13,6 +13,7 @@
 #include "editor/plan_renderer.h"
 #include "editor/view_transform.h"
 #include "model/session.h"
+#include "platform/check_port.h"
 #include "platform/dialog_ports.h"
 #include "platform/feature_ports.h"
 #include "platform/quantity_port.h"
@@ -38,6 +39,7 @@ struct Ports {
     platform::DumpWindowPort* dump = nullptr;
     platform::VersionBoxPort* version = nullptr;
     platform::QuantityWindowPort* quantities = nullptr;
+    platform::CheckWindowPort* checks = nullptr;
 };
 
 inline const std::string kNotAvailable = "この機能はまだ使えません。";

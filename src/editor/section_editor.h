@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "check/check_rules.h"
 #include "editor/section_fields.h"
 #include "model/sections.h"
 #include "platform/dialog_ports.h"
@@ -84,6 +85,11 @@ public:
     const settings::DraftEnv& env() const;
     // The secSpec of the shown row, for the figures.
     std::string currentSpec() const;
+    // The detailing checks of the shown row as it now stands (section_checks.cpp).
+    std::vector<check::Finding> currentFindings() const;
+    // Shows the page of a mark and the row of a level, as the check report asks; false when
+    // the work table has no such mark or the grid no such level.
+    bool showSection(const std::string& mark, int level);
 
     // What the user does.
     void selectRow(int row);

@@ -81,6 +81,15 @@ struct Environment {
     bool SHowHelper = false;
 };
 
+// The detailing checks: design covers to the outer face of the stirrup or hoop (foundation:
+// girders of the lowest level) and the largest aggregate size, mm.
+struct CheckLimits {
+    double CoverGirder = 40;
+    double CoverColumn = 40;
+    double CoverFoundation = 70;
+    double MaxAggregate = 20;
+};
+
 struct WindowPosition {
     int Top = 100, Left = 100, Width = 800, Height = 600;
 };
@@ -91,6 +100,7 @@ struct Settings {
     Environment env;
     std::string strCADfname;  // section DRAFT
     WindowPosition position;
+    CheckLimits check;  // section Check
     // Fixed values that are not stored.
     int transientColour = 0xDEDEDE;
     int gridDotColour = 0x000000;

@@ -16,6 +16,7 @@ inline constexpr const char* kSectionPardo7 = "pardo7";
 inline constexpr const char* kSectionEnvironment = "Environment";
 inline constexpr const char* kSectionDraft = "DRAFT";
 inline constexpr const char* kSectionPosition = "Position";
+inline constexpr const char* kSectionCheck = "Check";
 
 // Value texts as they are stored: reals in the shortest form that reads back to the same
 // number (plain digits from 1e-5 up to 1e15, exponent form outside), bools as "0" / "1".

@@ -158,6 +158,16 @@ void gridNaming(Rows& r)
                 [a, m = member](Settings& s) { return &(s.draft.gridNaming[a].*m); });
 }
 
+// Covers and the aggregate size of the detailing checks; edited in the file by hand.
+void checkLimits(Rows& r)
+{
+    const char* C = kSectionCheck;
+    addPositive(r, C, "CoverGirder", [](Settings& s) { return &s.check.CoverGirder; });
+    addPositive(r, C, "CoverColumn", [](Settings& s) { return &s.check.CoverColumn; });
+    addPositive(r, C, "CoverFoundation", [](Settings& s) { return &s.check.CoverFoundation; });
+    addPositive(r, C, "MaxAggregate", [](Settings& s) { return &s.check.MaxAggregate; });
+}
+
 // SaveSettings' keys in the order it writes them.
 void numberSaved(Rows& rows)
 {
@@ -189,6 +199,7 @@ Rows buildTable()
     draftValues(rows);
     draftAndPosition(rows);
     gridNaming(rows);
+    checkLimits(rows);
     numberSaved(rows);
     return rows;
 }

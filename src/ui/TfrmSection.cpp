@@ -155,6 +155,11 @@ TfrmSection::TfrmSection(editor::Dispatcher& dispatcher, settings::IniFile& ini,
     }
     figureRow->addStretch();
 
+    lblFindings = new QLabel(this);
+    lblFindings->setObjectName(QStringLiteral("lblFindings"));
+    lblFindings->setStyleSheet(QStringLiteral("color: #c00000"));
+    lblFindings->setWordWrap(true);
+
     chkDrawFloor = new QCheckBox(QStringLiteral("姿図にスラブを描画"), this);
     chkDrawFloor->setObjectName(QStringLiteral("chkDrawFloor"));
     connect(chkDrawFloor, &QCheckBox::clicked, this, [this](bool on) { act([this, on] { editor_.setSlab(on); }); });
@@ -204,6 +209,7 @@ TfrmSection::TfrmSection(editor::Dispatcher& dispatcher, settings::IniFile& ini,
     layout->addWidget(grpGIRDER);
     layout->addWidget(grpCOLUMN);
     layout->addLayout(figureRow);
+    layout->addWidget(lblFindings);
     layout->addLayout(options);
     layout->addLayout(okRow);
     setMode(true);
@@ -346,6 +352,15 @@ void TfrmSection::openSectionDialog(char letter)
     activateWindow();
 }
 
+void TfrmSection::openSectionAt(char letter, const std::string& mark, int level)
+{
+    if (!editor_.isOpen() || editor_.letter() != letter) openSectionDialog(letter);
+    act([this, &mark, level] { editor_.showSection(mark, level); });
+    show();
+    raise();
+    activateWindow();
+}
+
 std::optional<std::string> TfrmSection::askMarkName(int mode, const std::string& name, const Check& check)
 {
     return confirm_.askMarkName(mode, name, check, &platform_);
@@ -366,6 +381,15 @@ void TfrmSection::refresh()
     refreshControls();
     updating_ = false;
     drawFigures();
+    showFindings();
+}
+
+void TfrmSection::showFindings()
+{
+    QStringList lines;
+    for (const check::Finding& f : editor_.currentFindings()) lines << q(check::findingText(f));
+    lblFindings->setText(lines.join(QLatin1Char('\n')));
+    lblFindings->setVisible(!lines.isEmpty());
 }
 
 void TfrmSection::refreshTabs()

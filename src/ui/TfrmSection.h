@@ -18,6 +18,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -64,6 +65,9 @@ public:
     ~TfrmSection() override;
 
     void openSectionDialog(char letter) override;
+    // Opens (or brings forward) the dialog of that kind on a mark and level, as the check
+    // report's double-click asks.
+    void openSectionAt(char letter, const std::string& mark, int level);
     bool sectionDialogOpen() const override { return editor_.isOpen(); }
     editor::SectionEditor& editor() { return editor_; }
     void setSs2Port(platform::Ss2ImportPort* port) { editor_.setSs2Port(port); }
@@ -95,6 +99,7 @@ public:
     QRadioButton* rdoBottom;
     QRadioButton* rdoAll;
     QMenu* popTab;
+    QLabel* lblFindings;  // the detailing checks of the shown row, in red
     std::array<std::unique_ptr<FigurePanel>, 3> figures;
 
 protected:
@@ -110,6 +115,7 @@ private:
     void refreshGrid();
     void refreshControls();
     void drawFigures();
+    void showFindings();
     void setMode(bool girders);
 
     editor::SectionEditor editor_;

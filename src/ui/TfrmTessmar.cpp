@@ -36,6 +36,7 @@
 #include "ui/TfrmMember.h"
 #include "ui/TfrmPCopy.h"
 #include "ui/TfrmQuantity.h"
+#include "ui/TfrmCheck.h"
 #include "ui/TfrmSection.h"
 #include "ui/TfrmVersion.h"
 
@@ -201,6 +202,7 @@ void TfrmTessmar::buildDialogs()
     frmVersion_ = std::make_unique<TfrmVersion>(this);
     sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
     frmQuantity_ = std::make_unique<TfrmQuantity>(session_, ini_, files_, this);
+    frmCheck_ = std::make_unique<TfrmCheck>(session_, files_, *frmSection_, this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -216,6 +218,7 @@ void TfrmTessmar::buildDialogs()
     ports.drawings = &frmDraft_->preview();
     ports.draftSettings = frmDraftEnv_.get();
     ports.quantities = frmQuantity_.get();
+    ports.checks = frmCheck_.get();
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }
@@ -303,6 +306,7 @@ void TfrmTessmar::buildMenus()
     addItem(draw, "mnuDrawRebar", QStringLiteral("配筋図(&H)..."), cmd::DRAW_REBAR);
     addItem(draw, "mnuDrawFraming", QStringLiteral("伏図/軸組図(&F)..."), cmd::DRAW_FRAMING);
     addItem(draw, "mnuDrawQuantity", QStringLiteral("鉄筋数量表(&Q)..."), cmd::QUANTITIES);
+    addItem(draw, "mnuDrawCheck", QStringLiteral("配筋チェック(&K)..."), cmd::CHECKS);
 
     QMenu* girder = bar->addMenu(QStringLiteral("梁(&G)"));
     addItem(girder, "mnuGirderMark", QStringLiteral("梁断面指示(&S)"), cmd::GIRDER_MARK);

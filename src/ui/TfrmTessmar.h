@@ -45,6 +45,7 @@ class TfrmKeypad;
 class TfrmMember;
 class TfrmPCopy;
 class TfrmQuantity;
+class TfrmCheck;
 class TfrmSection;
 class TfrmVersion;
 
@@ -81,6 +82,7 @@ public:
     TfrmDraftEnv& frmDraftEnv() { return *frmDraftEnv_; }
     TfrmEnvironment& frmEnvironment() { return *frmEnvironment_; }
     TfrmQuantity& frmQuantity() { return *frmQuantity_; }
+    TfrmCheck& frmCheck() { return *frmCheck_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
@@ -161,6 +163,7 @@ private:
     std::unique_ptr<TfrmSection> frmSection_;
     std::unique_ptr<TfrmDraft> frmDraft_;
     std::unique_ptr<TfrmQuantity> frmQuantity_;
+    std::unique_ptr<TfrmCheck> frmCheck_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

@@ -76,6 +76,34 @@ TEST_F(SectionEditorTest, RowsPerLevelAndEveryRowStoredOnOpening)
     EXPECT_EQ(model::findSection(editor.work(), "C:3:1").secName, "3:C1");
 }
 
+// The detailing checks follow the shown row as it is typed, the lowest girder level takes the
+// foundation cover, and the check report's double-click lands on its mark and level.
+TEST_F(SectionEditorTest, FindingsFollowTheShownRowAndTheReportFindsItsSection)
+{
+    const std::string foundation = "RC:350:700:350:700:350:700;4::D25;3::D25;3::D25;3::D25;4::D25;3::D25;2:D13:150;;";
+    put('G', 4, 1, "R:G1", kGirder);
+    put('G', 4, 2, "R:G2", foundation);
+    put('G', 1, 2, "1:G2", foundation);
+    editor.open('G', 0);
+    std::vector<check::Finding> f = editor.currentFindings();
+    ASSERT_EQ(f.size(), 4u);  // stirrups 2 x 71.33 / (400 x 200) and three advisory tension ratios
+    EXPECT_EQ(check::findingText(f[0]), "あばら筋比: 0.178 % (≧ 0.2 %)");
+    EXPECT_EQ(check::findingText(f[1]), "参考: 引張鉄筋比 左端 上端: 0.346 % (≧ 0.4 %)");
+    editor.setField(PitchSTAR, "100");
+    EXPECT_EQ(editor.currentFindings().size(), 3u);
+
+    ASSERT_TRUE(editor.showSection("G2", 4));
+    EXPECT_TRUE(editor.currentFindings().empty());  // 40 mm of cover: the bars fit
+    ASSERT_TRUE(editor.showSection("G2", 1));
+    EXPECT_EQ(editor.currentPage(), 1);
+    EXPECT_EQ(editor.currentRow(), 3);
+    f = editor.currentFindings();
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(check::findingText(f[1]), "主筋のあき 右端 上端 1段目: 23.3 mm (≧ 38.1 mm)");
+    EXPECT_FALSE(editor.showSection("G9", 1));
+    EXPECT_EQ(editor.currentPage(), 1);
+}
+
 TEST_F(SectionEditorTest, DefaultsFromSettingsAndMissingDefaultsSaySo)
 {
     editor.open('G', 0);

@@ -2,9 +2,11 @@
 // section may hold, and the text's bytes survive the way through the program's encoding.
 #include "fuzz_support.h"
 
+#include "check/check_rules.h"
 #include "draft/girder_list.h"
 #include "model/encoding.h"
 #include "model/sections.h"
+#include "settings/settings.h"
 
 namespace fuzz {
 
@@ -43,6 +45,10 @@ int fuzzSpec(const uint8_t* data, size_t size)
         draft::girderFigure(spec, position, marks);
     }
     model::normaliseSpec(spec);
+    for (bool foundation : {false, true}) {
+        check::checkSection({check::MemberKind::Girder, spec, foundation}, {});
+        check::checkSection({check::MemberKind::Column, spec, foundation}, {});
+    }
 
     model::SectionTable table;
     model::clearSections(table);

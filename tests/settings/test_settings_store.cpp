@@ -84,7 +84,8 @@ TEST_F(SettingsStore, EveryKeyIsReadUnderItsName)
         "ShowVolumeType=\"2\"\nLoadCase=\"4\"\nStressValue=\"5\"\nShowConsole=\"1\"\nShowGrid=\"1\"\n"
         "ShowLineEndMark=\"1\"\nSHowHelper=\"1\"\n"
         "[DRAFT]\nstrCADfname=\"C:\\図面\\cad.exe\"\n"
-        "[Position]\nTop=\"-20\"\nLeft=\"30\"\nWidth=\"1024\"\nHeight=\"768\"\n");
+        "[Position]\nTop=\"-20\"\nLeft=\"30\"\nWidth=\"1024\"\nHeight=\"768\"\n"
+        "[Check]\nCoverGirder=\"45\"\nCoverColumn=\"50\"\nCoverFoundation=\"75\"\nMaxAggregate=\"25\"\n");
     IniFile ini(path);
     Settings s;
     LoadSettings(ini, s, platform);
@@ -94,7 +95,7 @@ TEST_F(SettingsStore, EveryKeyIsReadUnderItsName)
     // names every key the program reads.
     const Settings defaults;
     size_t fileKeys = 0;
-    for (const char* section : {"DraftEnv", "pardo7", "Environment", "DRAFT", "Position"})
+    for (const char* section : {"DraftEnv", "pardo7", "Environment", "DRAFT", "Position", "Check"})
         for (const SettingKey& key : settingKeys())
             if (std::string_view(key.section) == section) {
                 auto v = ini.lookup(section, key.key);

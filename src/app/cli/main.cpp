@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli_commands.h"
+#include "cmd_check.h"
 #include "cli_common.h"
 #include "cmd_draw.h"
 #include "cmd_quantities.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
         if (command == "sections" && rest > 0 && std::strcmp(args[0], "ss2") == 0)
             return cli::runSectionsSs2(rest - 1, args + 1);
         if (command == "quantities") return cli::runQuantities(rest, args);
+        if (command == "check") return cli::runCheck(rest, args);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }
