@@ -25,6 +25,7 @@ int usage(const std::string& message)
                          "       draw framing|rebar PROJECT.kel --view plan|yframe|xframe [--tab N] -o OUT.dxf [--settings FILE.ini] |\n"
                          "       draw all PROJECT.kel -o FOLDER [--settings FILE.ini] |\n"
                          "       quantities PROJECT.kel [-o OUT.csv] [--settings FILE.ini] |\n"
+                         "       stb import IN.stb -o OUT.kel [--settings FILE.ini] | stb export PROJECT.kel -o OUT.stb |\n"
                          "       view3d FILE.kel [ANGLE_A ANGLE_B ZOOM]\n");
     return kExitUsage;
 }

@@ -28,6 +28,7 @@ int main(int argc, char** argv)
         if (command == "sections" && rest > 0 && std::strcmp(args[0], "ss2") == 0)
             return cli::runSectionsSs2(rest - 1, args + 1);
         if (command == "quantities") return cli::runQuantities(rest, args);
+        if (command == "stb") return cli::runStb(rest, args);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }
