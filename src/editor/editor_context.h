@@ -16,6 +16,7 @@
 #include "platform/dialog_ports.h"
 #include "platform/feature_ports.h"
 #include "platform/quantity_port.h"
+#include "platform/stb_port.h"
 
 namespace editor {
 
@@ -38,6 +39,7 @@ struct Ports {
     platform::DumpWindowPort* dump = nullptr;
     platform::VersionBoxPort* version = nullptr;
     platform::QuantityWindowPort* quantities = nullptr;
+    platform::StbReportPort* stbReport = nullptr;
 };
 
 inline const std::string kNotAvailable = "この機能はまだ使えません。";

@@ -21,10 +21,6 @@ namespace kind = model::kind;
 constexpr int kMemberColour = 0x000000;
 constexpr double kOnLine = 0.5;  // mm: a node this close to a grid line lies on it
 
-const char* memberWord(MemberKind k)
-{
-    return k == MemberKind::Column ? "柱" : k == MemberKind::Girder ? "大梁" : "小梁";
-}
 const char* memberElement(MemberKind k)
 {
     return k == MemberKind::Column ? "StbColumn" : k == MemberKind::Girder ? "StbGirder" : "StbBeam";
@@ -158,6 +154,7 @@ private:
                 if (keyed_.back().spec.circular) {
                     keyIndex_.erase(it);
                     keyed_.pop_back();
+                    leftOutSections_.insert(sec.id);
                     ++leftOut_["円形の柱"];
                     continue;
                 }
@@ -186,7 +183,7 @@ private:
         // Sections no member uses are kept when their floor names a story.
         std::map<std::string, int> storyLevel;
         for (size_t i = 0; i < grid_.names[2].size(); ++i) storyLevel.emplace(grid_.names[2][i], static_cast<int>(i) + 1);
-        std::set<int64_t> used;
+        std::set<int64_t> used = leftOutSections_;
         for (const KeyedSection& k : keyed_) used.insert(k.stbId);
         for (const Section& s : file_.sections) {
             if (used.count(s.id)) continue;
@@ -357,7 +354,6 @@ private:
                 r.secID = secID;
                 r.CL = kMemberColour;
             }
-            ++onGridCount_[m.member->kind];
         }
         return true;
     }
@@ -409,9 +405,9 @@ private:
     std::vector<Placed> placed_;
     std::vector<KeyedSection> keyed_;
     std::map<Key, int> keyIndex_;
+    std::set<int64_t> leftOutSections_;  // sections of members left out (round columns)
     std::map<std::string, int> leftOut_;
     std::map<std::string, std::set<std::string>> unknownSizes_;
-    std::map<MemberKind, int> onGridCount_;
     std::vector<std::string> noSection_, offGrid_, endsSwapped_;
     int unusedSections_ = 0;
 };

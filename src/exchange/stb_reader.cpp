@@ -92,7 +92,13 @@ private:
         me->xmlLine_ = error->line;
     }
 
-    int line() const { return xmlTextReaderGetParserLineNumber(r_); }
+    // The line the current element starts on (the parser itself may have read further).
+    int line() const
+    {
+        xmlNodePtr node = xmlTextReaderCurrentNode(r_);
+        const long at = node ? xmlGetLineNo(node) : -1;
+        return at > 0 ? static_cast<int>(at) : xmlTextReaderGetParserLineNumber(r_);
+    }
 
     Attributes attributes()
     {
@@ -243,7 +249,7 @@ struct ReaderFree {
 };
 
 // No network, no external entities: a file is read as it stands.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_HUGE;
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES;
 
 ReadResult run(xmlTextReaderPtr raw, const std::string& name)
 {

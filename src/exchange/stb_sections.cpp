@@ -193,11 +193,11 @@ SectionSpec beamSpec(const Section& s)
         else if (e == "StbSecFigureBeam_RC") figureTag = tagOfOrder(static_cast<int>(model::specInt(field(a, "order"))), figures);
         else if (e == "StbSecBeamStraight") sizes.set(figureTag, {field(a, "width"), field(a, "depth")});
         else if (e == "StbSecBeamTaper") {
-            // One tapered part over the whole girder runs from its start size to its end size.
-            const Tag start = figureTag == Tag::All ? Tag::Start : figureTag;
-            const Tag end = figureTag == Tag::All ? Tag::End : figureTag;
-            sizes.set(start, {field(a, "start_width"), field(a, "start_depth")});
-            if (end != start) sizes.set(end, {field(a, "end_width"), field(a, "end_depth")});
+            // A tapered part gives the size at its outer end: one over the whole girder both.
+            const Size start{field(a, "start_width"), field(a, "start_depth")};
+            const Size end{field(a, "end_width"), field(a, "end_depth")};
+            if (figureTag == Tag::All) sizes.set(Tag::Start, start), sizes.set(Tag::End, end);
+            else sizes.set(figureTag, figureTag == Tag::End ? end : start);
         } else if (e == "StbSecBarArrangementBeam_RC") {
             flush();
             barTag = tagOfOrder(static_cast<int>(model::specInt(field(a, "order"))), arrangements);

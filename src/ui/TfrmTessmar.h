@@ -45,6 +45,7 @@ class TfrmKeypad;
 class TfrmMember;
 class TfrmPCopy;
 class TfrmQuantity;
+class TfrmStbReport;
 class TfrmSection;
 class TfrmVersion;
 
@@ -161,6 +162,7 @@ private:
     std::unique_ptr<TfrmSection> frmSection_;
     std::unique_ptr<TfrmDraft> frmDraft_;
     std::unique_ptr<TfrmQuantity> frmQuantity_;
+    std::unique_ptr<TfrmStbReport> frmStbReport_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};
