@@ -32,6 +32,7 @@ std::string settle(std::vector<Line>& lines, int axis, GridLines& out, std::vect
     std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.at < b.at; });
     const std::string axisText = axis == 2 ? "階" : std::string(kAxisName[axis]) + "通り";
     for (const Line& l : lines) {
+        if (std::abs(l.at) > 1e9) return axisText + " " + l.name + " の位置 " + numberText(l.at) + " が大きすぎます";
         const long long mm = model::roundHalfAway(l.at);
         if (std::abs(l.at - static_cast<double>(mm)) > 1e-6)
             report.push_back(axisText + " " + l.name + " の位置 " + numberText(l.at) + " を " + std::to_string(mm) + " mm にしました");
@@ -39,7 +40,6 @@ std::string settle(std::vector<Line>& lines, int axis, GridLines& out, std::vect
             report.push_back(axisText + " " + l.name + " は " + out.names[axis].back() + " と同じ位置にあるため一本にしました");
             continue;
         }
-        if (std::abs(static_cast<double>(mm)) > 1e9) return axisText + " " + l.name + " の位置が大きすぎます";
         out.positions[axis].push_back(static_cast<int>(mm));
         out.names[axis].push_back(l.name);
     }

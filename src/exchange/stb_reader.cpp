@@ -1,6 +1,7 @@
 #include "exchange/stb_reader.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -124,7 +125,9 @@ private:
         while (first < last && *first == ' ') ++first;
         if (first < last && *first == '+') ++first;
         const auto [end, ec] = std::from_chars(first, last, d);
-        if (ec != std::errc() || end == first) throw Refusal{line(), std::string(element) + " の " + key + " '" + *v + "' が数値ではありません"};
+        // Infinities and NaN are no lengths: they would break every comparison after them.
+        if (ec != std::errc() || end == first || !std::isfinite(d))
+            throw Refusal{line(), std::string(element) + " の " + key + " '" + *v + "' が数値ではありません"};
         return d;
     }
 

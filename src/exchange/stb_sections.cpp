@@ -104,10 +104,22 @@ struct ByTag {
     }
 };
 
+// Stirrups and web bars carry the same attribute names in every version.
+BeamBars stirrupsAndWeb(const Attributes& a)
+{
+    BeamBars b;
+    b.stirrupN = count(a, "N_stirrup");
+    b.stirrupSize = model::trim(a.text("D_stirrup"));
+    b.pitch = field(a, "pitch_stirrup");
+    b.webN = count(a, "N_web");
+    b.webSize = b.webN.empty() ? std::string() : model::trim(a.text("D_web"));
+    return b;
+}
+
 // 2.0.x: one bar set of StbSecBarBeam_RC_Same / _ThreeTypes / _StartEnd.
 BeamBars beamBars20(const Attributes& a)
 {
-    BeamBars b;
+    BeamBars b = stirrupsAndWeb(a);
     auto group = [&](const char* face) {
         const std::string f = face;
         BarGroup g{count(a, "N_main_" + f + "_1st"), count(a, "N_main_" + f + "_2nd"), model::trim(a.text("D_main"))};
@@ -119,25 +131,9 @@ BeamBars beamBars20(const Attributes& a)
     };
     b.top = group("top");
     b.bottom = group("bottom");
-    b.stirrupN = count(a, "N_stirrup");
-    b.stirrupSize = model::trim(a.text("D_stirrup"));
-    b.pitch = field(a, "pitch_stirrup");
-    b.webN = count(a, "N_web");
-    b.webSize = b.webN.empty() ? std::string() : model::trim(a.text("D_web"));
     return b;
 }
 
-// 2.1.0: StbSecBarBeamSimple; its StbSecBarBeamSimpleMain rows follow it.
-BeamBars beamBars21(const Attributes& a)
-{
-    BeamBars b;
-    b.stirrupN = count(a, "N_stirrup");
-    b.stirrupSize = model::trim(a.text("D_stirrup"));
-    b.pitch = field(a, "pitch_stirrup");
-    b.webN = count(a, "N_web");
-    b.webSize = b.webN.empty() ? std::string() : model::trim(a.text("D_web"));
-    return b;
-}
 
 void addMain21(BeamBars& b, const Attributes& a)
 {
@@ -203,7 +199,8 @@ SectionSpec beamSpec(const Section& s)
             barTag = tagOfOrder(static_cast<int>(model::specInt(field(a, "order"))), arrangements);
         } else if (e == "StbSecBarBeamSimple") {
             flush();
-            simple = beamBars21(a);
+            // 2.1.0: the StbSecBarBeamSimpleMain rows that follow add the main bars.
+            simple = stirrupsAndWeb(a);
         } else if (e == "StbSecBarBeamSimpleMain" && simple) addMain21(*simple, a);
     }
     flush();

@@ -243,6 +243,13 @@ TEST(StbImport, WhatCannotBeUnderstoodIsRefusedWithItsLine)
     r = importText(wrap(kStories + many + "</StbParallelAxes></StbAxes>"));
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("102"), std::string::npos) << r.message;
+
+    std::string sections = "<StbSections>";
+    for (int i = 1; i <= 501; ++i)
+        sections += "<StbSecBeam_RC id=\"" + std::to_string(i) + "\" name=\"G" + std::to_string(i) + "\" floor=\"2FL\"/>";
+    r = importText(wrap(kStories + sections + "</StbSections>"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("501"), std::string::npos) << r.message;
     EXPECT_TRUE(r.report.empty());
 }
 

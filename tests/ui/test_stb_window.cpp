@@ -53,14 +53,15 @@ TEST(StbWindow, ImportShowsTheReportAndTheMembersExportWritesTheFile)
     EXPECT_EQ(h.d().levelTabs().size(), 3u);
     EXPECT_EQ(h.session.grid.names[2][0], "1FL") << "the file's naming scheme is now the settings'";
 
-    // On the plan of the first level the 800 x 800 columns stand as squares around their points.
+    // On the plan of the second level the 800 x 800 columns stand as squares around their
+    // points: ink at a square's corner, away from every grid line, and none mid-bay.
     h.d().selectLevelTab(1);
     uitest::processEvents(50);
     const QImage plan = h.window->canvas().image();
-    const QPoint c = h.pixelOf(6000, 8000);
-    const QPoint edge = h.pixelOf(6400, 8400);
-    const int half = std::max(std::abs(edge.x() - c.x()), 2);
-    EXPECT_GT(inkIn(plan, QRect(c.x() - half - 1, c.y() - half - 1, 2 * half + 3, 2 * half + 3)), 4 * half);
+    const QPoint corner = h.pixelOf(6400, 8400);
+    const QPoint bay = h.pixelOf(9000, 4000);
+    EXPECT_GT(inkIn(plan, QRect(corner.x() - 1, corner.y() - 1, 3, 3)), 0);
+    EXPECT_EQ(inkIn(plan, QRect(bay.x() - 1, bay.y() - 1, 3, 3)), 0);
 
     const std::string out = h.dir.file("out");  // ".stb" is added
     h.fileAnswers.push_back(out);
