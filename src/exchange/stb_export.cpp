@@ -8,6 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include <libxml/entities.h>
 #include <libxml/xmlwriter.h>
 
 #include "exchange/stb_import.h"
@@ -24,19 +25,36 @@ namespace kind = model::kind;
 
 const xmlChar* x(const char* s) { return reinterpret_cast<const xmlChar*>(s); }
 
-// The text writer sends its bytes straight to the safe writer: the file is never held whole.
-int sink(void* context, const char* buffer, int len)
-{
-    auto* out = static_cast<model::SafeFileWriter*>(context);
-    return out->write(std::string_view(buffer, static_cast<size_t>(len))).ok ? len : -1;
-}
-int noClose(void*) { return 0; }
+// The text writer's small pieces gathered into blocks for the safe writer: the file is never
+// held whole, and not written a few kilobytes at a time either.
+class Blocks {
+public:
+    explicit Blocks(model::SafeFileWriter& file) : file_(file) { buffer_.reserve(kBlock); }
+    static int sink(void* context, const char* bytes, int len)
+    {
+        auto* self = static_cast<Blocks*>(context);
+        self->buffer_.append(bytes, static_cast<size_t>(len));
+        return self->buffer_.size() < kBlock || self->flush() ? len : -1;
+    }
+    static int noClose(void*) { return 0; }
+    bool flush()
+    {
+        const bool ok = file_.write(buffer_).ok;
+        buffer_.clear();
+        return ok;
+    }
+
+private:
+    static constexpr size_t kBlock = 1 << 20;
+    model::SafeFileWriter& file_;
+    std::string buffer_;
+};
 
 class Xml {
 public:
-    explicit Xml(model::SafeFileWriter& file)
+    explicit Xml(Blocks& blocks)
     {
-        xmlOutputBufferPtr buffer = xmlOutputBufferCreateIO(sink, noClose, &file, nullptr);
+        xmlOutputBufferPtr buffer = xmlOutputBufferCreateIO(Blocks::sink, Blocks::noClose, &blocks, nullptr);
         w_ = buffer ? xmlNewTextWriter(buffer) : nullptr;
         if (!w_) return;
         xmlTextWriterSetIndent(w_, 1);
@@ -64,6 +82,12 @@ public:
         if (ok_) ok_ = xmlTextWriterWriteAttribute(w_, x(name), x(value.c_str())) >= 0;
     }
     void attr(const char* name, double value) { attr(name, numberText(value)); }
+    // Whole elements already written out: the many nodes and members go without the writer's
+    // bookkeeping of each element.
+    void raw(const std::string& text)
+    {
+        if (ok_) ok_ = xmlTextWriterWriteRawLen(w_, x(text.c_str()), static_cast<int>(text.size())) >= 0;
+    }
     void attr(const char* name, long long value) { attr(name, std::to_string(value)); }
     void attr(const char* name, int value) { attr(name, std::to_string(value)); }
     bool finish()
@@ -106,7 +130,11 @@ private:
     struct Hash {
         size_t operator()(const Key& k) const
         {
-            return std::hash<long long>()(k.x) ^ (std::hash<long long>()(k.y) * 31) ^ (std::hash<long long>()(k.z) * 1000003);
+            // Coordinates are multiples of whole metres more often than not: mix every bit.
+            uint64_t h = static_cast<uint64_t>(k.x) * 0x9E3779B97F4A7C15ull;
+            h = (h ^ (h >> 29) ^ static_cast<uint64_t>(k.y)) * 0xBF58476D1CE4E5B9ull;
+            h = (h ^ (h >> 31) ^ static_cast<uint64_t>(k.z)) * 0x94D049BB133111EBull;
+            return static_cast<size_t>(h ^ (h >> 32));
         }
     };
     std::unordered_map<Key, int, Hash> ids_;
@@ -186,18 +214,24 @@ private:
     {
         if (nodes_.points().empty()) return;
         xml_.open("StbNodes");
+        std::string text;
         int id = 0;
         for (const Point3& p : nodes_.points()) {
             ++id;
-            xml_.open("StbNode");
-            xml_.attr("id", id);
-            xml_.attr("X", p.x);
-            xml_.attr("Y", p.y);
-            xml_.attr("Z", p.z);
-            xml_.attr("kind", std::string(nodes_.kindOf(id)));
-            xml_.close();
+            text += "\n      <StbNode id=\"" + std::to_string(id) + "\" X=\"" + numberText(p.x) + "\" Y=\"" + numberText(p.y) +
+                    "\" Z=\"" + numberText(p.z) + "\" kind=\"" + nodes_.kindOf(id) + "\"/>";
+            flushBlock(text);
         }
+        xml_.raw(text + "\n    ");
         xml_.close();
+    }
+
+    // Raw text handed on in blocks, so it is never the whole file.
+    void flushBlock(std::string& text)
+    {
+        if (text.size() < (1u << 16)) return;
+        xml_.raw(text);
+        text.clear();
     }
 
     std::string lineName(int axis, int i) const
@@ -259,11 +293,12 @@ private:
             const auto at = byHeight.find(g.position(model::AXIS_Z, i));
             if (at != byHeight.end()) {
                 xml_.open("StbNodeIdList");
+                std::string text;
                 for (int node : at->second) {
-                    xml_.open("StbNodeId");
-                    xml_.attr("id", node);
-                    xml_.close();
+                    text += "\n          <StbNodeId id=\"" + std::to_string(node) + "\"/>";
+                    flushBlock(text);
                 }
+                xml_.raw(text + "\n        ");
                 xml_.close();
             }
             xml_.close();
@@ -284,21 +319,34 @@ private:
     void writeMemberGroup(int kindCode, const char* group, const char* element)
     {
         const bool column = kindCode == kind::COLUMN;
+        const std::string head = std::string("\n        <") + element + " id=\"";
+        const std::string nodes = column ? "\" id_node_bottom=\"" : "\" id_node_start=\"";
+        const std::string nodes2 = column ? "\" id_node_top=\"" : "\" id_node_end=\"";
+        const std::string tail = column ? "\" kind_structure=\"RC\"/>" : "\" kind_structure=\"RC\" isFoundation=\"false\"/>";
+        std::string text;
         int id = 0;
         for (const MemberOut& m : members_) {
             if (m.kindCode != kindCode) continue;
             if (id == 0) xml_.open(group);
-            xml_.open(element);
-            xml_.attr("id", ++id);
-            xml_.attr("name", markOf(*entryOf(sections_, m.secID)));
-            xml_.attr(column ? "id_node_bottom" : "id_node_start", m.node1);
-            xml_.attr(column ? "id_node_top" : "id_node_end", m.node2);
-            xml_.attr("id_section", m.secID);
-            xml_.attr("kind_structure", std::string("RC"));
-            if (!column) xml_.attr("isFoundation", std::string("false"));
-            xml_.close();
+            text += head + std::to_string(++id) + "\" name=\"" + escapedMark(m.secID) + nodes + std::to_string(m.node1) + nodes2 +
+                    std::to_string(m.node2) + "\" id_section=\"" + std::to_string(m.secID) + tail;
+            flushBlock(text);
         }
-        if (id > 0) xml_.close();
+        if (id == 0) return;
+        xml_.raw(text + "\n      ");
+        xml_.close();
+    }
+
+    // The mark of a section as an attribute value, escaped by libxml2 once per section.
+    const std::string& escapedMark(int secID)
+    {
+        auto [it, fresh] = escaped_.emplace(secID, std::string());
+        if (fresh) {
+            xmlChar* e = xmlEncodeSpecialChars(nullptr, x(markOf(*entryOf(sections_, secID)).c_str()));
+            if (e) it->second = reinterpret_cast<const char*>(e);
+            xmlFree(e);
+        }
+        return it->second;
     }
 
     std::string floorOf(const model::SectionEntry& e) const
@@ -446,6 +494,7 @@ private:
     Xml& xml_;
     std::vector<std::string>& report_;
     std::map<int, const model::SectionEntry*> sections_;  // by identifier
+    std::unordered_map<int, std::string> escaped_;
     Nodes nodes_;
     std::vector<MemberOut> members_;
 };
@@ -474,9 +523,10 @@ ExportResult exportStb(const model::Session& session, const std::string& path, c
     out.status = file.open(path);
     if (!out.status.ok) return out;
     {
-        Xml xml(file);
+        Blocks blocks(file);
+        Xml xml(blocks);
         if (xml.ok()) Exporter(session, xml, out.report).run(projectName, appVersion);
-        if (!xml.finish()) {
+        if (!xml.finish() || !blocks.flush()) {
             // A failed write has its own reason; the target stays as it was either way.
             const model::FileResult failed = file.write("");
             out.status = failed.ok ? model::FileResult{false, path + ": 書き込めません"} : failed;

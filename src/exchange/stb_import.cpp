@@ -120,6 +120,7 @@ private:
         std::map<int64_t, const Section*> sections;
         for (const Section& s : file_.sections) sections.emplace(s.id, &s);
         const LineIndex levels(grid_.positions[2]);
+        placed_.reserve(file_.members.size());
         for (const Member& m : file_.members) {
             if (m.structure != "RC") {
                 ++leftOut_[std::string(memberElement(m.kind)) + " (" + (m.structure.empty() ? "?" : m.structure) + ")"];

@@ -1,5 +1,6 @@
 #include "exchange/stb_reader.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -119,24 +120,14 @@ private:
     {
         const std::string* v = a.find(key);
         if (!v) throw Refusal{line(), std::string(element) + " に " + key + " がありません"};
-        double d = 0;
-        const char* first = v->data();
-        const char* last = first + v->size();
-        while (first < last && *first == ' ') ++first;
-        if (first < last && *first == '+') ++first;
-        const auto [end, ec] = std::from_chars(first, last, d);
-        // Infinities and NaN are no lengths: they would break every comparison after them.
-        if (ec != std::errc() || end == first || !std::isfinite(d))
-            throw Refusal{line(), std::string(element) + " の " + key + " '" + *v + "' が数値ではありません"};
-        return d;
+        return number(std::string_view(*v), element, key);
     }
 
     int64_t identifier(const Attributes& a, std::string_view element, const char* key)
     {
-        const double d = number(a, element, key);
-        if (d != static_cast<double>(static_cast<int64_t>(d)))
-            throw Refusal{line(), std::string(element) + " の " + key + " '" + a.text(key) + "' が整数ではありません"};
-        return static_cast<int64_t>(d);
+        const std::string* v = a.find(key);
+        if (!v) throw Refusal{line(), std::string(element) + " に " + key + " がありません"};
+        return identifier(std::string_view(*v), element, key);
     }
 
     void element(File& file)
@@ -144,8 +135,8 @@ private:
         const int depth = xmlTextReaderDepth(r_);
         const std::string_view name = view(xmlTextReaderConstLocalName(r_));
         path_.resize(static_cast<size_t>(depth));
-        const std::string parent = depth > 0 ? path_.back() : std::string();
-        path_.emplace_back(name);
+        const std::string_view parent = depth > 0 ? path_.back() : std::string_view();
+        path_.push_back(name);
         if (depth == 0) {
             if (name != "ST_BRIDGE") throw Refusal{line(), "ST-Bridge のファイルではありません (最上位が " + std::string(name) + ")"};
             sawRoot_ = true;
@@ -174,11 +165,61 @@ private:
         if (isOtherSection(parent, name)) ++file.skipped[std::string(name)];
     }
 
+    // Nodes and members are most of a file: their attributes are taken as they come, without
+    // a copy of the others.
+    template <typename Take>
+    void eachAttribute(Take take)
+    {
+        if (xmlTextReaderMoveToFirstAttribute(r_) != 1) return;
+        do {
+            take(view(xmlTextReaderConstLocalName(r_)), view(xmlTextReaderConstValue(r_)));
+        } while (xmlTextReaderMoveToNextAttribute(r_) == 1);
+        xmlTextReaderMoveToElement(r_);
+    }
+
+    double number(std::string_view value, std::string_view element, const char* key)
+    {
+        double d = 0;
+        const char* first = value.data();
+        const char* last = first + value.size();
+        while (first < last && *first == ' ') ++first;
+        if (first < last && *first == '+') ++first;
+        const auto [end, ec] = std::from_chars(first, last, d);
+        // Infinities and NaN are no lengths: they would break every comparison after them.
+        if (ec != std::errc() || end == first || !std::isfinite(d))
+            throw Refusal{line(), std::string(element) + " の " + key + " '" + std::string(value) + "' が数値ではありません"};
+        return d;
+    }
+
+    int64_t identifier(std::string_view value, std::string_view element, const char* key)
+    {
+        const double d = number(value, element, key);
+        if (d != static_cast<double>(static_cast<int64_t>(d)))
+            throw Refusal{line(), std::string(element) + " の " + key + " '" + std::string(value) + "' が整数ではありません"};
+        return static_cast<int64_t>(d);
+    }
+
+    // The attributes of `keys` in that order; missing ones refused.
+    template <size_t N>
+    std::array<std::string_view, N> required(std::string_view element, const std::array<const char*, N>& keys,
+                                             std::array<std::string_view, N> found)
+    {
+        for (size_t i = 0; i < N; ++i)
+            if (found[i].data() == nullptr) throw Refusal{line(), std::string(element) + " に " + keys[i] + " がありません"};
+        return found;
+    }
+
     void node(File& file)
     {
-        const Attributes a = attributes();
-        const int64_t id = identifier(a, "StbNode", "id");
-        file.nodes[id] = Node{number(a, "StbNode", "X"), number(a, "StbNode", "Y"), number(a, "StbNode", "Z")};
+        static constexpr std::array<const char*, 4> keys{"id", "X", "Y", "Z"};
+        std::array<std::string_view, 4> v{};
+        eachAttribute([&](std::string_view k, std::string_view value) {
+            for (size_t i = 0; i < keys.size(); ++i)
+                if (k == keys[i]) v[i] = value;
+        });
+        required("StbNode", keys, v);
+        file.nodes[identifier(v[0], "StbNode", "id")] =
+            Node{number(v[1], "StbNode", "X"), number(v[2], "StbNode", "Y"), number(v[3], "StbNode", "Z")};
     }
 
     void story(File& file)
@@ -210,18 +251,24 @@ private:
 
     void member(File& file, std::string_view element)
     {
-        const Attributes a = attributes();
-        Member m;
-        m.kind = element == "StbColumn" ? MemberKind::Column : element == "StbGirder" ? MemberKind::Girder : MemberKind::Beam;
-        m.id = a.text("id");
-        m.name = a.text("name");
-        const bool column = m.kind == MemberKind::Column;
-        m.node1 = identifier(a, element, column ? "id_node_bottom" : "id_node_start");
-        m.node2 = identifier(a, element, column ? "id_node_top" : "id_node_end");
-        m.section = identifier(a, element, "id_section");
-        m.structure = a.text("kind_structure");
+        const bool column = element == "StbColumn";
+        const std::array<const char*, 3> keys{column ? "id_node_bottom" : "id_node_start",
+                                              column ? "id_node_top" : "id_node_end", "id_section"};
+        std::array<std::string_view, 3> v{};
+        Member& m = file.members.emplace_back();
+        m.kind = column ? MemberKind::Column : element == "StbGirder" ? MemberKind::Girder : MemberKind::Beam;
+        eachAttribute([&](std::string_view k, std::string_view value) {
+            if (k == "id") m.id = value;
+            else if (k == "name") m.name = value;
+            else if (k == "kind_structure") m.structure = value;
+            for (size_t i = 0; i < keys.size(); ++i)
+                if (k == keys[i]) v[i] = value;
+        });
+        required(element, keys, v);
+        m.node1 = identifier(v[0], element, keys[0]);
+        m.node2 = identifier(v[1], element, keys[1]);
+        m.section = identifier(v[2], element, keys[2]);
         m.line = line();
-        file.members.push_back(std::move(m));
     }
 
     void section(File& file, std::string_view element, int depth)
@@ -240,7 +287,8 @@ private:
 
     xmlTextReaderPtr r_;
     std::string name_;
-    std::vector<std::string> path_;
+    // Names of the open elements; the reader's dictionary keeps them for its whole life.
+    std::vector<std::string_view> path_;
     int sectionDepth_ = -1;
     bool sawRoot_ = false;
     std::string xmlError_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <string_view>
@@ -81,7 +82,7 @@ struct File {
     std::vector<Story> stories;
     std::vector<AxisGroup> axisGroups;
     std::unordered_map<int64_t, Node> nodes;
-    std::vector<Member> members;
+    std::deque<Member> members;  // many; never moved once read
     std::vector<Section> sections;
     // Elements the import leaves out, by element name: other members, non-RC sections.
     std::map<std::string, int> skipped;

@@ -189,3 +189,17 @@ TEST_F(StbExport, MembersWithoutSectionAreNamedAndAFailedWriteKeepsTheTarget)
     EXPECT_FALSE(exportStb(s, path("dir.stb"), "a", "1").status.ok);
     EXPECT_TRUE(std::filesystem::is_directory(path("dir.stb")));
 }
+
+TEST_F(StbExport, MarksWithMarkupCharactersComeBackAsTyped)
+{
+    model::Session first(platform), back(platform);
+    ImportResult r = importStbFile(kData + "frame202.stb", first.settings.draft.gridNaming);
+    ASSERT_TRUE(r.ok);
+    installImport(first, std::move(r.project));
+    for (auto& e : first.sections)
+        if (e.secName == "2:G2") e.secName = "2:G<&\"2>";
+    Walk w;
+    roundTrip(first, back, w);
+    EXPECT_TRUE(std::any_of(back.sections.begin(), back.sections.end(),
+                            [](const model::SectionEntry& e) { return e.secName == "2:G<&\"2>"; }));
+}
