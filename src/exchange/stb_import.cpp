@@ -308,19 +308,21 @@ private:
                                              LineIndex(grid_.positions[2])};
         const std::array<int, 3> n{static_cast<int>(grid_.positions[0].size()), static_cast<int>(grid_.positions[1].size()),
                                    static_cast<int>(grid_.positions[2].size())};
-        // Frame segment of a direction (0 along X, 1 along Y, 2 up) starting at line (i, j, k).
-        auto segmentKey = [&](int dir, int i, int j, int k) {
-            return ((static_cast<int64_t>(k) * n[1] + j) * n[0] + i) * 3 + dir;
+        // The frame is made level by level in a fixed order (along X per Y line, along Y per X
+        // line, then up per point), so a segment's record follows from its lines.
+        const int first = store.count() - model::gridFrameCount(p.grid) - model::gridAxesCount(p.grid);
+        const int alongX = n[1] * std::max(n[0] - 1, 0), alongY = n[0] * std::max(n[1] - 1, 0);
+        const int perLevel = alongX + alongY + n[0] * n[1];
+        auto segment = [&](int dir, int i, int j, int k) {
+            const int at = first + k * perLevel +
+                           (dir == 0 ? j * (n[0] - 1) + i : dir == 1 ? alongX + i * (n[1] - 1) + j : alongX + alongY + j * n[0] + i);
+            if (at < 0 || at >= store.count()) return -1;
+            const model::Element& r = store.at(at);
+            const bool there = r.kind == kind::LINE && r.X1 == grid_.positions[0][static_cast<size_t>(i)] &&
+                               r.Y1 == grid_.positions[1][static_cast<size_t>(j)] &&
+                               r.Z1 == grid_.positions[2][static_cast<size_t>(k)];
+            return there ? at : -1;
         };
-        std::unordered_map<int64_t, int> segments;
-        segments.reserve(static_cast<size_t>(store.count()));
-        for (int e = -1; store.nextLive(e);) {
-            const model::Element& r = store.at(e);
-            if (r.kind != kind::LINE) continue;
-            const int i = lines[0].at(r.X1), j = lines[1].at(r.Y1), k = lines[2].at(std::min(r.Z1, r.Z2));
-            const int dir = r.X1 != r.X2 ? 0 : r.Y1 != r.Y2 ? 1 : 2;
-            segments.emplace(segmentKey(dir, i, j, k), e);
-        }
         int uid = store.newUID();
         for (const Placed& m : placed_) {
             const int secID = m.sectionKey >= 0 ? keyed_[static_cast<size_t>(m.sectionKey)].secID : -1;
@@ -335,6 +337,17 @@ private:
                     if (ia[static_cast<size_t>(a)] != ib[static_cast<size_t>(a)]) ++differing, dir = a;
                 if (differing != 1 || (m.member->kind == MemberKind::Column) != (dir == 2)) dir = -1;
             }
+            // The frame's segments under the member; none when a line is missing under it.
+            std::vector<int> under;
+            if (dir >= 0) {
+                const size_t d = static_cast<size_t>(dir);
+                std::array<int, 3> at = ia;
+                for (int s = std::min(ia[d], ib[d]); s < std::max(ia[d], ib[d]) && dir >= 0; ++s) {
+                    at[d] = s;
+                    under.push_back(segment(dir, at[0], at[1], at[2]));
+                    if (under.back() < 0) dir = -1;
+                }
+            }
             if (dir < 0) {
                 offGrid_.push_back(describe(*m.member));
                 if (store.addElem(elementKind(m.member->kind), 0, 1, uid++, secID, 0, m.a.x, m.a.y, m.a.z, m.b.x, m.b.y,
@@ -342,13 +355,8 @@ private:
                     return false;
                 continue;
             }
-            const size_t d = static_cast<size_t>(dir);
-            std::array<int, 3> at = ia;
-            for (int s = std::min(ia[d], ib[d]); s < std::max(ia[d], ib[d]); ++s) {
-                at[d] = s;
-                const auto seg = segments.find(segmentKey(dir, at[0], at[1], at[2]));
-                if (seg == segments.end()) continue;
-                model::Element& r = store.at(seg->second);
+            for (int seg : under) {
+                model::Element& r = store.at(seg);
                 r.kind = elementKind(m.member->kind);
                 r.SID = 0;
                 r.LY = 1;
