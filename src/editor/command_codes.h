@@ -13,6 +13,8 @@ inline constexpr int FILE_SAVE = 103;
 inline constexpr int FILE_SAVE_AS = 104;
 inline constexpr int FILE_DXF = 107;
 inline constexpr int DRAFT_SETTINGS = 108;
+inline constexpr int FILE_STB_IMPORT = 105;
+inline constexpr int FILE_STB_EXPORT = 106;
 
 inline constexpr int INERT_203 = 203;
 inline constexpr int INERT_206 = 206;

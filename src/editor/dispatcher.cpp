@@ -204,6 +204,14 @@ void Dispatcher::runImmediate(int code)
         else
             ctx_.notAvailable();
         break;
+    case cmd::FILE_STB_IMPORT:
+        EndViewOperation();
+        if (!sectionDialogHoldsSections()) importStb();
+        break;
+    case cmd::FILE_STB_EXPORT:
+        EndViewOperation();
+        exportStb();
+        break;
     case cmd::QUANTITIES:
         EndViewOperation();
         if (ports.quantities)

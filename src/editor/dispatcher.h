@@ -71,6 +71,10 @@ public:
     bool saveProjectAs();
     // Opens the file without asking (a file named on the command line).
     bool openProjectFile(const std::string& path);
+    // ST-Bridge: a new project from a file (asking about unsaved changes as open does), and
+    // the project written as a file; each shows its report. False when it did not happen.
+    bool importStb();
+    bool exportStb();
     // The section CSV import's question; true when the designations were reset.
     bool askResetDesignations();
 
@@ -119,6 +123,8 @@ private:
     void loadSettingsBack();
     void saveSettings();
     void writeDxf();
+    // After the whole model was replaced: editor state, level tabs, count, fitted view.
+    void showReplacedModel();
     void applyLevelTab();
 
     EditorContext ctx_;

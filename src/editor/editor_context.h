@@ -17,6 +17,7 @@
 #include "platform/dialog_ports.h"
 #include "platform/feature_ports.h"
 #include "platform/quantity_port.h"
+#include "platform/stb_port.h"
 
 namespace editor {
 
@@ -40,6 +41,7 @@ struct Ports {
     platform::VersionBoxPort* version = nullptr;
     platform::QuantityWindowPort* quantities = nullptr;
     platform::CheckWindowPort* checks = nullptr;
+    platform::StbReportPort* stbReport = nullptr;
 };
 
 inline const std::string kNotAvailable = "この機能はまだ使えません。";

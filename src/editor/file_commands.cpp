@@ -110,13 +110,7 @@ bool Dispatcher::openProjectFile(const std::string& path)
     }
     resetEditor();
     session.view.mode = mode;
-    applyLevelTab();
-    ctx_.showCount();
-    ctx_.transform.setCanvasSize(ctx_.canvas.width(), ctx_.canvas.height());
-    if (ctx_.canvas.width() > 0 && ctx_.canvas.height() > 0) ctx_.transform.HomeView(&session.platform);
-    if (!ctx_.fitAll()) ctx_.redraw();
-    ctx_.reload3D();
-    stateChanged();
+    showReplacedModel();
     if (!result.notice.empty()) ctx_.notice(result.notice);
     return true;
 }

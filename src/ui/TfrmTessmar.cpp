@@ -38,6 +38,7 @@
 #include "ui/TfrmQuantity.h"
 #include "ui/TfrmCheck.h"
 #include "ui/TfrmSection.h"
+#include "ui/TfrmStbReport.h"
 #include "ui/TfrmVersion.h"
 
 namespace ui {
@@ -203,6 +204,7 @@ void TfrmTessmar::buildDialogs()
     sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
     frmQuantity_ = std::make_unique<TfrmQuantity>(session_, ini_, files_, this);
     frmCheck_ = std::make_unique<TfrmCheck>(session_, files_, *frmSection_, this);
+    frmStbReport_ = std::make_unique<TfrmStbReport>(this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -219,6 +221,7 @@ void TfrmTessmar::buildDialogs()
     ports.draftSettings = frmDraftEnv_.get();
     ports.quantities = frmQuantity_.get();
     ports.checks = frmCheck_.get();
+    ports.stbReport = frmStbReport_.get();
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }
@@ -256,6 +259,8 @@ void TfrmTessmar::buildMenus()
     file->addSeparator();
     addItem(file, "mnuFileCsvOut", QStringLiteral("断面ＣＳＶ出力(&C)..."), cmd::CSV_EXPORT);
     addItem(file, "mnuFileCsvIn", QStringLiteral("断面ＣＳＶ読込(&I)..."), cmd::CSV_IMPORT);
+    addItem(file, "mnuFileStbIn", QStringLiteral("ST-Bridge読込(&B)..."), cmd::FILE_STB_IMPORT);
+    addItem(file, "mnuFileStbOut", QStringLiteral("ST-Bridge出力(&T)..."), cmd::FILE_STB_EXPORT);
     addItem(file, "mnuFilePrint", QStringLiteral("印刷(&P)..."), 0, true);
     file->addSeparator();
     addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"), cmd::EXIT);

@@ -46,6 +46,7 @@ class TfrmMember;
 class TfrmPCopy;
 class TfrmQuantity;
 class TfrmCheck;
+class TfrmStbReport;
 class TfrmSection;
 class TfrmVersion;
 
@@ -164,6 +165,7 @@ private:
     std::unique_ptr<TfrmDraft> frmDraft_;
     std::unique_ptr<TfrmQuantity> frmQuantity_;
     std::unique_ptr<TfrmCheck> frmCheck_;
+    std::unique_ptr<TfrmStbReport> frmStbReport_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

@@ -19,6 +19,7 @@ int fuzzSpec(const uint8_t* data, size_t size);          // a section's secSpec 
 int fuzzSectionLists(const uint8_t* data, size_t size);  // both section lists drawn from a .kel file
 int fuzzSectionCsv(const uint8_t* data, size_t size);    // a section CSV file
 int fuzzSs2Paste(const uint8_t* data, size_t size);      // SS2 table text pasted at a cell
+int fuzzStb(const uint8_t* data, size_t size);           // an ST-Bridge file
 
 struct Target {
     const char* name;  // the folder of its corpus and crash inputs
@@ -31,6 +32,7 @@ inline constexpr Target kTargets[] = {
     {"section_lists", fuzzSectionLists},
     {"section_csv", fuzzSectionCsv},
     {"ss2_paste", fuzzSs2Paste},
+    {"stb", fuzzStb},
 };
 
 // Stops the run (libFuzzer records the input as a crash) when a rule does not hold.

@@ -11,5 +11,7 @@ int runSectionsExport(int argc, char** argv);
 int runSectionsImport(int argc, char** argv);
 int runSectionsSs2(int argc, char** argv);
 int runView3D(int argc, char** argv);
+// stb import IN.stb -o OUT.kel [--settings FILE.ini] | stb export PROJECT.kel -o OUT.stb
+int runStb(int argc, char** argv);
 
 }  // namespace cli

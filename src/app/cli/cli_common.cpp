@@ -26,6 +26,7 @@ int usage(const std::string& message)
                          "       draw all PROJECT.kel -o FOLDER [--settings FILE.ini] |\n"
                          "       quantities PROJECT.kel [-o OUT.csv] [--settings FILE.ini] |\n"
                          "       check PROJECT.kel [-o OUT.csv] [--settings FILE.ini] |\n"
+                         "       stb import IN.stb -o OUT.kel [--settings FILE.ini] | stb export PROJECT.kel -o OUT.stb |\n"
                          "       view3d FILE.kel [ANGLE_A ANGLE_B ZOOM]\n");
     return kExitUsage;
 }

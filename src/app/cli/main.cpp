@@ -30,6 +30,7 @@ int main(int argc, char** argv)
             return cli::runSectionsSs2(rest - 1, args + 1);
         if (command == "quantities") return cli::runQuantities(rest, args);
         if (command == "check") return cli::runCheck(rest, args);
+        if (command == "stb") return cli::runStb(rest, args);
     } catch (const std::exception& e) {
         return cli::fail(e.what());
     }

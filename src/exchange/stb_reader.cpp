@@ -1,0 +1,328 @@
+#include "exchange/stb_reader.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+
+#include <libxml/xmlreader.h>
+
+namespace exchange::stb {
+
+const std::string* Attributes::find(std::string_view name) const
+{
+    for (const auto& [key, value] : list)
+        if (key == name) return &value;
+    return nullptr;
+}
+
+std::string Attributes::text(std::string_view name) const
+{
+    const std::string* v = find(name);
+    return v ? *v : std::string();
+}
+
+namespace {
+
+// A refusal raised while reading: the line and what was wrong there.
+struct Refusal {
+    int line;
+    std::string what;
+};
+
+std::string_view view(const xmlChar* s) { return s ? std::string_view(reinterpret_cast<const char*>(s)) : std::string_view(); }
+
+// Elements that belong to the members the import leaves out, counted by name.
+bool isOtherMember(std::string_view name)
+{
+    static const char* const names[] = {"StbPost",    "StbBrace",       "StbSlab",
+                                        "StbWall",    "StbFooting",     "StbStripFooting",
+                                        "StbPile",    "StbFoundationColumn", "StbParapet",
+                                        "StbOpen"};
+    for (const char* n : names)
+        if (name == n) return true;
+    return false;
+}
+
+bool isKeptSection(std::string_view name) { return name == "StbSecColumn_RC" || name == "StbSecBeam_RC"; }
+
+// Section definitions of other materials: StbSecColumn_S, StbSecBeam_SRC, StbSecSlab_RC, ...
+bool isOtherSection(std::string_view parent, std::string_view name)
+{
+    return parent == "StbSections" && name.substr(0, 6) == "StbSec" && !isKeptSection(name);
+}
+
+class Reader {
+public:
+    Reader(xmlTextReaderPtr reader, std::string name) : r_(reader), name_(std::move(name))
+    {
+        xmlTextReaderSetStructuredErrorHandler(r_, &Reader::onError, this);
+    }
+
+    ReadResult run()
+    {
+        ReadResult out;
+        try {
+            int status;
+            while ((status = xmlTextReaderRead(r_)) == 1) {
+                if (xmlTextReaderNodeType(r_) == XML_READER_TYPE_ELEMENT) element(out.file);
+            }
+            if (status < 0 || !xmlError_.empty())
+                throw Refusal{xmlLine_ > 0 ? xmlLine_ : line(), "XMLとして読めません (" + xmlError_ + ")"};
+            if (!sawRoot_) throw Refusal{1, "ST_BRIDGE 要素がありません"};
+        } catch (const Refusal& refusal) {
+            out.ok = false;
+            out.message = name_ + " " + std::to_string(refusal.line) + "行目: " + refusal.what;
+            out.file = File{};
+            return out;
+        }
+        out.ok = true;
+        return out;
+    }
+
+private:
+    static void onError(void* self, xmlErrorPtr error)
+    {
+        auto* me = static_cast<Reader*>(self);
+        if (!error || error->level < XML_ERR_ERROR || !me->xmlError_.empty()) return;
+        std::string text = error->message ? error->message : "unknown error";
+        while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+        me->xmlError_ = text;
+        me->xmlLine_ = error->line;
+    }
+
+    // The line the current element starts on (the parser itself may have read further).
+    int line() const
+    {
+        xmlNodePtr node = xmlTextReaderCurrentNode(r_);
+        const long at = node ? xmlGetLineNo(node) : -1;
+        return at > 0 ? static_cast<int>(at) : xmlTextReaderGetParserLineNumber(r_);
+    }
+
+    Attributes attributes()
+    {
+        Attributes a;
+        if (xmlTextReaderMoveToFirstAttribute(r_) == 1) {
+            do {
+                a.list.emplace_back(std::string(view(xmlTextReaderConstLocalName(r_))),
+                                    std::string(view(xmlTextReaderConstValue(r_))));
+            } while (xmlTextReaderMoveToNextAttribute(r_) == 1);
+            xmlTextReaderMoveToElement(r_);
+        }
+        return a;
+    }
+
+    // A number attribute the import cannot do without.
+    double number(const Attributes& a, std::string_view element, const char* key)
+    {
+        const std::string* v = a.find(key);
+        if (!v) throw Refusal{line(), std::string(element) + " に " + key + " がありません"};
+        return number(std::string_view(*v), element, key);
+    }
+
+    int64_t identifier(const Attributes& a, std::string_view element, const char* key)
+    {
+        const std::string* v = a.find(key);
+        if (!v) throw Refusal{line(), std::string(element) + " に " + key + " がありません"};
+        return identifier(std::string_view(*v), element, key);
+    }
+
+    void element(File& file)
+    {
+        const int depth = xmlTextReaderDepth(r_);
+        const std::string_view name = view(xmlTextReaderConstLocalName(r_));
+        path_.resize(static_cast<size_t>(depth));
+        const std::string_view parent = depth > 0 ? path_.back() : std::string_view();
+        path_.push_back(name);
+        if (depth == 0) {
+            if (name != "ST_BRIDGE") throw Refusal{line(), "ST-Bridge のファイルではありません (最上位が " + std::string(name) + ")"};
+            sawRoot_ = true;
+            file.version = attributes().text("version");
+            return;
+        }
+        // Inside a kept section every element is part of it.
+        if (sectionDepth_ >= 0 && depth > sectionDepth_) {
+            file.sections.back().parts.push_back({std::string(name), attributes(), line()});
+            return;
+        }
+        sectionDepth_ = -1;
+        if (name == "StbNode" && parent == "StbNodes") return node(file);
+        if (name == "StbStory" && parent == "StbStories") return story(file);
+        if (parent == "StbAxes" && (name == "StbParallelAxes" || name == "StbArcAxes" || name == "StbRadialAxes"))
+            return axisGroup(file, name);
+        if (name == "StbParallelAxis" && parent == "StbParallelAxes" && !file.axisGroups.empty()) return axis(file);
+        if ((name == "StbColumn" && parent == "StbColumns") || (name == "StbGirder" && parent == "StbGirders") ||
+            (name == "StbBeam" && parent == "StbBeams"))
+            return member(file, name);
+        if (isOtherMember(name) && depth >= 2 && path_[static_cast<size_t>(depth) - 2] == "StbMembers") {
+            ++file.skipped[std::string(name)];
+            return;
+        }
+        if (parent == "StbSections" && isKeptSection(name)) return section(file, name, depth);
+        if (isOtherSection(parent, name)) ++file.skipped[std::string(name)];
+    }
+
+    // Nodes and members are most of a file: their attributes are taken as they come, without
+    // a copy of the others.
+    template <typename Take>
+    void eachAttribute(Take take)
+    {
+        if (xmlTextReaderMoveToFirstAttribute(r_) != 1) return;
+        do {
+            take(view(xmlTextReaderConstLocalName(r_)), view(xmlTextReaderConstValue(r_)));
+        } while (xmlTextReaderMoveToNextAttribute(r_) == 1);
+        xmlTextReaderMoveToElement(r_);
+    }
+
+    double number(std::string_view value, std::string_view element, const char* key)
+    {
+        double d = 0;
+        const char* first = value.data();
+        const char* last = first + value.size();
+        while (first < last && *first == ' ') ++first;
+        if (first < last && *first == '+') ++first;
+        const auto [end, ec] = std::from_chars(first, last, d);
+        // Infinities and NaN are no lengths: they would break every comparison after them.
+        if (ec != std::errc() || end == first || !std::isfinite(d))
+            throw Refusal{line(), std::string(element) + " の " + key + " '" + std::string(value) + "' が数値ではありません"};
+        return d;
+    }
+
+    int64_t identifier(std::string_view value, std::string_view element, const char* key)
+    {
+        const double d = number(value, element, key);
+        if (d != static_cast<double>(static_cast<int64_t>(d)))
+            throw Refusal{line(), std::string(element) + " の " + key + " '" + std::string(value) + "' が整数ではありません"};
+        return static_cast<int64_t>(d);
+    }
+
+    // The attributes of `keys` in that order; missing ones refused.
+    template <size_t N>
+    std::array<std::string_view, N> required(std::string_view element, const std::array<const char*, N>& keys,
+                                             std::array<std::string_view, N> found)
+    {
+        for (size_t i = 0; i < N; ++i)
+            if (found[i].data() == nullptr) throw Refusal{line(), std::string(element) + " に " + keys[i] + " がありません"};
+        return found;
+    }
+
+    void node(File& file)
+    {
+        static constexpr std::array<const char*, 4> keys{"id", "X", "Y", "Z"};
+        std::array<std::string_view, 4> v{};
+        eachAttribute([&](std::string_view k, std::string_view value) {
+            for (size_t i = 0; i < keys.size(); ++i)
+                if (k == keys[i]) v[i] = value;
+        });
+        required("StbNode", keys, v);
+        file.nodes[identifier(v[0], "StbNode", "id")] =
+            Node{number(v[1], "StbNode", "X"), number(v[2], "StbNode", "Y"), number(v[3], "StbNode", "Z")};
+    }
+
+    void story(File& file)
+    {
+        const Attributes a = attributes();
+        file.stories.push_back({a.text("name"), number(a, "StbStory", "height"), line()});
+    }
+
+    void axisGroup(File& file, std::string_view element)
+    {
+        const Attributes a = attributes();
+        AxisGroup g;
+        g.element = element;
+        g.name = a.text("group_name");
+        g.line = line();
+        if (element == "StbParallelAxes") {
+            g.x = number(a, element, "X");
+            g.y = number(a, element, "Y");
+            g.angle = number(a, element, "angle");
+        }
+        file.axisGroups.push_back(std::move(g));
+    }
+
+    void axis(File& file)
+    {
+        const Attributes a = attributes();
+        file.axisGroups.back().axes.push_back({a.text("name"), number(a, "StbParallelAxis", "distance"), line()});
+    }
+
+    void member(File& file, std::string_view element)
+    {
+        const bool column = element == "StbColumn";
+        const std::array<const char*, 3> keys{column ? "id_node_bottom" : "id_node_start",
+                                              column ? "id_node_top" : "id_node_end", "id_section"};
+        std::array<std::string_view, 3> v{};
+        Member& m = file.members.emplace_back();
+        m.kind = column ? MemberKind::Column : element == "StbGirder" ? MemberKind::Girder : MemberKind::Beam;
+        eachAttribute([&](std::string_view k, std::string_view value) {
+            if (k == "id") m.id = value;
+            else if (k == "name") m.name = value;
+            else if (k == "kind_structure") m.structure = value;
+            for (size_t i = 0; i < keys.size(); ++i)
+                if (k == keys[i]) v[i] = value;
+        });
+        required(element, keys, v);
+        m.node1 = identifier(v[0], element, keys[0]);
+        m.node2 = identifier(v[1], element, keys[1]);
+        m.section = identifier(v[2], element, keys[2]);
+        m.line = line();
+    }
+
+    void section(File& file, std::string_view element, int depth)
+    {
+        const Attributes a = attributes();
+        Section s;
+        s.element = element;
+        s.id = identifier(a, element, "id");
+        s.name = a.text("name");
+        s.floor = a.text("floor");
+        s.kind = a.text(element == "StbSecColumn_RC" ? "kind_column" : "kind_beam");
+        s.line = line();
+        file.sections.push_back(std::move(s));
+        sectionDepth_ = xmlTextReaderIsEmptyElement(r_) ? -1 : depth;
+    }
+
+    xmlTextReaderPtr r_;
+    std::string name_;
+    // Names of the open elements; the reader's dictionary keeps them for its whole life.
+    std::vector<std::string_view> path_;
+    int sectionDepth_ = -1;
+    bool sawRoot_ = false;
+    std::string xmlError_;
+    int xmlLine_ = 0;
+};
+
+struct ReaderFree {
+    void operator()(xmlTextReaderPtr r) const { xmlFreeTextReader(r); }
+};
+
+// No network, no external entities: a file is read as it stands.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES;
+
+ReadResult run(xmlTextReaderPtr raw, const std::string& name)
+{
+    if (!raw) {
+        ReadResult out;
+        out.message = name + ": 開けません";
+        return out;
+    }
+    std::unique_ptr<xmlTextReader, ReaderFree> reader(raw);
+    return Reader(reader.get(), name).run();
+}
+
+}  // namespace
+
+ReadResult readStbFile(const std::string& path)
+{
+    return run(xmlReaderForFile(path.c_str(), nullptr, kParseOptions), path);
+}
+
+ReadResult readStbBytes(const std::string& bytes, const std::string& name)
+{
+    return run(xmlReaderForMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions), name);
+}
+
+}  // namespace exchange::stb
