@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
+
 namespace ui {
 
 namespace {
@@ -83,6 +85,7 @@ void TfrmQuantity::setInitDialog()
 void TfrmQuantity::showQuantities()
 {
     setInitDialog();
+    const AboveOpener above(*this);
     exec();
 }
 

@@ -65,6 +65,8 @@ public:
 
     void openSectionDialog(char letter) override;
     bool sectionDialogOpen() const override { return editor_.isOpen(); }
+    bool sectionEditsPending() const override { return editor_.hasUnconfirmedEdits(); }
+    void closeSectionDialog(bool keep) override;
     editor::SectionEditor& editor() { return editor_; }
     void setSs2Port(platform::Ss2ImportPort* port) { editor_.setSs2Port(port); }
 
