@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "print/PdfSheet.h"
@@ -200,7 +201,10 @@ std::string TfrmDraft::print(const Request& request)
         if (!printHook_(printer)) return {};
     } else {
         QPrintDialog dialog(&printer, this);
-        if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(proposed.filePath());
+        // The dialog fills its file field from the working folder when it is shown; ours comes after.
+        QTimer::singleShot(0, &dialog, [&dialog, &proposed] {
+            if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(proposed.filePath());
+        });
         if (dialog.exec() != QDialog::Accepted) return {};
     }
     QPainter painter;

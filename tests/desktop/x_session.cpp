@@ -83,13 +83,16 @@ public:
         setenv("DISPLAY", (":" + number).c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         unsetenv("WAYLAND_DISPLAY");
-        manager_ = spawn({"openbox", "--sm-disable"});
-        // The manager is there when it has announced itself on the root window.
-        for (int i = 0; i < 200; ++i) {
+        // The manager is there when it has announced itself on the root window; one that ended
+        // at once (a display not yet taking clients) is started again.
+        int status = 0;
+        for (int i = 0; i < 600; ++i) {  // up to 30 s on a busy machine
+            if (manager_ <= 0 || waitpid(manager_, &status, WNOHANG) == manager_)
+                manager_ = spawn({"openbox", "--sm-disable"});
             if (output("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos) return;
             usleep(50000);
         }
-        FAIL() << "openbox did not start";
+        FAIL() << "openbox did not start (last status " << status << ")";
     }
     void TearDown() override
     {
