@@ -206,7 +206,9 @@ void DraftPreview::printSheet(const std::string& paper, bool mono)
         ctx_.notAvailable();
         return;
     }
-    const std::string why = ports_.sheets->print({proposedSheetPath(session_.project.path, caption_, ".pdf"), paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
+    const std::string proposed = proposedSheetPath(session_.project.path, caption_, ".pdf");
+    const std::string why =
+        ports_.sheets->print({proposed, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
     if (!why.empty()) ctx_.notice("印刷できませんでした。\n" + why);
 }
 

@@ -78,7 +78,9 @@ void recordGridChange(Session& session, const GridModel& before)
     GridHistory& history = session.gridHistory;
     const int depth = store.undoDepth();
     // Only the steps below this one can still be undone and redone to.
-    std::erase_if(history, [&store, depth](const GridStep& s) { return s.depth >= depth || store.stepId(s.depth) != s.step; });
+    std::erase_if(history, [&store, depth](const GridStep& s) {
+        return s.depth >= depth || store.stepId(s.depth) != s.step;
+    });
     history.push_back({depth, store.stepId(depth), before, session.grid});
 }
 
@@ -90,6 +92,13 @@ const GridStep* gridStepOf(const Session& session, uint64_t step)
         if (s.step == step) return &s;
     return nullptr;
 }
+
+// The names follow the naming settings of now, which may have changed since the step.
+void setGrid(Session& session, const GridModel& grid)
+{
+    session.grid = grid;
+    makeGridNames(session.grid, session.settings.draft.gridNaming);
+}
 }  // namespace
 
 bool undoCommand(Session& session)
@@ -98,7 +107,7 @@ bool undoCommand(Session& session)
     session.store.invalidateConnections();
     const uint64_t undone = session.store.stepId(session.store.undoDepth());
     if (!undoStep(session.store)) return false;
-    if (const GridStep* s = gridStepOf(session, undone)) session.grid = s->before;
+    if (const GridStep* s = gridStepOf(session, undone)) setGrid(session, s->before);
     // Records brought back kept the offsets of the sizes their sections had when they left.
     applyOffsets(session);
     return true;
@@ -110,7 +119,7 @@ bool redoCommand(Session& session)
     session.store.invalidateConnections();
     if (!redoStep(session.store)) return false;
     if (const GridStep* s = gridStepOf(session, session.store.stepId(session.store.undoDepth())))
-        session.grid = s->after;
+        setGrid(session, s->after);
     // Records brought back kept the offsets of the sizes their sections had when they left.
     applyOffsets(session);
     return true;

@@ -11,7 +11,8 @@ QWidget* openerWindow(QWidget* fallback)
     return fallback ? fallback->window() : nullptr;
 }
 
-AboveOpener::AboveOpener(QWidget& dialog) : dialog_(dialog), parent_(dialog.parentWidget()), flags_(dialog.windowFlags())
+AboveOpener::AboveOpener(QWidget& dialog)
+    : dialog_(dialog), parent_(dialog.parentWidget()), flags_(dialog.windowFlags())
 {
     QWidget* opener = openerWindow(parent_);
     if (!opener || opener == &dialog || (parent_ && opener == parent_->window())) return;

@@ -203,7 +203,8 @@ std::string TfrmDraft::print(const Request& request)
         QPrintDialog dialog(&printer, this);
         // The dialog fills its file field from the working folder when it is shown; ours comes after.
         QTimer::singleShot(0, &dialog, [&dialog, &proposed] {
-            if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(proposed.filePath());
+            if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+                file->setText(proposed.filePath());
         });
         if (dialog.exec() != QDialog::Accepted) return {};
     }

@@ -113,8 +113,9 @@ TEST(UnconfirmedSectionEdits, ExitAsksCancelStaysAndYesConfirms)
 
     // Yes stores the edit as OK does; cancelling the save question then keeps the window.
     desktop::whenModal<QMessageBox>([](QMessageBox& box) {
-        desktop::whenModal<QMessageBox>([](QMessageBox& next) { press(next, QStringLiteral("キャンセル")); },
-                                        [](QMessageBox& next) { return next.text().contains(QStringLiteral("変更されています")); });
+        desktop::whenModal<QMessageBox>(
+            [](QMessageBox& next) { press(next, QStringLiteral("キャンセル")); },
+            [](QMessageBox& next) { return next.text().contains(QStringLiteral("変更されています")); });
         press(box, QStringLiteral("はい(&Y)"));
     });
     exit->trigger();

@@ -89,7 +89,8 @@ public:
         for (int i = 0; i < 600; ++i) {  // up to 30 s on a busy machine
             if (manager_ <= 0 || waitpid(manager_, &status, WNOHANG) == manager_)
                 manager_ = spawn({"openbox", "--sm-disable"});
-            if (output("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos) return;
+            if (output("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos)
+                return;
             usleep(50000);
         }
         FAIL() << "openbox did not start (last status " << status << ")";
