@@ -62,7 +62,7 @@ void Dispatcher::runImmediate(int code)
     switch (code) {
     case cmd::FILE_NEW:
         EndViewOperation();
-        if (sectionDialogHoldsSections()) break;
+        if (!settleSectionDialog()) break;
         if (newProject()) {
             saveSettings();
             loadSettingsBack();
@@ -70,7 +70,7 @@ void Dispatcher::runImmediate(int code)
         break;
     case cmd::FILE_OPEN:
         EndViewOperation();
-        if (!sectionDialogHoldsSections()) openProject();
+        if (settleSectionDialog()) openProject();
         break;
     case cmd::FILE_SAVE:
         EndViewOperation();
@@ -326,6 +326,7 @@ void Dispatcher::setSnapMode(SnapMode mode)
 void Dispatcher::undo()
 {
     model::undoCommand(ctx_.session);
+    applyLevelTab();  // the step may have brought another grid
     ctx_.redraw(true);
     ctx_.showCount();
     stateChanged();
@@ -334,6 +335,7 @@ void Dispatcher::undo()
 void Dispatcher::redo()
 {
     model::redoCommand(ctx_.session);
+    applyLevelTab();  // the step may have brought another grid
     ctx_.redraw(true);
     ctx_.showCount();
     stateChanged();
@@ -480,8 +482,12 @@ std::vector<std::string> Dispatcher::levelTabs() const
     for (int i = 0; i < n; ++i) {
         if (mode == model::ViewMode::Plan)
             names.push_back(i == 0 ? "F層" : i == n - 1 ? "R層" : std::to_string(i + 1) + "層");
-        else
-            names.push_back((mode == model::ViewMode::ElevationXZ ? "Y" : "X") + std::to_string(i));
+        else {
+            // The grid's own names, as the canvas labels the lines.
+            const int axis = mode == model::ViewMode::ElevationXZ ? model::AXIS_Y : model::AXIS_X;
+            const std::string& name = grid.name(axis, i);
+            names.push_back(name.empty() ? (axis == model::AXIS_Y ? "Y" : "X") + std::to_string(i) : name);
+        }
     }
     return names;
 }
@@ -627,6 +633,22 @@ void Dispatcher::loadSettingsBack()
     model::makeGridNames(ctx_.session.grid, ctx_.session.settings.draft.gridNaming);
     if (ctx_.host) ctx_.host->settingsLoaded(ctx_.session.settings);
     ctx_.redraw();
+}
+
+bool Dispatcher::settleSectionDialog()
+{
+    auto* dialog = ctx_.ports.sectionDialog;
+    if (!dialog || !dialog->sectionDialogOpen()) return true;
+    bool keep = false;
+    if (dialog->sectionEditsPending()) {
+        const auto answer =
+            ctx_.platform().messageBox(platform::kConfirmCaption, kUnconfirmedSections, platform::Buttons::YesNoCancel);
+        if (answer == platform::Answer::Cancel) return false;
+        keep = answer == platform::Answer::Yes;
+    }
+    // Its rows belong to the project that is going away.
+    dialog->closeSectionDialog(keep);
+    return true;
 }
 
 bool Dispatcher::sectionDialogHoldsSections()

@@ -66,6 +66,9 @@ public:
     // ---- project ----
     // New project, open, save, save as; each false when it did not happen (cancelled / failed).
     bool newProject();
+    // Before the project goes (open, new, exit): the section dialog's unconfirmed edits are
+    // confirmed or dropped as the user answers, and the dialog closes. False: the user stays.
+    bool settleSectionDialog();
     bool openProject();
     bool saveProject();
     bool saveProjectAs();

@@ -49,6 +49,21 @@ int sizeFrom(const settings::IniFile* ini, const char* key, int fallback)
 
 }  // namespace
 
+std::string proposedSheetPath(const std::string& projectPath, const std::string& caption, const std::string& extension)
+{
+    const size_t slash = projectPath.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string name = projectPath.substr(nameStart);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    if (name.empty()) name = "untitled";
+    // A grid name with a slash must not send the file into a folder of its own.
+    std::string sheet = caption;
+    for (char& c : sheet)
+        if (c == '/') c = '_';
+    return projectPath.substr(0, nameStart) + name + (sheet.empty() ? "" : "-" + sheet) + extension;
+}
+
 std::optional<double> parseScale(const std::string& text)
 {
     const std::string t = trimmed(text);
@@ -145,7 +160,8 @@ bool DraftPreview::saveDxf(bool startCad)
         ctx_.notAvailable();
         return false;
     }
-    const auto chosen = ports_.files->saveFile(platform::kDxfFilter, "");
+    const auto chosen =
+        ports_.files->saveFile(platform::kDxfFilter, proposedSheetPath(session_.project.path, caption_, ".dxf"));
     if (!chosen || chosen->empty()) return false;
     const std::string path = dxf::dxfFileName(*chosen);
     if (!mayWrite(session_.platform, *chosen, path)) return false;
@@ -170,7 +186,7 @@ bool DraftPreview::savePdf(const std::string& paper, bool mono)
         ctx_.notAvailable();
         return false;
     }
-    const auto chosen = ports_.files->saveFile(kPdfFilter, "");
+    const auto chosen = ports_.files->saveFile(kPdfFilter, proposedSheetPath(session_.project.path, caption_, ".pdf"));
     if (!chosen || chosen->empty()) return false;
     std::string path = *chosen;
     if (path.size() < 4 || (path.compare(path.size() - 4, 4, ".pdf") != 0 && path.compare(path.size() - 4, 4, ".PDF") != 0))
@@ -190,7 +206,9 @@ void DraftPreview::printSheet(const std::string& paper, bool mono)
         ctx_.notAvailable();
         return;
     }
-    const std::string why = ports_.sheets->print({"", paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
+    const std::string proposed = proposedSheetPath(session_.project.path, caption_, ".pdf");
+    const std::string why =
+        ports_.sheets->print({proposed, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
     if (!why.empty()) ctx_.notice("印刷できませんでした。\n" + why);
 }
 

@@ -46,7 +46,8 @@ public:
     };
     // Empty on success, else why not.
     virtual std::string writePdf(const Request& request) = 0;
-    // Through the system's print dialog (path unused); empty also when the user cancelled.
+    // Through the system's print dialog (path: the file proposed for printing to a file); empty
+    // also when the user cancelled.
     virtual std::string print(const Request& request) = 0;
 };
 
@@ -61,6 +62,10 @@ inline const std::string kPdfFilter = "PDFファイル|*.pdf|すべて|*.*";
 inline const std::string kCadFilter = "CADファイル|*.exe|すべて|*.*";
 inline constexpr int kDefaultDraftWidth = 800;
 inline constexpr int kDefaultDraftHeight = 600;
+
+// The file a sheet is saved or printed to unless the user says otherwise: the project's
+// folder and name, then the sheet's caption ("/proj/sample-配筋図 Y1.pdf"); extension with its dot.
+std::string proposedSheetPath(const std::string& projectPath, const std::string& caption, const std::string& extension);
 
 // A scale typed into the scale box: a positive finite number, or nothing.
 std::optional<double> parseScale(const std::string& text);
@@ -104,6 +109,8 @@ public:
     void mouseMove(const MouseEvent& event);
     void mouseUp(const MouseEvent& event);
     void wheel(int delta) { navigator_.wheel(delta); }
+    // Home, Page Up / Down and the arrows move the view as on the main canvas.
+    bool key(Key key) { return navigator_.key(key); }
     void resized() { navigator_.resized(); }
     bool fitAll() { return navigator_.fitAll(); }
     void zoomWindow() { navigator_.EnterViewOperation(ViewOperation::ZoomWindow, "ズーム１点目指定"); }

@@ -45,6 +45,7 @@ struct Ports {
 };
 
 inline const std::string kNotAvailable = "この機能はまだ使えません。";
+inline const std::string kUnconfirmedSections = "断面の変更が確定されていません。確定しますか?";
 inline const std::string kCloseSectionDialogFirst = "断面作成の画面を OK かキャンセルで閉じてから実行してください。";
 
 // Colour of the extend/cut preview as seen on white.

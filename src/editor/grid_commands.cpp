@@ -51,17 +51,15 @@ void Dispatcher::createGridCommand()
     // A new grid changes the levels the open section dialog has rows for.
     if (sectionDialogHoldsSections()) return;
     StartCommand(cmd::GRID_CREATE);
-    if (session.store.liveCount() > 1) {
+    // The drawing goes only when the dialog's OK makes the new grid, in the same undo step.
+    const bool replacing = session.store.liveCount() > 1;
+    if (replacing) {
         const auto answer = session.platform.messageBox(platform::kConfirmCaption, "作図を削除して通り芯を作成します。",
-                                                        platform::Buttons::YesNo);
+                                                        platform::Buttons::YesNoDefaultNo);
         if (answer != platform::Answer::Yes) {
             EndCommand();
             return;
         }
-        model::initStore(session, false);
-        session.project.modified = true;
-        ctx_.redraw(true);
-        ctx_.showCount();
     }
     if (!ctx_.ports.gridLines) {
         ctx_.notAvailable();
@@ -86,8 +84,12 @@ void Dispatcher::createGridCommand()
         EditStep step(ctx_);
         step.change();
         step.redrawWhole(true);
+        const model::GridModel before = session.grid;
+        if (replacing)
+            for (int i = -1; session.store.nextLive(i);) step.remove(i);
         model::applyGridSpec(session, spec, ctx_.state.newLineColour);
         model::makeGridNames(session.grid, session.settings.draft.gridNaming);
+        model::recordGridChange(session, before);
         applyLevelTab();
     }
     EndCommand();

@@ -355,4 +355,26 @@ void SectionEditor::ok()
 
 void SectionEditor::cancel() { open_ = false; }
 
+bool SectionEditor::hasUnconfirmedEdits() const
+{
+    if (!open_) return false;
+    // What OK would store, worked out on a copy so the dialog stays as the user left it. OK
+    // also gives every shown level an entry; a new one with nothing in it loses nothing.
+    SectionEditor probe = *this;
+    probe.applyRow();
+    probe.storePage();
+    const model::SectionTable& stored = dispatcher_.context().session.sections;
+    for (size_t i = 0; i < stored.size(); ++i) {
+        const model::SectionEntry& now = probe.work_[i];
+        const model::SectionEntry& was = stored[i];
+        if (was.secID <= 0) {
+            if (now.secID > 0 && !now.secSpec.empty()) return true;
+        } else if (now.secID != was.secID || now.secKey != was.secKey || now.secName != was.secName ||
+                   now.secSpec != was.secSpec) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace editor

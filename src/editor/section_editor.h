@@ -113,6 +113,8 @@ public:
     int foundationChoice() const { return foundationChoice_; }
     void ok();
     void cancel();
+    // Open, and OK would change the project's section table.
+    bool hasUnconfirmedEdits() const;
 
     // The steps the actions are made of.
     void showPage(int page);

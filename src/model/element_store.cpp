@@ -45,6 +45,20 @@ void ElementStore::clear()
     records_.reserve(kInitialRoom);
     conValid_ = false;
     undoDepth_ = 0;
+    stepIds_.clear();
+}
+
+uint64_t ElementStore::stepId(int depth) const
+{
+    if (depth < 1 || static_cast<size_t>(depth) > stepIds_.size()) return 0;
+    return stepIds_[static_cast<size_t>(depth - 1)];
+}
+
+void ElementStore::openStepId()
+{
+    // The steps above the new one were undone and are gone with it.
+    stepIds_.resize(static_cast<size_t>(std::max(undoDepth_ - 1, 0)));
+    stepIds_.push_back(++lastStepId_);
 }
 
 bool ElementStore::growStore(int n)

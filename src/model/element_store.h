@@ -90,6 +90,11 @@ public:
     // for a new project) are the floor of the history: undo never goes below them.
     int undoDepth() const { return undoDepth_; }
     void setUndoDepth(int depth) { undoDepth_ = depth; }
+    // Identity of the step at a depth (0 when there is none), so what a step keeps outside the
+    // records can tell its own step from a later one that took the same depth after an undo.
+    uint64_t stepId(int depth) const;
+    // Called when a step has just been opened at the current depth.
+    void openStepId();
 
     // Connection table; computed on demand in about linear time.
     bool connectionsValid() const { return conValid_; }
@@ -104,6 +109,8 @@ private:
     std::vector<ConnectionRow> connections_;
     bool conValid_ = false;
     int undoDepth_ = 0;
+    std::vector<uint64_t> stepIds_;  // of depths 1, 2, ...
+    uint64_t lastStepId_ = 0;        // never reset, so ids stay unique for the store
     platform::Platform* platform_ = nullptr;
 };
 

@@ -18,6 +18,7 @@ void initStore(Session& session, bool projectFlag)
 {
     session.store.clear();
     session.texts.clear();
+    session.gridHistory.clear();
     if (projectFlag) {
         session.sections[0].secID = -1;
         session.sections[0].secName.clear();

@@ -7,6 +7,7 @@
 #include "model/grid.h"
 #include "model/sections.h"
 #include "model/text_buffer.h"
+#include "model/undo.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 
@@ -34,6 +35,7 @@ public:
     TextBuffer texts;
     SectionTable sections;
     GridModel grid;
+    GridHistory gridHistory;  // the grid of the steps that replaced it
     settings::Settings settings;
     ViewPlane view;
     ProjectState project;
@@ -42,7 +44,7 @@ public:
     bool hasDefaultName() const { return project.path == defaultProjectPath(); }
 };
 
-// Empties the store and the text buffer; with the project flag also the first section entry
+// Empties the store, the text buffer and the grid's undo copies; with the project flag also the first section entry
 // and the grid positions.
 void initStore(Session& session, bool projectFlag);
 // A fresh, unnamed and unmodified project.

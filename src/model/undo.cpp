@@ -10,6 +10,7 @@ namespace model {
 void newStep(ElementStore& store)
 {
     if (store.undoDepth() < std::numeric_limits<int>::max()) store.setUndoDepth(store.undoDepth() + 1);
+    store.openStepId();
     for (Element& e : store.records()) {
         if (e.showAge == 0 && e.delAge == 0) continue;
         if (e.showAge > 0) {
@@ -71,11 +72,42 @@ bool redoStep(ElementStore& store)
     return true;
 }
 
+void recordGridChange(Session& session, const GridModel& before)
+{
+    const ElementStore& store = session.store;
+    GridHistory& history = session.gridHistory;
+    const int depth = store.undoDepth();
+    // Only the steps below this one can still be undone and redone to.
+    std::erase_if(history, [&store, depth](const GridStep& s) {
+        return s.depth >= depth || store.stepId(s.depth) != s.step;
+    });
+    history.push_back({depth, store.stepId(depth), before, session.grid});
+}
+
+namespace {
+const GridStep* gridStepOf(const Session& session, uint64_t step)
+{
+    if (step == 0) return nullptr;
+    for (const GridStep& s : session.gridHistory)
+        if (s.step == step) return &s;
+    return nullptr;
+}
+
+// The names follow the naming settings of now, which may have changed since the step.
+void setGrid(Session& session, const GridModel& grid)
+{
+    session.grid = grid;
+    makeGridNames(session.grid, session.settings.draft.gridNaming);
+}
+}  // namespace
+
 bool undoCommand(Session& session)
 {
     session.project.modified = true;
     session.store.invalidateConnections();
+    const uint64_t undone = session.store.stepId(session.store.undoDepth());
     if (!undoStep(session.store)) return false;
+    if (const GridStep* s = gridStepOf(session, undone)) setGrid(session, s->before);
     // Records brought back kept the offsets of the sizes their sections had when they left.
     applyOffsets(session);
     return true;
@@ -86,6 +118,8 @@ bool redoCommand(Session& session)
     session.project.modified = true;
     session.store.invalidateConnections();
     if (!redoStep(session.store)) return false;
+    if (const GridStep* s = gridStepOf(session, session.store.stepId(session.store.undoDepth())))
+        setGrid(session, s->after);
     // Records brought back kept the offsets of the sizes their sections had when they left.
     applyOffsets(session);
     return true;

@@ -12,6 +12,10 @@ public:
     virtual void openSectionDialog(char letter) = 0;
     // Open, the dialog holds its own copy of the section table and writes it back on OK.
     virtual bool sectionDialogOpen() const = 0;
+    // Open with edits its OK has not yet written back.
+    virtual bool sectionEditsPending() const { return false; }
+    // Closes it as its OK (keep) or its キャンセル does.
+    virtual void closeSectionDialog(bool /*keep*/) {}
 };
 
 class DraftSettingsPort {

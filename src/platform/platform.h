@@ -6,7 +6,8 @@
 
 namespace platform {
 
-enum class Buttons { Ok, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose Yes throws work away; Enter answers No.
+enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class Answer { Ok, Yes, No, Cancel };
 
 // Panels of the main window's status bar, counted from 0.

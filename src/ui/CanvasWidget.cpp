@@ -1,5 +1,6 @@
 #include "ui/CanvasWidget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -22,6 +23,30 @@ editor::MouseButton CanvasWidget::buttonOf(Qt::MouseButton button)
     case Qt::MiddleButton: return editor::MouseButton::Middle;
     default: return editor::MouseButton::None;
     }
+}
+
+editor::Key CanvasWidget::keyOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Shift: return editor::Key::Shift;
+    case Qt::Key_Escape: return editor::Key::Escape;
+    case Qt::Key_Space: return editor::Key::Space;
+    case Qt::Key_PageUp: return editor::Key::PageUp;
+    case Qt::Key_PageDown: return editor::Key::PageDown;
+    case Qt::Key_Home: return editor::Key::Home;
+    case Qt::Key_Left: return editor::Key::Left;
+    case Qt::Key_Up: return editor::Key::Up;
+    case Qt::Key_Right: return editor::Key::Right;
+    case Qt::Key_Down: return editor::Key::Down;
+    case Qt::Key_Delete: return editor::Key::Delete;
+    default: return editor::Key::Other;
+    }
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (events_ && events_->canvasKey(keyOf(event->key()))) return;
+    QWidget::keyPressEvent(event);
 }
 
 editor::MouseEvent CanvasWidget::toEvent(const QMouseEvent& event, editor::MouseButton button) const

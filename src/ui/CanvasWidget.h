@@ -19,6 +19,8 @@ public:
     virtual void canvasWheel(int delta) = 0;
     // The image has already been given the widget's new size.
     virtual void canvasResized() = 0;
+    // A key pressed while the canvas has the focus; true when it was used.
+    virtual bool canvasKey(editor::Key) { return false; }
 };
 
 class CanvasWidget : public QWidget {
@@ -29,6 +31,7 @@ public:
     QtCanvas& canvas() { return canvas_; }
 
     static editor::MouseButton buttonOf(Qt::MouseButton button);
+    static editor::Key keyOf(int qtKey);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,6 +41,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     editor::MouseEvent toEvent(const QMouseEvent& event, editor::MouseButton button) const;

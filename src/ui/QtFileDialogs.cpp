@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "ui/AboveOpener.h"
+
 namespace ui {
 
 QString QtFileDialogs::qtFilter(const std::string& filter)
@@ -44,15 +46,16 @@ std::optional<std::string> QtFileDialogs::chosen(const QString& file)
 std::optional<std::string> QtFileDialogs::openFile(const std::string& filter, const std::string& initialPath)
 {
     if (hook_) return hook_(Kind::Open, filter, initialPath);
-    return chosen(QFileDialog::getOpenFileName(parent_, QStringLiteral("開く"), start(initialPath), qtFilter(filter)));
+    return chosen(QFileDialog::getOpenFileName(openerWindow(parent_), QStringLiteral("開く"), start(initialPath),
+                                               qtFilter(filter)));
 }
 
 std::optional<std::string> QtFileDialogs::saveFile(const std::string& filter, const std::string& initialPath)
 {
     if (hook_) return hook_(Kind::Save, filter, initialPath);
     // The dialog asks before overwriting and accepts only an existing folder.
-    return chosen(
-        QFileDialog::getSaveFileName(parent_, QStringLiteral("名前をつけて保存"), start(initialPath), qtFilter(filter)));
+    return chosen(QFileDialog::getSaveFileName(openerWindow(parent_), QStringLiteral("名前をつけて保存"),
+                                               start(initialPath), qtFilter(filter)));
 }
 
 }  // namespace ui

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "editor/help_pages.h"
+#include "ui/AboveOpener.h"
 
 namespace ui {
 
@@ -29,7 +30,11 @@ platform::Answer QtPlatform::messageBox(const std::string& caption, const std::s
 {
     if (messageHook_) return messageHook_(caption, text, buttons);
 
-    QMessageBox box(parent_ ? parent_->window() : nullptr);
+    // Above the window that asks, even when that window stays on top of the main window.
+    QWidget* opener = openerWindow(parent_);
+    QMessageBox box(opener);
+    if (opener && opener->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
     box.setIcon(buttons == platform::Buttons::Ok ? QMessageBox::Information : QMessageBox::Question);
@@ -40,6 +45,7 @@ platform::Answer QtPlatform::messageBox(const std::string& caption, const std::s
     switch (buttons) {
     case platform::Buttons::Ok: ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
     case platform::Buttons::YesNo:
+    case platform::Buttons::YesNoDefaultNo:
         yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
         break;
@@ -49,7 +55,7 @@ platform::Answer QtPlatform::messageBox(const std::string& caption, const std::s
         cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
         break;
     }
-    box.setDefaultButton(ok ? ok : yes);
+    box.setDefaultButton(ok ? ok : buttons == platform::Buttons::YesNoDefaultNo ? no : yes);
     if (cancel) box.setEscapeButton(cancel);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();

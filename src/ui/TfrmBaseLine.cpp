@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
 #include "ui/KeypadButton.h"
 #include "ui/NumberText.h"
 
@@ -305,6 +306,7 @@ std::optional<platform::GridLineRecord> TfrmBaseLine::editGridLines(platform::Gr
     grid_ = &grid;
     result = false;
     setInitDialog(mode);
+    const AboveOpener above(*this);
     exec();
     grid_ = nullptr;
     if (!result) return std::nullopt;

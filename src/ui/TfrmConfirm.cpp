@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
 #include "ui/OkCancel.h"
 
 namespace ui {
@@ -53,6 +54,7 @@ std::optional<std::string> TfrmConfirm::askMarkName(int mode, const std::string&
     check_ = check;
     platform_ = platform;
     setInitDialog(mode, name);
+    const AboveOpener above(*this);
     const bool ok = exec() == QDialog::Accepted;
     check_ = nullptr;
     platform_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "ui/AboveOpener.h"
 #include "ui/CanvasWidget.h"
 #include "ui/QtCanvas.h"
 
@@ -21,7 +22,11 @@ public:
     QtCanvas& qtCanvas() { return canvas_; }
     // Gives the picture a size before drawing into it.
     void setPictureSize(int width, int height);
-    void showModal() { exec(); }
+    void showModal()
+    {
+        const AboveOpener above(*this);
+        exec();
+    }
 
     CanvasWidget* imgSection;
     QPushButton* btnClose;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,9 +16,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "print/PdfSheet.h"
+#include "ui/AboveOpener.h"
 #include "ui/Cursors.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtPlatform.h"
@@ -191,11 +194,18 @@ std::string TfrmDraft::print(const Request& request)
         {"A4", QPageSize::A4}, {"A3", QPageSize::A3}, {"A2", QPageSize::A2}, {"A1", QPageSize::A1}, {"A0", QPageSize::A0}};
     printer.setPageSize(QPageSize(ids.at(sheet.paper)));
     printer.setPageOrientation(sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setDocName(QString::fromStdString(options.caption));
+    // Printing to a file proposes the file the PDF save would.
+    const QFileInfo proposed(QString::fromStdString(request.path));
+    printer.setDocName(proposed.completeBaseName());
     if (printHook_) {
         if (!printHook_(printer)) return {};
     } else {
         QPrintDialog dialog(&printer, this);
+        // The dialog fills its file field from the working folder when it is shown; ours comes after.
+        QTimer::singleShot(0, &dialog, [&dialog, &proposed] {
+            if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+                file->setText(proposed.filePath());
+        });
         if (dialog.exec() != QDialog::Accepted) return {};
     }
     QPainter painter;
@@ -215,6 +225,7 @@ void TfrmDraft::showModal()
 {
     // Its file dialogs open over this window while it is shown.
     files_.setParentWidget(this);
+    const AboveOpener above(*this);
     exec();
     files_.setParentWidget(parentWidget());
 }
@@ -248,6 +259,7 @@ void TfrmDraft::showEvent(QShowEvent* event)
     // The canvas has its size by now: fit the drawing before it is first painted.
     stateChanged();
     preview_.windowShown();
+    imgDraft->setFocus(Qt::OtherFocusReason);  // the navigation keys work at once
 }
 
 }  // namespace ui

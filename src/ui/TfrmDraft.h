@@ -85,6 +85,7 @@ private:
     void canvasMouseUp(const editor::MouseEvent& event) override { preview_.mouseUp(event); }
     void canvasWheel(int delta) override { preview_.wheel(delta); }
     void canvasResized() override { preview_.resized(); }
+    bool canvasKey(editor::Key key) override { return preview_.key(key); }
 
     model::Session& session_;
     QtFileDialogs& files_;

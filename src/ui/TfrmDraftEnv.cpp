@@ -12,6 +12,7 @@
 
 #include "editor/bar_mark_picture.h"
 #include "settings/draft_env_parts.h"
+#include "ui/AboveOpener.h"
 #include "ui/OkCancel.h"
 #include "ui/QtCanvas.h"
 
@@ -138,6 +139,7 @@ QComboBox* TfrmDraftEnv::markBox(const char* name)
 void TfrmDraftEnv::openDraftSettings()
 {
     setInitDialog();
+    const AboveOpener above(*this);
     exec();
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
 #include "ui/NumberText.h"
 #include "ui/OkCancel.h"
 
@@ -43,6 +44,7 @@ TfrmGridPitchDistance::TfrmGridPitchDistance(platform::Platform& platform, QWidg
 
 std::optional<double> TfrmGridPitchDistance::chooseGridPitch()
 {
+    const AboveOpener above(*this);
     if (exec() != QDialog::Accepted) return std::nullopt;
     return pitch_;
 }

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
 #include "ui/OkCancel.h"
 
 namespace ui {
@@ -95,6 +96,7 @@ void TfrmImport::setInitDialog(int mode, int levelSpans)
 std::optional<exchange::Ss2Result> TfrmImport::importSs2(int mode, int levelSpans)
 {
     setInitDialog(mode, levelSpans);
+    const AboveOpener above(*this);
     if (exec() != QDialog::Accepted) return std::nullopt;
     return sheets_.result();
 }

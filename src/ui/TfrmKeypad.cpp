@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "ui/AboveOpener.h"
 #include "ui/Cursors.h"
 #include "ui/NumberText.h"
 
@@ -70,6 +71,7 @@ void TfrmKeypad::initValue(const QString& text)
 std::optional<std::string> TfrmKeypad::enterNumber(const std::string& startText)
 {
     initValue(QString::fromStdString(startText));
+    const AboveOpener above(*this);
     exec();
     if (!confirmed_) return std::nullopt;
     return result_.toStdString();

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
 #include "ui/NumberText.h"
 #include "ui/OkCancel.h"
 
@@ -81,6 +82,7 @@ std::optional<platform::MemberChoice> TfrmMember::chooseMark(const std::string& 
 {
     setWindowTitle(QString::fromStdString(caption));
     setInitDialog(kind, sections);
+    const AboveOpener above(*this);
     if (exec() != QDialog::Accepted) return std::nullopt;
     return result_;
 }

@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
 #include "ui/KeypadButton.h"
 #include "ui/NumberText.h"
 #include "ui/OkCancel.h"
@@ -53,6 +54,7 @@ TfrmPCopy::TfrmPCopy(settings::IniFile& ini, platform::Platform& platform, platf
 std::optional<platform::ParallelCopy> TfrmPCopy::chooseParallelCopy(double referenceDistance)
 {
     if (referenceDistance > 0) edtDistance->setText(realText(referenceDistance));
+    const AboveOpener above(*this);
     if (exec() != QDialog::Accepted) return std::nullopt;
     return result_;
 }

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/ReportTable.h"
+#include "ui/AboveOpener.h"
 
 namespace ui {
 
@@ -59,6 +60,7 @@ void TfrmQuantity::setInitDialog()
 void TfrmQuantity::showQuantities()
 {
     setInitDialog();
+    const AboveOpener above(*this);
     exec();
 }
 

@@ -495,6 +495,12 @@ void TfrmSection::btnOKClick()
     hide();
 }
 
+void TfrmSection::closeSectionDialog(bool keep)
+{
+    if (keep) btnOKClick();
+    else reject();
+}
+
 bool TfrmSection::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == tbcSection && event->type() == QEvent::MouseButtonRelease) {

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/AboveOpener.h"
+
 namespace ui {
 
 TfrmStbReport::TfrmStbReport(QWidget* parent) : QDialog(parent)
@@ -45,6 +47,7 @@ void TfrmStbReport::setInitDialog(const std::string& caption, const std::vector<
 void TfrmStbReport::showStbReport(const std::string& caption, const std::vector<std::string>& lines)
 {
     setInitDialog(caption, lines);
+    const AboveOpener above(*this);
     exec();
 }
 

@@ -50,24 +50,6 @@ namespace {
 constexpr int kMinWidth = 400;
 constexpr int kMinHeight = 300;
 
-editor::Key keyOf(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Shift: return editor::Key::Shift;
-    case Qt::Key_Escape: return editor::Key::Escape;
-    case Qt::Key_Space: return editor::Key::Space;
-    case Qt::Key_PageUp: return editor::Key::PageUp;
-    case Qt::Key_PageDown: return editor::Key::PageDown;
-    case Qt::Key_Home: return editor::Key::Home;
-    case Qt::Key_Left: return editor::Key::Left;
-    case Qt::Key_Up: return editor::Key::Up;
-    case Qt::Key_Right: return editor::Key::Right;
-    case Qt::Key_Down: return editor::Key::Down;
-    case Qt::Key_Delete: return editor::Key::Delete;
-    default: return editor::Key::Other;
-    }
-}
-
 bool fileExists(const std::string& path)
 {
     std::error_code ec;
@@ -198,7 +180,12 @@ void TfrmTessmar::buildDialogs()
     frmSection_ = std::make_unique<TfrmSection>(*dispatcher_, ini_, platform_, *frmKeypad_, *frmConfirm_, *frmDetail_,
                                                 frmImport_.get(), this);
     // Grid names may have changed with the settings.
-    frmDraftEnv_ = std::make_unique<TfrmDraftEnv>(session_, ini_, [this] { dispatcher_->context().redraw(); }, this);
+    frmDraftEnv_ = std::make_unique<TfrmDraftEnv>(session_, ini_,
+                                                  [this] {
+                                                      dispatcher_->context().redraw();
+                                                      stateChanged();  // the frame tabs carry the names
+                                                  },
+                                                  this);
     frmEnvironment_ = std::make_unique<TfrmEnvironment>(this);
     frmVersion_ = std::make_unique<TfrmVersion>(this);
     sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
@@ -558,6 +545,10 @@ void TfrmTessmar::showEvent(QShowEvent* event)
 
 void TfrmTessmar::closeEvent(QCloseEvent* event)
 {
+    if (dispatcher_ && !dispatcher_->settleSectionDialog()) {
+        event->ignore();
+        return;
+    }
     if (dispatcher_ && dispatcher_->modified()) {
         const platform::Answer answer = platform_.messageBox(
             platform::kConfirmCaption, session_.project.path + "は変更されています。変更を保存しますか?",
@@ -585,7 +576,7 @@ bool TfrmTessmar::handleKey(QKeyEvent* event, bool press)
     if (event == lastKeyEvent_ && event->timestamp() == lastKeyTime_) return false;
     lastKeyEvent_ = event;
     lastKeyTime_ = event->timestamp();
-    const editor::Key key = keyOf(event->key());
+    const editor::Key key = CanvasWidget::keyOf(event->key());
     if (!press) {
         if (!event->isAutoRepeat()) dispatcher_->keyUp(key);
         return false;

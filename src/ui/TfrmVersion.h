@@ -5,6 +5,8 @@
 
 #include "platform/feature_ports.h"
 
+#include "ui/AboveOpener.h"
+
 class QLabel;
 class QPushButton;
 
@@ -15,7 +17,11 @@ class TfrmVersion : public QDialog, public platform::VersionBoxPort {
 public:
     explicit TfrmVersion(QWidget* parent = nullptr);
 
-    void showVersion() override { exec(); }
+    void showVersion() override
+    {
+        const AboveOpener above(*this);
+        exec();
+    }
 
     QLabel* lblProduct;
     QLabel* lblVersion;

@@ -341,7 +341,28 @@ TEST_F(DraftPreviewTest, PdfGetsTheScaleCaptionAndPaperAndAFailureIsSaid)
     EXPECT_EQ(sheets.requests[1].path, (dir() / "b.PDF").string());
     EXPECT_TRUE(platform.saidText("PDFファイルを書けませんでした。\n図面が A3 に入りません。"));
     EXPECT_TRUE(platform.saidText("印刷できませんでした。\n図面が A3 に入りません。"));
-    EXPECT_EQ(sheets.requests[2].path, "");
+    // Printing to a file proposes what saving proposes.
+    EXPECT_EQ(sheets.requests[2].path, (dir() / "untitled-梁断面リスト.pdf").string());
+}
+
+TEST_F(DraftPreviewTest, SaveAndPrintProposeTheProjectAndSheetNamesInTheProjectFolder)
+{
+    RecordingSheets sheets;
+    FakeDraftWindow w;
+    editor::DraftPreview p(session, canvas, w, {&dialogs, nullptr, nullptr, &sheets});
+    w.preview = &p;
+    session.project.path = "/work/jobs/sample.kel";
+    w.steps.push_back([](editor::DraftPreview& pv) {
+        pv.saveDxf(false);  // both cancelled: only the proposals are seen
+        pv.savePdf("自動", false);
+    });
+    p.runDrawing(cmd::DRAW_GIRDER_LIST);
+    EXPECT_EQ(dialogs.saveInitialPaths,
+              (std::vector<std::string>{"/work/jobs/sample-梁断面リスト.dxf", "/work/jobs/sample-梁断面リスト.pdf"}));
+
+    EXPECT_EQ(editor::proposedSheetPath("/work/jobs/sample.kel", "配筋図 Y1", ".pdf"), "/work/jobs/sample-配筋図 Y1.pdf");
+    EXPECT_EQ(editor::proposedSheetPath("/a.b/plan", "伏図 X1/2", ".dxf"), "/a.b/plan-伏図 X1_2.dxf");
+    EXPECT_EQ(editor::proposedSheetPath("", "梁断面リスト", ".pdf"), "untitled-梁断面リスト.pdf");
 }
 
 }  // namespace

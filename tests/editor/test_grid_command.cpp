@@ -68,15 +68,59 @@ TEST_F(GridCommand, AnsweringNoKeepsTheDrawingAndMakesNoGrid)
     EXPECT_EQ(dispatcher.state().currentCommand, 1);
 }
 
-TEST_F(GridCommand, YesThenCancelLeavesAnEmptyDrawingAndNoGrid)
+TEST_F(GridCommand, YesThenCancelOfTheGridDialogKeepsTheDrawing)
 {
     addLine(0, 0, 1000, 0);
     addLine(0, 1000, 1000, 1000);
+    session.project.modified = false;
     platform.answers.push_back(Answer::Yes);
     dispatcher.DispatchCommand(cmd::GRID_CREATE);
-    EXPECT_EQ(session.store.liveCount(), 0);
-    EXPECT_EQ(session.grid.position(model::AXIS_X, 1), -1);
-    EXPECT_TRUE(session.project.modified);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].buttons, platform::Buttons::YesNoDefaultNo) << "Enter must not throw the model away";
+    EXPECT_EQ(dialogs.gridCalls.size(), 1u);
+    EXPECT_EQ(live(kind::LINE).size(), 2u);
+    EXPECT_FALSE(session.project.modified);
+}
+
+// The grid is not made of element records: the step carries its counts, positions and offsets.
+TEST_F(GridCommand, RegeneratingAFinishedModelIsOneUndoStepWithItsGrid)
+{
+    dialogs.grids.push_back(gridRecord({2, 3, 2}, {5000, 4000, 3000}));
+    dispatcher.DispatchCommand(cmd::GRID_CREATE);
+    addLine(0, 0, 1000, 1000);  // the user's own work on the first grid
+    session.grid.offsets[1].nDistX = 150;
+    const model::GridModel first = session.grid;
+    const int firstCount = session.store.liveCount();
+
+    platform.answers.push_back(Answer::Yes);
+    dialogs.grids.push_back(gridRecord({1, 1, 1}, {6000, 6000, 3500}));
+    dispatcher.DispatchCommand(cmd::GRID_CREATE);
+    const model::GridModel second = session.grid;
+    ASSERT_EQ(second.spanCount[0], 1);
+    ASSERT_NE(session.store.liveCount(), firstCount);
+
+    dispatcher.undo();
+    EXPECT_EQ(session.store.liveCount(), firstCount);
+    EXPECT_EQ(session.grid.spanCount, first.spanCount);
+    EXPECT_EQ(session.grid.line, first.line);
+    EXPECT_EQ(session.grid.offsets[1].nDistX, 150);
+    EXPECT_EQ(dispatcher.levelTabs().size(), 3u);
+
+    dispatcher.redo();
+    EXPECT_EQ(session.grid.spanCount, second.spanCount);
+    EXPECT_EQ(session.grid.line, second.line);
+    EXPECT_EQ(dispatcher.levelTabs().size(), 2u);
+
+    // A step taken after an undo cuts the redo: the second grid never comes back with it.
+    dispatcher.undo();
+    dispatcher.setSnapMode(editor::SnapMode::Free);
+    dispatcher.DispatchCommand(cmd::LINE);
+    left(100000, 100000);
+    left(100000, 200000);
+    dispatcher.EndCommand();
+    dispatcher.undo();
+    dispatcher.redo();
+    EXPECT_EQ(session.grid.line, first.line);
 }
 
 TEST_F(GridCommand, AnImpossibleGridIsRefusedWithAReason)
@@ -128,6 +172,21 @@ TEST_F(GridCommand, OffsetEditHandsTheGridInAndTakesOnlyOffsetsBack)
     session.project.modified = false;
     dispatcher.DispatchCommand(cmd::GRID_OFFSETS);
     EXPECT_FALSE(session.project.modified);
+}
+
+TEST_F(GridCommand, FrameTabsShowTheGridNamesOfTheCanvas)
+{
+    dialogs.grids.push_back(gridRecord({2, 3, 2}, {5000, 4000, 3000}));
+    dispatcher.DispatchCommand(cmd::GRID_CREATE);
+    auto& naming = session.settings.draft.gridNaming;
+    naming[model::AXIS_X] = model::GridNaming{2, "", "", "X", "1", "", ""};
+    naming[model::AXIS_Y] = model::GridNaming{2, "", "", "Y", "1", "", ""};
+    model::makeGridNames(session.grid, naming);
+    dispatcher.selectViewTab(model::ViewMode::ElevationYZ);
+    EXPECT_EQ(dispatcher.levelTabs(), (std::vector<std::string>{"X1", "X2", "X3"}));
+    dispatcher.selectViewTab(model::ViewMode::ElevationXZ);
+    EXPECT_EQ(dispatcher.levelTabs().front(), session.grid.name(model::AXIS_Y, 0));
+    EXPECT_EQ(dispatcher.levelTabs().back(), "Y4");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // questions, members that follow the new sizes, and messages instead of half-read tables.
 #include "test_dispatcher_harness.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "editor/section_csv_commands.h"
@@ -129,6 +130,8 @@ public:
     explicit OpenSectionDialog(editor::Dispatcher& menu) : editor(menu, editor::SectionEditorPorts{}) {}
     void openSectionDialog(char letter) override { editor.open(letter, 0); }
     bool sectionDialogOpen() const override { return editor.isOpen(); }
+    bool sectionEditsPending() const override { return editor.hasUnconfirmedEdits(); }
+    void closeSectionDialog(bool keep) override { keep ? editor.ok() : editor.cancel(); }
     editor::SectionEditor editor;
 };
 
@@ -142,7 +145,7 @@ TEST_F(CsvCommands, WhileTheSectionDialogIsOpenCsvAndProjectsAreRefusedAndItsOkK
     ASSERT_TRUE(dialog.sectionDialogOpen());
 
     const std::string wider = file("wide.csv", "G,2,1,2,G1,RC,500,900\r\n");
-    for (int code : {cmd::CSV_IMPORT, cmd::CSV_EXPORT, cmd::FILE_OPEN, cmd::FILE_NEW, cmd::GRID_CREATE}) {
+    for (int code : {cmd::CSV_IMPORT, cmd::CSV_EXPORT, cmd::GRID_CREATE}) {
         platform.messages.clear();
         dialogs.openAnswers = {wider};
         dialogs.saveAnswers = {(dir / "out").string()};
@@ -165,6 +168,53 @@ TEST_F(CsvCommands, WhileTheSectionDialogIsOpenCsvAndProjectsAreRefusedAndItsOkK
     EXPECT_EQ(model::findSection(session.sections, "G:2:1").secSpec.rfind("RC:500:900;", 0), 0u)
         << "OK writes back the imported table, not an older copy";
     EXPECT_DOUBLE_EQ(el(girder).OX, 200);
+}
+
+TEST_F(CsvCommands, AnotherProjectAsksForTheSectionDialogsUnconfirmedEdits)
+{
+    OpenSectionDialog dialog(menu);
+    menu.context().ports.sectionDialog = &dialog;
+    auto stored450 = [this] {
+        return std::any_of(session.sections.begin(), session.sections.end(),
+                           [](const model::SectionEntry& e) { return e.secID > 0 && e.secSpec.rfind("RC:450:", 0) == 0; });
+    };
+    auto openWithTypedWidth = [&](platform::Answer answer) {
+        menu.DispatchCommand(cmd::GIRDER_SECTIONS);
+        dialog.editor.setField(editor::SecA1, "450");
+        dialog.editor.setField(editor::NoLUP, "3");
+        platform.messages.clear();
+        platform.answers = {answer, platform::Answer::Cancel};  // then the save question, if any
+        dialogs.openCalls = 0;
+        menu.DispatchCommand(cmd::FILE_OPEN);
+        ASSERT_FALSE(platform.messages.empty());
+        EXPECT_EQ(platform.messages[0].text, editor::kUnconfirmedSections);
+        EXPECT_EQ(platform.messages[0].buttons, platform::Buttons::YesNoCancel);
+    };
+
+    openWithTypedWidth(platform::Answer::Cancel);  // stays: nothing opened, the edit still there
+    EXPECT_TRUE(dialog.sectionDialogOpen());
+    EXPECT_EQ(dialogs.openCalls, 0);
+    EXPECT_EQ(dialog.editor.field(editor::SecA1), "450");
+    dialog.editor.cancel();
+
+    openWithTypedWidth(platform::Answer::No);  // dropped, and the open goes on
+    EXPECT_FALSE(dialog.sectionDialogOpen());
+    EXPECT_FALSE(stored450());
+    EXPECT_EQ(dialogs.openCalls, 1);
+
+    openWithTypedWidth(platform::Answer::Yes);  // stored as OK stores it; the save question follows
+    EXPECT_FALSE(dialog.sectionDialogOpen());
+    EXPECT_TRUE(stored450());
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(dialogs.openCalls, 0) << "the save question was cancelled";
+
+    // A dialog without edits closes without a question.
+    menu.DispatchCommand(cmd::GIRDER_SECTIONS);
+    platform.messages.clear();
+    session.project.modified = false;
+    menu.DispatchCommand(cmd::FILE_NEW);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(dialog.sectionDialogOpen());
 }
 
 TEST_F(CsvCommands, AMemberBroughtBackByUndoHasTheSizeOfTheSectionsImportedMeanwhile)

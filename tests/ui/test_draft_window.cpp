@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -19,6 +20,7 @@
 
 #include "dxf/ezdxf_read.h"
 #include "editor/command_codes.h"
+#include "model/sections.h"
 #include "ui/TfrmDraft.h"
 #include "ui_harness.h"
 
@@ -58,6 +60,38 @@ struct Drawing {
 };
 
 class DraftWindow : public ::testing::TestWithParam<Drawing> {};
+
+TEST(DraftWindowKeys, PreviewCanvasTakesTheNavigationKeys)
+{
+    uitest::Harness h;
+    h.session.grid.spanCount[2] = 1;
+    ASSERT_TRUE(model::setMemRod(h.session.sections, model::makeSecKey('G', 1, 1), model::makeSecName("1", "G1"),
+                                 "RC:400:800;3::D22;", &h.platform));
+    ui::TfrmDraft& frm = h.window->frmDraft();
+    double fitted = 0, zoomed = 0, home = 0;
+    double leftBefore = 0, leftAfter = 0;
+    uitest::onNextModal([&](QWidget*) {
+        uitest::processEvents(20);
+        auto key = [&frm](Qt::Key k) {
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : frm.imgDraft, &press);
+        };
+        fitted = frm.preview().transform().viewScale;
+        key(Qt::Key_PageUp);
+        zoomed = frm.preview().transform().viewScale;
+        leftBefore = frm.preview().transform().viewLeft;
+        key(Qt::Key_Right);
+        leftAfter = frm.preview().transform().viewLeft;
+        key(Qt::Key_Home);
+        home = frm.preview().transform().viewScale;
+        frm.btnCancel->click();
+    });
+    h.d().DispatchCommand(cmd::DRAW_GIRDER_LIST);
+    ASSERT_GT(fitted, 0);
+    EXPECT_NEAR(zoomed, fitted / 1.1, fitted * 1e-9);
+    EXPECT_NE(leftAfter, leftBefore);
+    EXPECT_NEAR(home, fitted, fitted * 1e-9);
+}
 
 TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
 {
