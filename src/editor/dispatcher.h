@@ -71,6 +71,8 @@ public:
     bool saveProjectAs();
     // Opens the file without asking (a file named on the command line).
     bool openProjectFile(const std::string& path);
+    // Opens a recovery file as the modified project projectPath.
+    bool openRecovered(const std::string& recoveryFile, const std::string& projectPath);
     // The section CSV import's question; true when the designations were reset.
     bool askResetDesignations();
 
@@ -120,6 +122,8 @@ private:
     void saveSettings();
     void writeDxf();
     void applyLevelTab();
+    // Reads file as the project named projectPath.
+    bool openAs(const std::string& file, const std::string& projectPath);
 
     EditorContext ctx_;
     ViewNavigator navigator_;

@@ -22,11 +22,17 @@
 #include "ui/QtFileDialogs.h"
 #include "ui/QtPlatform.h"
 
+namespace model {
+class Autosaver;
+class RecoveryFolder;
+}  // namespace model
+
 class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
 class QTabBar;
+class QTimer;
 class QToolBar;
 
 namespace ui {
@@ -90,6 +96,9 @@ public:
     bool started() const { return started_; }
     // The file named on the command line, when it existed at start-up.
     const std::string& startupFile() const { return startupFile_; }
+    // Keeps a copy of unsaved work in the folder every intervalMs (0: never) and, at start-up,
+    // offers the copies of programs that ended without saving. Call before the window is shown.
+    void enableRecovery(std::unique_ptr<model::RecoveryFolder> folder, int intervalMs);
 
     // Window parts, named as in the window definition.
     QTabBar* tbcDirect;
@@ -134,6 +143,7 @@ private:
     void updateTabs();
     void firstMessage();
     bool handleKey(QKeyEvent* event, bool press);
+    void autosave();
 
     model::Session& session_;
     QtPlatform& platform_;
@@ -161,6 +171,10 @@ private:
     std::unique_ptr<TfrmSection> frmSection_;
     std::unique_ptr<TfrmDraft> frmDraft_;
     std::unique_ptr<TfrmQuantity> frmQuantity_;
+    // The autosaver goes first: its writer must finish before the folder lets go of its lock.
+    std::unique_ptr<model::RecoveryFolder> recovery_;
+    std::unique_ptr<model::Autosaver> autosaver_;
+    QTimer* autosaveTimer_ = nullptr;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};
