@@ -564,6 +564,8 @@ void TfrmTessmar::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    // A tick between here and the end of the event loop would write the copy again.
+    if (autosaveTimer_) autosaveTimer_->stop();
     if (autosaver_) autosaver_->discard();
     event->accept();
 }
