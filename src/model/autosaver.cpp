@@ -14,15 +14,15 @@
 
 namespace model {
 
-namespace {
-
-// What the project file is made of, owned by the worker.
+// What the project file is made of, read by the worker while it writes.
 struct ProjectCopy {
-    std::vector<Element> records;
+    std::vector<Element> records;  // only those written
     SectionTable sections;
     GridModel grid;
     RecoveryNote note;
 };
+
+namespace {
 
 FileResult writeCopy(const ProjectCopy& copy, const std::string& file, const std::atomic<bool>& cancelled)
 {
@@ -37,7 +37,7 @@ FileResult writeCopy(const ProjectCopy& copy, const std::string& file, const std
 
 }  // namespace
 
-Autosaver::Autosaver(std::string file) : file_(std::move(file)) {}
+Autosaver::Autosaver(std::string file) : file_(std::move(file)), copy_(std::make_unique<ProjectCopy>()) {}
 
 Autosaver::~Autosaver() { wait(); }
 
@@ -46,11 +46,11 @@ bool Autosaver::save(const Session& session)
     if (!done_) return false;
     wait();
     reported_ = false;
-    std::unique_ptr<ProjectCopy> copy;
     try {
-        copy = std::make_unique<ProjectCopy>(
-            ProjectCopy{session.store.records(), session.sections, session.grid,
-                        RecoveryNote{session.project.path, static_cast<std::int64_t>(std::time(nullptr))}});
+        copyWrittenRecords(session.store.records(), copy_->records);
+        copy_->sections = session.sections;
+        copy_->grid = session.grid;
+        copy_->note = {session.project.path, static_cast<std::int64_t>(std::time(nullptr))};
     } catch (const std::bad_alloc&) {
         result_ = {false, file_ + ": 複写のためのメモリが足りません"};
         return false;
@@ -59,9 +59,9 @@ bool Autosaver::save(const Session& session)
     cancelled_ = false;
     holdsWork_ = true;
     try {
-        worker_ = std::thread([this, copy = std::move(copy)] {
+        worker_ = std::thread([this] {
             try {
-                result_ = writeCopy(*copy, file_, cancelled_);
+                result_ = writeCopy(*copy_, file_, cancelled_);
             } catch (const std::bad_alloc&) {
                 result_ = {false, file_ + ": 書き出しのためのメモリが足りません"};
             }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -14,6 +15,7 @@
 namespace model {
 
 class Session;
+struct ProjectCopy;
 
 class Autosaver {
 public:
@@ -39,6 +41,9 @@ public:
 
 private:
     std::string file_;
+    // Kept from one copy to the next: refilling memory already in use costs a fraction of
+    // fresh memory, and this copy is the part that blocks the window.
+    std::unique_ptr<ProjectCopy> copy_;
     std::thread worker_;
     std::atomic<bool> done_{true};
     std::atomic<bool> cancelled_{false};

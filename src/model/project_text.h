@@ -16,4 +16,8 @@ namespace model {
 std::string projectText(const std::vector<Element>& records, const SectionTable& sections, const GridModel& grid,
                         const std::vector<std::string>& notes = {});
 
+// The records a project file holds, in order, copied into out (its memory is reused): the copy
+// writes the same file as the records, at half their size or less.
+void copyWrittenRecords(const std::vector<Element>& records, std::vector<Element>& out);
+
 }  // namespace model

@@ -46,20 +46,34 @@ std::vector<int> usedSlots(const GridModel& grid, int axis)
 
 // Records written, in order: continuation records belong to the floor before them, and once
 // that is deleted they are left out too, or the file would bring them back as elements.
-std::vector<int> writtenRecords(const std::vector<Element>& records)
+template <typename Take>
+void forEachWritten(const std::vector<Element>& records, Take take)
 {
-    std::vector<int> out;
     bool headWritten = false;
     for (size_t i = 0; i < records.size(); ++i) {
         const Element& e = records[i];
         if (e.kind != kind::CONTINUE) headWritten = !isDeadRecord(e);
         else if (!headWritten) continue;
-        if (!isDeadRecord(e)) out.push_back(static_cast<int>(i));
+        if (!isDeadRecord(e)) take(i);
     }
+}
+
+std::vector<int> writtenRecords(const std::vector<Element>& records)
+{
+    std::vector<int> out;
+    forEachWritten(records, [&out](size_t i) { out.push_back(static_cast<int>(i)); });
     return out;
 }
 
 }  // namespace
+
+void copyWrittenRecords(const std::vector<Element>& records, std::vector<Element>& out)
+{
+    out.clear();
+    // Room for some growth, so the next copy mostly reuses memory that is already there.
+    if (out.capacity() < records.size()) out.reserve(records.size() + records.size() / 4);
+    forEachWritten(records, [&](size_t i) { out.push_back(records[i]); });
+}
 
 std::string projectText(const Session& s) { return projectText(s.store.records(), s.sections, s.grid); }
 

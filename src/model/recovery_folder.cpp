@@ -3,24 +3,18 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+#include "settings/settings_path.h"
 
 namespace model {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::optional<std::string> envVar(const char* name)
-{
-    const char* v = std::getenv(name);
-    if (!v || !*v) return std::nullopt;
-    return std::string(v);
-}
 
 // The number of a file named <digits><extension>; nothing for any other name.
 std::optional<int> ownerOf(const fs::path& file, const std::string& extension)
@@ -57,7 +51,10 @@ fs::path recoveryFolderPath(const std::optional<std::string>& xdgStateHome, cons
     return {};
 }
 
-fs::path recoveryFolderPath() { return recoveryFolderPath(envVar("XDG_STATE_HOME"), envVar("HOME")); }
+fs::path recoveryFolderPath()
+{
+    return recoveryFolderPath(settings::envVar("XDG_STATE_HOME"), settings::envVar("HOME"));
+}
 
 RecoveryFolder::RecoveryFolder(fs::path dir, int pid) : dir_(std::move(dir)), pid_(pid) {}
 

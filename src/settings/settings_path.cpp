@@ -7,16 +7,12 @@ namespace settings {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::optional<std::string> envVar(const char* name)
 {
     const char* v = std::getenv(name);
     if (!v || !*v) return std::nullopt;
     return std::string(v);
 }
-
-}  // namespace
 
 PathEnvironment systemPathEnvironment()
 {

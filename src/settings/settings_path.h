@@ -16,6 +16,9 @@ struct PathEnvironment {
     std::optional<std::string> home;           // $HOME
 };
 
+// A variable of the running process's environment; nothing when it is unset or empty.
+std::optional<std::string> envVar(const char* name);
+
 // The running process: access(2) for writability and the real environment variables.
 PathEnvironment systemPathEnvironment();
 
