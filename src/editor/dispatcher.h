@@ -78,6 +78,8 @@ public:
     // the project written as a file; each shows its report. False when it did not happen.
     bool importStb();
     bool exportStb();
+    // Opens a recovery file as the modified project projectPath.
+    bool openRecovered(const std::string& recoveryFile, const std::string& projectPath);
     // The section CSV import's question; true when the designations were reset.
     bool askResetDesignations();
 
@@ -129,6 +131,8 @@ private:
     // After the whole model was replaced: editor state, level tabs, count, fitted view.
     void showReplacedModel();
     void applyLevelTab();
+    // Reads file as the project named projectPath.
+    bool openAs(const std::string& file, const std::string& projectPath);
 
     EditorContext ctx_;
     ViewNavigator navigator_;

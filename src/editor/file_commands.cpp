@@ -94,13 +94,25 @@ bool Dispatcher::openProject()
     return openProjectFile(*path);
 }
 
-bool Dispatcher::openProjectFile(const std::string& path)
+bool Dispatcher::openProjectFile(const std::string& path) { return openAs(path, path); }
+
+bool Dispatcher::openRecovered(const std::string& recoveryFile, const std::string& projectPath)
+{
+    return openAs(recoveryFile, projectPath);
+}
+
+bool Dispatcher::openAs(const std::string& file, const std::string& projectPath)
 {
     auto& session = ctx_.session;
     EndViewOperation();
     const model::ViewMode mode = session.view.mode;
     // The file is read into a model of its own; a failure leaves the open project as it was.
-    const model::FileResult result = model::readProject(session, path);
+    const model::FileResult result = model::readProject(session, file);
+    if (result.ok && file != projectPath) {
+        // A copy of unsaved work: the user's own file is written only when the user saves.
+        session.project.path = projectPath;
+        session.project.modified = true;
+    }
     saveEnabled_ = true;
     if (!result.ok) {
         ctx_.notice("プロジェクトを開けませんでした。\n" + result.message);

@@ -10,6 +10,7 @@
 
 #include "model/encoding.h"
 #include "model/project_file.h"
+#include "model/project_text.h"
 #include "model/safe_file.h"
 #include "model/session.h"
 
@@ -45,50 +46,69 @@ std::vector<int> usedSlots(const GridModel& grid, int axis)
 
 // Records written, in order: continuation records belong to the floor before them, and once
 // that is deleted they are left out too, or the file would bring them back as elements.
-std::vector<int> writtenRecords(const std::vector<Element>& records)
+template <typename Take>
+void forEachWritten(const std::vector<Element>& records, Take take)
 {
-    std::vector<int> out;
     bool headWritten = false;
     for (size_t i = 0; i < records.size(); ++i) {
         const Element& e = records[i];
         if (e.kind != kind::CONTINUE) headWritten = !isDeadRecord(e);
         else if (!headWritten) continue;
-        if (!isDeadRecord(e)) out.push_back(static_cast<int>(i));
+        if (!isDeadRecord(e)) take(i);
     }
+}
+
+std::vector<int> writtenRecords(const std::vector<Element>& records)
+{
+    std::vector<int> out;
+    forEachWritten(records, [&out](size_t i) { out.push_back(static_cast<int>(i)); });
     return out;
 }
 
 }  // namespace
 
-std::string projectText(const Session& s)
+void copyWrittenRecords(const std::vector<Element>& records, std::vector<Element>& out)
+{
+    out.clear();
+    // Room for some growth, so the next copy mostly reuses memory that is already there.
+    if (out.capacity() < records.size()) out.reserve(records.size() + records.size() / 4);
+    forEachWritten(records, [&](size_t i) { out.push_back(records[i]); });
+}
+
+std::string projectText(const Session& s) { return projectText(s.store.records(), s.sections, s.grid); }
+
+std::string projectText(const std::vector<Element>& records, const SectionTable& sections, const GridModel& grid,
+                        const std::vector<std::string>& notes)
 {
     std::string out;
-    const auto& records = s.store.records();
     out.reserve(200 + records.size() * 110);
     out += "kelversion=1.4";
     out += kEol;
 
     int nSections = 0;
-    for (const SectionEntry& e : s.sections)
+    for (const SectionEntry& e : sections)
         if (e.secID > 0) ++nSections;
-    const std::vector<int> slots[3] = {usedSlots(s.grid, AXIS_X), usedSlots(s.grid, AXIS_Y), usedSlots(s.grid, AXIS_Z)};
-    appendInt(out, static_cast<long long>(slots[0].size() + slots[1].size() + slots[2].size()) + nSections + 7);
+    const std::vector<int> slots[3] = {usedSlots(grid, AXIS_X), usedSlots(grid, AXIS_Y), usedSlots(grid, AXIS_Z)};
+    // Readers skip (header size - first element line - 1) lines before the elements.
+    const long long noteLines = notes.empty() ? 0 : static_cast<long long>(notes.size()) + 1;
+    appendInt(out, static_cast<long long>(slots[0].size() + slots[1].size() + slots[2].size()) + nSections + 7 +
+                       noteLines);
     out += kEol;
     for (int axis = 0; axis < 3; ++axis) {
         appendInt(out, static_cast<long long>(slots[axis].size()));
         out += kEol;
         for (int i : slots[axis]) {
-            appendInt(out, s.grid.position(axis, i));
+            appendInt(out, grid.position(axis, i));
             out += ':';
-            appendInt(out, s.grid.offsetKind(axis, i));
+            appendInt(out, grid.offsetKind(axis, i));
             out += ':';
-            appendInt(out, s.grid.offsetDist(axis, i));
+            appendInt(out, grid.offsetDist(axis, i));
             out += kEol;
         }
     }
     appendInt(out, nSections);
     out += kEol;
-    for (const SectionEntry& e : s.sections) {
+    for (const SectionEntry& e : sections) {
         if (e.secID <= 0) continue;
         appendInt(out, e.secID);
         out += ',';
@@ -97,6 +117,10 @@ std::string projectText(const Session& s)
         out += utf8ToCp932Escaped(e.secName);
         out += ',';
         out += utf8ToCp932Escaped(e.secSpec);
+        out += kEol;
+    }
+    for (const std::string& note : notes) {
+        out += note;
         out += kEol;
     }
     const std::vector<int> written = writtenRecords(records);

@@ -79,6 +79,7 @@ struct Environment {
     bool ShowGrid = false;
     bool ShowLineEndMark = false;
     bool SHowHelper = false;
+    int AutoSaveMinutes = 5;  // a copy of unsaved work this often; 0 never
 };
 
 // The detailing checks: design covers to the outer face of the stirrup or hoop (foundation:

@@ -10,14 +10,14 @@ namespace settings {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::optional<std::string> envVar(const char* name)
 {
     const char* v = std::getenv(name);
     if (!v || !*v) return std::nullopt;
     return std::string(v);
 }
+
+namespace {
 
 // A desktop session always sets HOME; a service or sudo -H may not.
 std::optional<std::string> homeDir()

@@ -18,6 +18,9 @@ struct PathEnvironment {
     std::optional<std::string> home;           // $HOME, else the user's home in the password file
 };
 
+// A variable of the running process's environment; nothing when it is unset or empty.
+std::optional<std::string> envVar(const char* name);
+
 // The running process: access(2) for writability, the real environment variables and files.
 PathEnvironment systemPathEnvironment();
 

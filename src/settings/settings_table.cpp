@@ -88,6 +88,7 @@ void environment(Rows& r)
     ENV(ShowGrid);
     ENV(ShowLineEndMark);
     ENV(SHowHelper);
+    add(r, E, "AutoSaveMinutes", [](Settings& s) { return &s.env.AutoSaveMinutes; }, 0, 24 * 60);
 #undef ENV
 }
 

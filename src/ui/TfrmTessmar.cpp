@@ -21,6 +21,9 @@
 #include <QVBoxLayout>
 
 #include "editor/command_codes.h"
+#include "editor/recovery_offer.h"
+#include "model/autosaver.h"
+#include "model/recovery_folder.h"
 #include "ui/Cursors.h"
 #include "ui/Tfrm3DView.h"
 #include "ui/TfrmBaseLine.h"
@@ -504,6 +507,8 @@ void TfrmTessmar::stateChanged()
     if (QAction* a = action(QStringLiteral("mnuDrawRebar"))) a->setEnabled(m.rebarDrawingEnabled);
     if (QAction* a = action(QStringLiteral("tbRebar"))) a->setEnabled(m.rebarDrawingEnabled);
     updateTabs();
+    // Saved, or replaced by a new or another project: the copy is no longer work to recover.
+    if (autosaver_ && !session_.project.modified && autosaver_->holdsWork()) autosaver_->discard();
 }
 
 void TfrmTessmar::updateTabs()
@@ -559,7 +564,35 @@ void TfrmTessmar::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    // A tick between here and the end of the event loop would write the copy again.
+    if (autosaveTimer_) autosaveTimer_->stop();
+    if (autosaver_) autosaver_->discard();
     event->accept();
+}
+
+void TfrmTessmar::enableRecovery(std::unique_ptr<model::RecoveryFolder> folder, int intervalMs)
+{
+    const model::FileResult claimed = folder->claim();
+    if (!claimed.ok) {
+        platform_.statusText(platform::kStatusMessage, "自動保存できません: " + claimed.message);
+        return;
+    }
+    autosaver_ = std::make_unique<model::Autosaver>(folder->ownFile());
+    recovery_ = std::move(folder);
+    if (intervalMs <= 0) return;
+    autosaveTimer_ = new QTimer(this);
+    autosaveTimer_->setInterval(intervalMs);
+    connect(autosaveTimer_, &QTimer::timeout, this, [this] { autosave(); });
+}
+
+void TfrmTessmar::autosave()
+{
+    if (const auto done = autosaver_->finished(); done && !done->ok)
+        platform_.statusText(platform::kStatusMessage, "自動保存できませんでした: " + done->message);
+    // While a drawing is shown the model waits in a bank; the next tick takes it.
+    const draft::DraftState& banks = frmDraft_->preview().draftState();
+    if (!session_.project.modified || banks.modelInBank || banks.drawingInBank) return;
+    autosaver_->save(session_);
 }
 
 void TfrmTessmar::firstMessage()
@@ -568,6 +601,8 @@ void TfrmTessmar::firstMessage()
     dispatcher_->firstShow();
     // A project named on the command line is opened, not only named.
     if (!startupFile_.empty()) dispatcher_->openProjectFile(startupFile_);
+    if (recovery_) editor::offerRecovery(*dispatcher_, *recovery_, *autosaver_);
+    if (autosaveTimer_) autosaveTimer_->start();
     started_ = true;
 }
 

@@ -22,11 +22,17 @@
 #include "ui/QtFileDialogs.h"
 #include "ui/QtPlatform.h"
 
+namespace model {
+class Autosaver;
+class RecoveryFolder;
+}  // namespace model
+
 class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
 class QTabBar;
+class QTimer;
 class QToolBar;
 
 namespace ui {
@@ -93,6 +99,9 @@ public:
     bool started() const { return started_; }
     // The file named on the command line, when it existed at start-up.
     const std::string& startupFile() const { return startupFile_; }
+    // Keeps a copy of unsaved work in the folder every intervalMs (0: never) and, at start-up,
+    // offers the copies of programs that ended without saving. Call before the window is shown.
+    void enableRecovery(std::unique_ptr<model::RecoveryFolder> folder, int intervalMs);
 
     // Window parts, named as in the window definition.
     QTabBar* tbcDirect;
@@ -137,6 +146,7 @@ private:
     void updateTabs();
     void firstMessage();
     bool handleKey(QKeyEvent* event, bool press);
+    void autosave();
 
     model::Session& session_;
     QtPlatform& platform_;
@@ -166,6 +176,10 @@ private:
     std::unique_ptr<TfrmQuantity> frmQuantity_;
     std::unique_ptr<TfrmCheck> frmCheck_;
     std::unique_ptr<TfrmStbReport> frmStbReport_;
+    // The autosaver goes first: its writer must finish before the folder lets go of its lock.
+    std::unique_ptr<model::RecoveryFolder> recovery_;
+    std::unique_ptr<model::Autosaver> autosaver_;
+    QTimer* autosaveTimer_ = nullptr;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

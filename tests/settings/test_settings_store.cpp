@@ -83,6 +83,7 @@ TEST_F(SettingsStore, EveryKeyIsReadUnderItsName)
         "ShowLoadValue=\"0\"\nDrawDim=\"0\"\nDrawBaseLine=\"0\"\nShowNumber=\"1\"\nShowStressType=\"3\"\n"
         "ShowVolumeType=\"2\"\nLoadCase=\"4\"\nStressValue=\"5\"\nShowConsole=\"1\"\nShowGrid=\"1\"\n"
         "ShowLineEndMark=\"1\"\nSHowHelper=\"1\"\n"
+        "AutoSaveMinutes=\"15\"\n"
         "[DRAFT]\nstrCADfname=\"C:\\図面\\cad.exe\"\n"
         "[Position]\nTop=\"-20\"\nLeft=\"30\"\nWidth=\"1024\"\nHeight=\"768\"\n"
         "[Check]\nCoverGirder=\"45\"\nCoverColumn=\"50\"\nCoverFoundation=\"75\"\nMaxAggregate=\"25\"\n");

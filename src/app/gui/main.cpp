@@ -2,9 +2,14 @@
 //
 //   tessmar [project.kel]                 opens the project when the file exists
 //   tessmar --screenshot out.png [file]   draws the window once into a PNG and ends
+#include <charconv>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include <QApplication>
 #include <QPixmap>
@@ -12,6 +17,7 @@
 
 #include "editor/help_pages.h"
 #include "model/grid.h"
+#include "model/recovery_folder.h"
 #include "model/session.h"
 #include "settings/ini_file.h"
 #include "settings/settings_path.h"
@@ -28,6 +34,20 @@ extern "C" const char* __lsan_default_suppressions()
     return "leak:libfontconfig\nleak:libdbus\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\n"
            "leak:libQt6XcbQpa\nleak:libqxcb\nleak:libqoffscreen\nleak:libglib\n";
 }
+
+namespace {
+
+// AutoSaveMinutes, or TESSMAR_AUTOSAVE_MS for tests that cannot wait minutes.
+int autosaveInterval(const settings::Settings& settings)
+{
+    const char* ms = std::getenv("TESSMAR_AUTOSAVE_MS");
+    int value = 0;
+    if (ms && std::from_chars(ms, ms + std::char_traits<char>::length(ms), value).ec == std::errc() && value > 0)
+        return value;
+    return settings.env.AutoSaveMinutes * 60 * 1000;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -60,6 +80,10 @@ int main(int argc, char** argv)
     model::makeGridNames(session.grid, session.settings.draft.gridNaming);
 
     ui::TfrmTessmar window(session, platform, ini, arguments);
+    // A picture of the window is no session of work.
+    if (screenshot.empty())
+        window.enableRecovery(std::make_unique<model::RecoveryFolder>(model::recoveryFolderPath(), ::getpid()),
+                              autosaveInterval(session.settings));
     window.show();
 
     if (!screenshot.empty()) {
