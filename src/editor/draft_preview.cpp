@@ -24,7 +24,7 @@ std::optional<draft::DrawingKind> drawingOf(int code, model::Session& session)
 {
     if (code == cmd::TEST_01)
         return draft::DrawingKind{code, "Test01", draft::ScaleMode::List, draft::GeneratorStore::Drawing,
-                                  [](draft::Drafter& d) { draft::drawAlignmentTest(d); }};
+                                  [](draft::Drafter& d) { draft::drawAlignmentTest(d); }, {}};
     return draft::drawingForCode(code, session);
 }
 

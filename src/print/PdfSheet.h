@@ -4,9 +4,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "draft/sheet_layout.h"
+#include "draft/sheet_split.h"
 
 class QPainter;
 
@@ -24,6 +26,7 @@ struct SheetOptions {
     std::string caption;                    // "梁断面リスト", "伏図 2層", ...
     std::string projectPath;
     std::string date;  // empty: today
+    std::optional<draft::SplitGuide> split;  // where a drawing too big for the paper may be cut
 };
 
 // A QGuiApplication for painting when the program has none yet (the command-line tool).
@@ -31,6 +34,14 @@ void ensureGuiApplication();
 
 // The sheet that holds the session's current drawing at options.scale on options.paper.
 draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options);
+
+// The sheets the session's current drawing takes: one when it fits, else its parts.
+draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options);
+
+// Paints the listed elements and texts of the session's current drawing, each piece of the
+// sheet clipped to its rectangle, with the title block naming the part.
+void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
+                const SheetOptions& options, const draft::SheetItems& items);
 
 // Paints the session's current store and texts on a device `dotsPerMm` fine whose page is the
 // sheet, with the title block in the lower right corner.
@@ -46,7 +57,8 @@ public:
     ~PdfBook();
     PdfBook(const PdfBook&) = delete;
     PdfBook& operator=(const PdfBook&) = delete;
-    // The session's current drawing as the next page; empty, or why it is not in the book.
+    // The session's current drawing as the next pages, one per sheet it takes; empty, or why it
+    // is not in the book.
     std::string addSheet(const model::Session& session, const SheetOptions& options);
     int pages() const { return pages_; }
     // The file cannot be written at all: every further sheet would fail the same way.

@@ -60,12 +60,22 @@ print::SheetOptions sheetOptions(const model::Session& session, const std::strin
     return options;
 }
 
+std::optional<draft::SplitGuide> splitOf(const draft::DrawingKind& kind, const model::Session& session,
+                                         const draft::DraftState& state)
+{
+    if (!kind.split) return std::nullopt;
+    return kind.split(session, state.draftTextHeight);
+}
+
 }  // namespace
 
 int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
-                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath)
+                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath,
+                    const std::optional<draft::SplitGuide>& split)
 {
-    const std::string why = print::writePdf(output, session, sheetOptions(session, caption, mode, choice, projectPath));
+    print::SheetOptions options = sheetOptions(session, caption, mode, choice, projectPath);
+    options.split = split;
+    const std::string why = print::writePdf(output, session, options);
     // A file that could not be written names itself; a sheet that does not fit does not.
     if (!why.empty()) return fail(why.rfind(output + ": ", 0) == 0 ? why : output + ": " + why);
     return kExitOk;
@@ -80,7 +90,8 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
     draft::DrawingFrame frame(session, state);
     // A failing generator has already said why through the platform.
     if (!frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
-    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath);
+    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath,
+                           splitOf(*kind, session, state));
 }
 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
@@ -95,8 +106,10 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
         if (!draft::hasSomethingToDraw(entry.code, session)) continue;  // said with the DXF files
         const std::optional<draft::DrawingKind> kind = draft::drawingForCode(entry.code, session);
         if (!kind || !frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
-        const std::string why = book.addSheet(
-            session, sheetOptions(session, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath));
+        print::SheetOptions options =
+            sheetOptions(session, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath);
+        options.split = splitOf(*kind, session, state);
+        const std::string why = book.addSheet(session, options);
         frame.close();
         if (book.broken()) return fail(why);
         if (!why.empty()) std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", entry.what.c_str(), why.c_str());

@@ -2,9 +2,11 @@
 // drawing's scale instead of a DXF file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "draft/drawing_frame.h"
+#include "draft/split_guide.h"
 
 namespace model {
 class Session;
@@ -22,9 +24,11 @@ bool isPdfName(const std::string& path);
 bool takeFlag(int& argc, char** argv, const char* flag);
 // Empty when the paper name is one we know, else what is wrong with it.
 std::string checkPaper(const std::string& paper);
-// Writes the session's current drawing as a PDF sheet; 0, or 1 with one line on stderr.
+// Writes the session's current drawing as PDF sheets, split along the guide when it does not
+// fit one; 0, or 1 with one line on stderr.
 int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
-                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath);
+                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath,
+                    const std::optional<draft::SplitGuide>& split = std::nullopt);
 
 // Runs drawing `code` on the session's current slice and writes it as a PDF sheet.
 int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
