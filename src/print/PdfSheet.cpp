@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "draft/drawing_index.h"
 #include "draft/pen_width.h"
 #include "draft/sheet_split.h"
 #include "print/PdfDevice.h"
@@ -282,8 +283,11 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
         }
     const std::string date =
         options.date.empty() ? QDate::currentDate().toString(Qt::ISODate).toStdString() : options.date;
-    paintTitleBlock(sp, painter, dotsPerMm, sheet,
-                    draft::titleRows(draft::partCaption(options.caption, sheet), options.projectPath, options.scale, date));
+    std::vector<std::string> rows =
+        draft::titleRows(draft::partCaption(options.caption, sheet), options.projectPath, options.scale, date);
+    if (options.firstSheet > 0)
+        rows[2] += "    " + draft::sheetOfSet(options.firstSheet + sheet.part - 1, options.setSheets);
+    paintTitleBlock(sp, painter, dotsPerMm, sheet, rows);
     sp.flushTexts();
 }
 

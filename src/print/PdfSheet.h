@@ -27,6 +27,8 @@ struct SheetOptions {
     std::string projectPath;
     std::string date;  // empty: today
     std::optional<draft::SplitGuide> split;  // where a drawing too big for the paper may be cut
+    int firstSheet = 0;  // in a numbered set: the number of the drawing's first sheet ("S-05 / 42")
+    int setSheets = 0;   // and how many sheets the set has
 };
 
 // A QGuiApplication for painting when the program has none yet (the command-line tool).

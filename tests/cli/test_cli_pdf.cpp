@@ -141,7 +141,7 @@ TEST_F(CliPdf, FramingPlanGridPitchMeasuresTrueAtItsScale)
     EXPECT_NE(bbox.find("<title>伏図"), std::string::npos);
 }
 
-TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
+TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOneNumberedPdfAfterItsIndex)
 {
     const fs::path folder = dir / "set";
     const auto [status, out] = shell(std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + folder.string() + "' --pdf");
@@ -150,12 +150,24 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
     for (const auto& e : fs::directory_iterator(folder)) dxfFiles += e.path().extension() == ".dxf";
     const std::string pdf = (folder / "drawing-set.pdf").string();
     EXPECT_NE(out.find(pdf), std::string::npos);
-    const std::string info = shell("pdfinfo -f 1 -l 3 '" + pdf + "'").second;
-    EXPECT_NE(info.find("Pages:           " + std::to_string(dxfFiles) + "\n"), std::string::npos) << info;
-    // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
-    EXPECT_NE(info.find("Page    1 size:  1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
-    EXPECT_NE(info.find("Page    3 size:  2383.94 x 1683.78 pts (A1)"), std::string::npos) << info;
+    const int pages = dxfFiles + 1;  // every drawing of the sample fits one sheet, after the index
+    const std::string info = shell("pdfinfo -f 1 -l 4 '" + pdf + "'").second;
+    EXPECT_NE(info.find("Pages:           " + std::to_string(pages) + "\n"), std::string::npos) << info;
+    // Each drawing on the sheet of its own paper: the lists on A3, the framing plan on A1.
+    EXPECT_NE(info.find("Page    2 size:  1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    4 size:  2383.94 x 1683.78 pts (A1)"), std::string::npos) << info;
     EXPECT_NE(info.find("Title:           sample.kel\n"), std::string::npos) << info;
+    // The index names every sheet with its number and scale; every title block its place.
+    const std::string index = squeezed(shell("pdftotext -f 1 -l 1 '" + pdf + "' -").second);
+    EXPECT_NE(index.find("図面リスト図面番号図面名称縮尺S-01図面リスト"), std::string::npos) << index;
+    EXPECT_NE(index.find("S-02梁断面リスト1/40S-03柱断面リスト1/40S-04伏図Z0"), std::string::npos) << index;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string number = (page < 10 ? "S-0" : "S-") + std::to_string(page);
+        EXPECT_NE(index.find(number), std::string::npos) << number;
+        const std::string p = std::to_string(page);
+        const std::string text = squeezed(shell("pdftotext -f " + p + " -l " + p + " '" + pdf + "' -").second);
+        EXPECT_NE(text.find(number + "/" + std::to_string(pages)), std::string::npos) << text;
+    }
 }
 
 TEST_F(CliPdf, AGirderListOf15MarksOn20FloorsGoesOverA1SheetsEveryCellOnce)

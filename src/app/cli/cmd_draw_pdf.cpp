@@ -11,6 +11,7 @@
 #include "model/view_slice.h"
 #include "draft/sheet_layout.h"
 #include "model/session.h"
+#include "print/PdfDrawingSet.h"
 #include "print/PdfSheet.h"
 
 namespace cli {
@@ -97,25 +98,16 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
                 const std::string& projectPath)
 {
-    // The set is named after its project, not after its first sheet.
-    print::PdfBook book(output, std::filesystem::path(projectPath).filename().string());
-    draft::DraftState state;
-    draft::DrawingFrame frame(session, state);
-    for (const draft::SetDrawing& entry : draft::wholeDrawingSet(session.grid)) {
-        model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
-        if (!draft::hasSomethingToDraw(entry.code, session)) continue;  // said with the DXF files
-        const std::optional<draft::DrawingKind> kind = draft::drawingForCode(entry.code, session);
-        if (!kind || !frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
-        print::SheetOptions options =
-            sheetOptions(session, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath);
-        options.split = splitOf(*kind, session, state);
-        const std::string why = book.addSheet(session, options);
-        frame.close();
-        if (book.broken()) return fail(why);
-        if (!why.empty()) std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", entry.what.c_str(), why.c_str());
-    }
-    if (book.pages() == 0) return fail(output + ": no drawing to put in it");
-    if (std::string why = book.finish(); !why.empty()) return fail(why);
+    print::DrawingSetPdf request;
+    request.output = output;
+    request.paper = choice.paper == "auto" ? std::string() : choice.paper;
+    request.mono = choice.mono;
+    request.projectPath = projectPath;
+    request.leftOut = [](const std::string& what, const std::string& why) {
+        std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", what.c_str(), why.c_str());
+    };
+    if (std::string why = print::writeDrawingSetPdf(session, request); !why.empty())
+        return fail(why.rfind(output, 0) == 0 ? why : output + ": " + why);
     std::printf("%s\n", output.c_str());
     return kExitOk;
 }
