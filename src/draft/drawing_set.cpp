@@ -5,6 +5,7 @@
 #include "draft/framing_plan.h"
 #include "draft/girder_list.h"
 #include "draft/grid_annotation.h"
+#include "draft/grid_split.h"
 #include "draft/rebar_drawing.h"
 #include "editor/command_codes.h"
 #include "model/element_store.h"
@@ -27,7 +28,7 @@ std::optional<DrawingKind> drawingForCode(int code, model::Session& session)
                                    DrawFramingElevation(*s, d);
                                DrawGridAnnotation(*s, d);
                            },
-                           {}};
+                           gridSplitGuide};
     }
     case editor::cmd::DRAW_COLUMN_LIST:
         return DrawingKind{code, "柱断面リスト", ScaleMode::List, GeneratorStore::Drawing,
@@ -38,7 +39,7 @@ std::optional<DrawingKind> drawingForCode(int code, model::Session& session)
     case editor::cmd::DRAW_REBAR:
         // The rebar drawing puts its own grid names and dimensions around it.
         return DrawingKind{code, "配筋図", ScaleMode::Draw, GeneratorStore::Model,
-                           [s](Drafter& d) { drawRebarArrangement(*s, d); }, {}};
+                           [s](Drafter& d) { drawRebarArrangement(*s, d); }, gridSplitGuide};
     case editor::cmd::DRAW_EMPTY:
         return DrawingKind{code, "", ScaleMode::List, GeneratorStore::Drawing, [](Drafter&) {}, {}};
     default: return std::nullopt;

@@ -67,6 +67,13 @@ struct Sheet {
     // A part of a split drawing: its pieces (none: the whole drawing through worldOrigin), its
     // place in the split (column and row of parts) and its number among the parts.
     std::vector<SheetPiece> pieces;
+    // Where the part meets its neighbour at a grid line: sheet millimetres and the line's name.
+    struct MatchLine {
+        model::Point from, to;  // bottom to top, or left to right
+        std::string name;
+        bool farSide = false;   // the part's right (or lower) edge, not its left (or upper)
+    };
+    std::vector<MatchLine> matchLines;
     int column = 0, row = 0;
     int part = 1, parts = 1;
 };

@@ -75,6 +75,29 @@ const PaperSize* paperNamed(const std::string& name)
     return nullptr;
 }
 
+constexpr double kNone = 1.7e308;
+
+const std::string* nameAt(const std::vector<double>& cuts, const std::vector<std::string>& names, double v)
+{
+    for (size_t i = 0; i < cuts.size() && i < names.size(); ++i)
+        if (cuts[i] == v && !names[i].empty()) return &names[i];
+    return nullptr;
+}
+
+// The sheet's cut edges that lie on named grid lines, along the body piece.
+void addMatchLines(Sheet& sheet, const SplitGuide& guide, double left, double right, double top, double bottom)
+{
+    const SheetPiece& body = sheet.pieces.back();
+    for (double x : {left, right})
+        if (const std::string* name = x == kNone ? nullptr : nameAt(guide.xCuts, guide.xNames, x))
+            sheet.matchLines.push_back({body.toSheet(x, body.minY, sheet.scale), body.toSheet(x, body.maxY, sheet.scale),
+                                        *name, x == right});
+    for (double y : {top, bottom})
+        if (const std::string* name = y == kNone ? nullptr : nameAt(guide.yCuts, guide.yNames, y))
+            sheet.matchLines.push_back({body.toSheet(body.minX, y, sheet.scale), body.toSheet(body.maxX, y, sheet.scale),
+                                        *name, y == bottom});
+}
+
 SheetSet placeParts(const PaperSize& paper, const DrawingBox& box, const SplitGuide& guide, double scale,
                     const Split& split)
 {
@@ -116,6 +139,8 @@ SheetSet placeParts(const PaperSize& paper, const DrawingBox& box, const SplitGu
             piece(x0, y1, x1, y0, {left + headingW, top - headerH});
             sheet.worldOrigin = sheet.pieces.back().worldOrigin;
             sheet.sheetOrigin = sheet.pieces.back().sheetOrigin;
+            addMatchLines(sheet, guide, c > 0 ? x0 : kNone, c + 1 < split.columns.size() ? x1 : kNone,
+                          r > 0 ? y0 : kNone, r + 1 < split.rows.size() ? y1 : kNone);
             set.sheets.push_back(std::move(sheet));
         }
     return set;

@@ -3,6 +3,7 @@
 // every part repeats.
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace draft {
@@ -16,6 +17,9 @@ struct SplitGuide {
     // What lies left of xCuts.front() (row headings) and above yCuts.front() (column headings)
     // is repeated on every sheet beside and above its part of the body.
     bool headings = false;
+    // The grid line's name of each cut (parallel to xCuts / yCuts; empty: none): a cut there is
+    // drawn on both sheets as a match line with that name.
+    std::vector<std::string> xNames, yNames;
 };
 
 }  // namespace draft

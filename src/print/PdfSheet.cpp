@@ -20,6 +20,7 @@
 #include "draft/sheet_split.h"
 #include "print/PdfDevice.h"
 #include "model/element_store.h"
+#include "model/encoding.h"
 #include "model/project_file.h"
 #include "model/safe_file.h"
 #include "model/session.h"
@@ -223,6 +224,26 @@ private:
     std::unordered_map<int, Advances> advances_;  // by pixel size
 };
 
+// A cut at a grid line, on both sheets that meet there: a chain line along the cut with the
+// line's name at its end.
+void paintMatchLines(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet)
+{
+    QPen pen(Qt::black, draft::penWidth(0) * f);
+    pen.setDashPattern({8 / draft::penWidth(0), 1.5 / draft::penWidth(0), 1 / draft::penWidth(0), 1.5 / draft::penWidth(0)});
+    p.setPen(pen);
+    constexpr double h = 3;  // millimetres
+    for (const draft::Sheet::MatchLine& m : sheet.matchLines) {
+        p.drawLine(sp.device(m.from), sp.device(m.to));
+        // Inside the paper: above the top of a vertical cut, under (or over) a horizontal one.
+        const std::string label = "合わせ線 " + m.name;
+        const double width = static_cast<double>(model::cp932Length(label)) * h / 2;
+        const bool vertical = m.from.x == m.to.x;
+        const model::Point at = vertical ? model::Point{m.farSide ? m.to.x - width - 1 : m.to.x + 1, m.to.y + 1}
+                                         : model::Point{m.from.x + 1, m.farSide ? m.from.y + 1 : m.from.y - h - 1};
+        sp.text(label, at, h, 0, 0, 0);
+    }
+}
+
 void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet,
                      const std::vector<std::string>& rows)
 {
@@ -283,6 +304,7 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
         }
     const std::string date =
         options.date.empty() ? QDate::currentDate().toString(Qt::ISODate).toStdString() : options.date;
+    paintMatchLines(sp, painter, dotsPerMm, sheet);
     std::vector<std::string> rows =
         draft::titleRows(draft::partCaption(options.caption, sheet), options.projectPath, options.scale, date);
     if (options.firstSheet > 0)

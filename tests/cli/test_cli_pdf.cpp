@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -139,6 +140,56 @@ TEST_F(CliPdf, FramingPlanGridPitchMeasuresTrueAtItsScale)
     ASSERT_GT(x0, 0) << bbox.substr(0, 2000);
     EXPECT_NEAR((x1 - x0) * 25.4 / 72, 6000.0 / 40, 0.1);
     EXPECT_NE(bbox.find("<title>伏図"), std::string::npos);
+}
+
+TEST_F(CliPdf, AFramingElevationTooBigGoesOverSheetsOfWholeBaysThatMeasureTrue)
+{
+    const std::string kel = (dir / "long.kel").string(), pdf = (dir / "long.pdf").string();
+    ASSERT_EQ(shell(std::string(TESSMAR_CLI) + " grid --spans 40,1,12 --pitch-x 6000 --pitch-y 6000 --pitch-z 3500 -o '" +
+                    kel + "'").first, 0);
+    const std::string draw = std::string(TESSMAR_CLI) + " draw framing '" + kel + "' --view yframe --tab 0 ";
+    const auto [status, err] = shell(draw + "--paper A2 -o '" + pdf + "'");
+    ASSERT_EQ(status, 0) << err;
+    const std::string info = shell("pdfinfo '" + pdf + "'").second;
+    const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
+    ASSERT_GT(pages, 4);
+    std::set<std::string> names;
+    int measured = 0;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string p = std::to_string(page);
+        EXPECT_NE(shell("pdfinfo -f " + p + " -l " + p + " '" + pdf + "'").second.find("(A2)"), std::string::npos);
+        const std::string bbox = shell("pdftotext -bbox -f " + p + " -l " + p + " '" + pdf + "' -").second;
+        EXPECT_NE(bbox.find(">(" + p + "/" + std::to_string(pages) + ")<"), std::string::npos) << p;
+        for (int x = 0; x <= 40; ++x)
+            if (bbox.find(">X" + std::to_string(x) + "</word>") != std::string::npos) names.insert("X" + std::to_string(x));
+        // Two neighbouring grid names on one part stand 6000 / 40 = 150 mm apart; a name on a
+        // match line's label (the word after 合わせ線) is not a grid name.
+        auto gridName = [&bbox](const std::string& w) {
+            for (size_t at = bbox.find(">" + w + "</word>"); at != std::string::npos; at = bbox.find(">" + w + "</word>", at + 1)) {
+                const size_t previous = bbox.rfind("<word", bbox.rfind("<word", at) - 1);
+                if (bbox.compare(bbox.find('>', previous) + 1, std::strlen("合わせ線<"), "合わせ線<") != 0)
+                    return std::stod(bbox.substr(bbox.rfind("xMin=\"", at) + 6));
+            }
+            return -1.0;
+        };
+        for (int x = 0; x < 40; ++x) {
+            const double a = gridName("X" + std::to_string(x)), b = gridName("X" + std::to_string(x + 1));
+            if (a < 0 || b < 0 || x == 9) continue;  // X9 and X10 differ in width: their left edges too
+            EXPECT_NEAR((b - a) * 25.4 / 72, 150, 0.1) << "page " << p << " X" << x;
+            ++measured;
+        }
+    }
+    EXPECT_EQ(names.size(), 41u);
+    EXPECT_GT(measured, 0);
+    const std::string text = shell("pdftotext '" + pdf + "' -").second;
+    EXPECT_NE(text.find("軸組図 Y0 (1/"), std::string::npos);
+
+    // A bay of 60 m does not fit A4 at 1/40, whatever the split: the scale that would is named.
+    ASSERT_EQ(shell(std::string(TESSMAR_CLI) + " grid --spans 2,1,1 --pitch-x 60000 --pitch-y 6000 --pitch-z 3500 -o '" +
+                    kel + "'").first, 0);
+    const auto [refused, why] = shell(draw + "--paper A4 -o '" + pdf + "'");
+    EXPECT_EQ(refused, 1);
+    EXPECT_NE(why.find("図面の一区画が A4 に入りません。S=1/"), std::string::npos) << why;
 }
 
 TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOneNumberedPdfAfterItsIndex)
