@@ -37,6 +37,7 @@ bool withDrawing(model::Session& session, draft::DrawingFrame& frame, draft::Dra
     options.mono = request.mono;
     options.caption = draft::sheetCaption(*kind, session);
     options.projectPath = request.projectPath;
+    options.fields = request.fields;
     if (kind->split) options.split = kind->split(session, state.draftTextHeight);
     use(options);
     frame.close();
@@ -115,6 +116,7 @@ std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& req
     index.mono = request.mono;
     index.caption = "図面リスト";
     index.projectPath = request.projectPath;
+    index.fields = request.fields;
     index.firstSheet = 1;
     index.setSheets = total;
     frame.run(draft::ScaleMode::List, draft::GeneratorStore::Drawing,

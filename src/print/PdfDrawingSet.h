@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "model/project_title.h"
+
 namespace model {
 class Session;
 }
@@ -17,6 +19,7 @@ struct DrawingSetPdf {
     std::string paper;        // "" or kAutoPaper: automatic
     bool mono = false;
     std::string projectPath;  // for the title blocks and the document's title
+    model::ProjectTitle fields;  // 工事名称 and 設計者
     // Said for a drawing that is not in the set (nothing to draw, or one bay too big).
     std::function<void(const std::string& what, const std::string& why)> leftOut;
     // Called before each drawing of both passes with (done, of); false cancels, and nothing is

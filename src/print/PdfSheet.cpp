@@ -15,7 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "draft/drawing_index.h"
+#include "draft/title_block.h"
 #include "draft/pen_width.h"
 #include "draft/sheet_split.h"
 #include "print/PdfDevice.h"
@@ -305,10 +305,9 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
     const std::string date =
         options.date.empty() ? QDate::currentDate().toString(Qt::ISODate).toStdString() : options.date;
     paintMatchLines(sp, painter, dotsPerMm, sheet);
-    std::vector<std::string> rows =
-        draft::titleRows(draft::partCaption(options.caption, sheet), options.projectPath, options.scale, date);
-    if (options.firstSheet > 0)
-        rows[2] += "    " + draft::sheetOfSet(options.firstSheet + sheet.part - 1, options.setSheets);
+    const draft::TitleBlock block{options.caption, options.projectPath, date, options.fields, options.firstSheet,
+                                  options.setSheets};
+    const std::vector<std::string> rows = draft::titleBlockRows(block, sheet);
     paintTitleBlock(sp, painter, dotsPerMm, sheet, rows);
     sp.flushTexts();
 }

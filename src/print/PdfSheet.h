@@ -9,6 +9,7 @@
 
 #include "draft/sheet_layout.h"
 #include "draft/sheet_split.h"
+#include "model/project_title.h"
 
 class QPainter;
 
@@ -29,6 +30,7 @@ struct SheetOptions {
     std::optional<draft::SplitGuide> split;  // where a drawing too big for the paper may be cut
     int firstSheet = 0;  // in a numbered set: the number of the drawing's first sheet ("S-05 / 42")
     int setSheets = 0;   // and how many sheets the set has
+    model::ProjectTitle fields;  // 工事名称 and 設計者
 };
 
 // A QGuiApplication for painting when the program has none yet (the command-line tool).

@@ -15,6 +15,7 @@
 #include "draft/pen_width.h"
 #include "model/grid_build.h"
 #include "model/project_file.h"
+#include "model/project_title.h"
 #include "model/sections.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
@@ -266,6 +267,24 @@ TEST_F(CliPdf, AGirderListOf15MarksOn20FloorsGoesOverA1SheetsEveryCellOnce)
     ASSERT_EQ(cells.size(), 300u);
     for (const auto& [bd, count] : cells) EXPECT_EQ(count, 1) << bd;
     for (const auto& [mark, count] : marks) EXPECT_GE(count, 1) << mark;
+}
+
+TEST_F(CliPdf, TheTitleBlockCarriesTheProjectsTitleFileOrWhatTheCommandLineSays)
+{
+    const std::string kel = (dir / "titled.kel").string(), pdf = (dir / "titled.pdf").string();
+    fs::copy_file(sample, kel);
+    ASSERT_TRUE(model::writeProjectTitle(kel, {"〇〇ビル新築工事", "山田太郎"}).ok);
+    const std::string draw = std::string(TESSMAR_CLI) + " draw girder-list '" + kel + "' -o '" + pdf + "' ";
+    ASSERT_EQ(shell(draw).first, 0);
+    std::string text = squeezed(shell("pdftotext '" + pdf + "' -").second);
+    EXPECT_NE(text.find("工事名称〇〇ビル新築工事(titled.kel)"), std::string::npos) << text;
+    EXPECT_NE(text.find("設計者山田太郎"), std::string::npos) << text;
+    ASSERT_EQ(shell(draw + "--designer 鈴木一郎").first, 0);
+    text = squeezed(shell("pdftotext '" + pdf + "' -").second);
+    EXPECT_NE(text.find("設計者鈴木一郎"), std::string::npos) << text;
+    EXPECT_NE(text.find("工事名称〇〇ビル新築工事"), std::string::npos) << text;
+    EXPECT_EQ(shell(draw + "--designer \"$(printf 'a\\nb')\"").first, 2);  // a line break cannot be kept
+    EXPECT_EQ(model::readProjectTitle(kel).designer, "山田太郎");  // one run's override is not kept
 }
 
 TEST_F(CliPdf, ASetPdfThatCannotBeWrittenSaysSoOnce)

@@ -68,12 +68,13 @@ std::string parseArgs(int argc, char** argv, DrawArgs& args)
 {
     args.pdf.mono = takeFlag(argc, argv, "--mono");
     if (std::string why = parseOptions(argc, argv,
-                                       {{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper}},
+                                       {{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper},
+                                        {"--project-title", &args.pdf.projectTitle}, {"--designer", &args.pdf.designer}},
                                        args.project);
         !why.empty())
         return why;
     if (args.output.empty()) return "no output file given (-o OUT.dxf)";
-    return checkPaper(args.pdf.paper);
+    return checkPdfChoice(args.pdf);
 }
 
 bool loadSettingsFile(model::Session& session, const std::string& path)

@@ -10,6 +10,7 @@
 #include "draft/drawing_set_files.h"
 #include "model/view_slice.h"
 #include "draft/sheet_layout.h"
+#include "model/project_title.h"
 #include "model/session.h"
 #include "print/PdfDrawingSet.h"
 #include "print/PdfSheet.h"
@@ -46,7 +47,23 @@ std::string checkPaper(const std::string& paper)
     return "unknown paper '" + paper + "' (auto, A4, A3, A2, A1 or A0)";
 }
 
+std::string checkPdfChoice(const PdfChoice& choice)
+{
+    if (std::string why = model::checkTitleField("--project-title", choice.projectTitle); !why.empty()) return why;
+    if (std::string why = model::checkTitleField("--designer", choice.designer); !why.empty()) return why;
+    return checkPaper(choice.paper);
+}
+
 namespace {
+
+// The project's title file, with what the command line says instead.
+model::ProjectTitle titleFields(const PdfChoice& choice, const std::string& projectPath)
+{
+    model::ProjectTitle fields = model::readProjectTitle(projectPath);
+    if (!choice.projectTitle.empty()) fields.projectName = choice.projectTitle;
+    if (!choice.designer.empty()) fields.designer = choice.designer;
+    return fields;
+}
 
 print::SheetOptions sheetOptions(const model::Session& session, const std::string& caption, draft::ScaleMode mode,
                                  const PdfChoice& choice, const std::string& projectPath)
@@ -58,6 +75,7 @@ print::SheetOptions sheetOptions(const model::Session& session, const std::strin
     options.mono = choice.mono;
     options.caption = caption;
     options.projectPath = projectPath;
+    options.fields = titleFields(choice, projectPath);
     return options;
 }
 
@@ -103,6 +121,7 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
     request.paper = choice.paper == "auto" ? std::string() : choice.paper;
     request.mono = choice.mono;
     request.projectPath = projectPath;
+    request.fields = titleFields(choice, projectPath);
     request.leftOut = [](const std::string& what, const std::string& why) {
         std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", what.c_str(), why.c_str());
     };
