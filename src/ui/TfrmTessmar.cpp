@@ -36,6 +36,8 @@
 #include "ui/TfrmMember.h"
 #include "ui/TfrmPCopy.h"
 #include "ui/TfrmQuantity.h"
+#include "ui/TfrmSetPdf.h"
+#include "ui/TfrmTitle.h"
 #include "ui/TfrmSection.h"
 #include "ui/TfrmVersion.h"
 
@@ -201,6 +203,8 @@ void TfrmTessmar::buildDialogs()
     frmVersion_ = std::make_unique<TfrmVersion>(this);
     sectionCsv_ = std::make_unique<editor::SectionCsvCommands>(session_, files_);
     frmQuantity_ = std::make_unique<TfrmQuantity>(session_, ini_, files_, this);
+    frmTitle_ = std::make_unique<TfrmTitle>(platform_, this);
+    frmSetPdf_ = std::make_unique<TfrmSetPdf>(session_, platform_, this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -216,6 +220,15 @@ void TfrmTessmar::buildDialogs()
     ports.drawings = &frmDraft_->preview();
     ports.draftSettings = frmDraftEnv_.get();
     ports.quantities = frmQuantity_.get();
+}
+
+void TfrmTessmar::saveDrawingSetPdf()
+{
+    const std::filesystem::path project(session_.project.path);
+    const auto path = files_.saveFile("PDF (*.pdf)", (project.parent_path() / (project.stem().string() + ".pdf")).string());
+    if (!path) return;
+    const bool named = path->size() > 4 && QString::fromStdString(path->substr(path->size() - 4)).toLower() == ".pdf";
+    frmSetPdf_->save(named ? *path : *path + ".pdf");
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }
@@ -250,6 +263,8 @@ void TfrmTessmar::buildMenus()
     addItem(file, "mnuFileDxf", QStringLiteral("DXFで保存(&D)..."), cmd::FILE_DXF, true);
     file->addSeparator();
     addItem(file, "mnuFileDraftEnv", QStringLiteral("作図設定(&E)..."), cmd::DRAFT_SETTINGS);
+    connect(addItem(file, "mnuFileTitle", QStringLiteral("図面表題(&T)..."), 0), &QAction::triggered, this,
+            [this] { frmTitle_->editFor(session_.project.path); });
     file->addSeparator();
     addItem(file, "mnuFileCsvOut", QStringLiteral("断面ＣＳＶ出力(&C)..."), cmd::CSV_EXPORT);
     addItem(file, "mnuFileCsvIn", QStringLiteral("断面ＣＳＶ読込(&I)..."), cmd::CSV_IMPORT);
@@ -303,6 +318,8 @@ void TfrmTessmar::buildMenus()
     addItem(draw, "mnuDrawRebar", QStringLiteral("配筋図(&H)..."), cmd::DRAW_REBAR);
     addItem(draw, "mnuDrawFraming", QStringLiteral("伏図/軸組図(&F)..."), cmd::DRAW_FRAMING);
     addItem(draw, "mnuDrawQuantity", QStringLiteral("鉄筋数量表(&Q)..."), cmd::QUANTITIES);
+    connect(addItem(draw, "mnuDrawSetPdf", QStringLiteral("図面一式をPDFで保存(&P)..."), 0), &QAction::triggered, this,
+            &TfrmTessmar::saveDrawingSetPdf);
 
     QMenu* girder = bar->addMenu(QStringLiteral("梁(&G)"));
     addItem(girder, "mnuGirderMark", QStringLiteral("梁断面指示(&S)"), cmd::GIRDER_MARK);

@@ -45,6 +45,8 @@ class TfrmKeypad;
 class TfrmMember;
 class TfrmPCopy;
 class TfrmQuantity;
+class TfrmTitle;
+class TfrmSetPdf;
 class TfrmSection;
 class TfrmVersion;
 
@@ -81,11 +83,15 @@ public:
     TfrmDraftEnv& frmDraftEnv() { return *frmDraftEnv_; }
     TfrmEnvironment& frmEnvironment() { return *frmEnvironment_; }
     TfrmQuantity& frmQuantity() { return *frmQuantity_; }
+    TfrmTitle& frmTitle() { return *frmTitle_; }
+    TfrmSetPdf& frmSetPdf() { return *frmSetPdf_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
     // What a menu item with this command code does.
     void runCommand(int code);
+    // 作図 → 図面一式をPDFで保存: asks for the file, then writes the set with its progress.
+    void saveDrawingSetPdf();
     // True once the first application message has been handled (home view, start-up file).
     bool started() const { return started_; }
     // The file named on the command line, when it existed at start-up.
@@ -161,6 +167,8 @@ private:
     std::unique_ptr<TfrmSection> frmSection_;
     std::unique_ptr<TfrmDraft> frmDraft_;
     std::unique_ptr<TfrmQuantity> frmQuantity_;
+    std::unique_ptr<TfrmTitle> frmTitle_;
+    std::unique_ptr<TfrmSetPdf> frmSetPdf_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};
