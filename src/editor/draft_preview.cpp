@@ -89,6 +89,8 @@ void DraftPreview::runDrawing(int code)
         if (!frame.run(kind->scale, kind->store, kind->generate)) break;  // the frame said why
         window_.setCaption(kind->caption);
         caption_ = draft::sheetCaption(*kind, session_);
+        split_.reset();
+        if (kind->split) split_ = kind->split(session_, draftState_.draftTextHeight);
         setInitDialog(kind->scale);
         showing_ = true;
         window_.showModal();
@@ -176,7 +178,8 @@ bool DraftPreview::savePdf(const std::string& paper, bool mono)
     if (path.size() < 4 || (path.compare(path.size() - 4, 4, ".pdf") != 0 && path.compare(path.size() - 4, 4, ".PDF") != 0))
         path += ".pdf";
     if (!mayWrite(session_.platform, *chosen, path)) return false;
-    const std::string why = ports_.sheets->writePdf({path, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
+    const std::string why = ports_.sheets->writePdf(
+        {path, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List, split_});
     if (!why.empty()) {
         ctx_.notice("PDFファイルを書けませんでした。\n" + why);
         return false;
@@ -190,7 +193,8 @@ void DraftPreview::printSheet(const std::string& paper, bool mono)
         ctx_.notAvailable();
         return;
     }
-    const std::string why = ports_.sheets->print({"", paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
+    const std::string why =
+        ports_.sheets->print({"", paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List, split_});
     if (!why.empty()) ctx_.notice("印刷できませんでした。\n" + why);
 }
 
