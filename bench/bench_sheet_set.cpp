@@ -49,21 +49,27 @@ bool runCli(const std::vector<std::string>& args, double& cpu, double& peakMb)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void runSet(benchmark::State& state, std::vector<std::string> extra)
+// Times the command, `output` (a file or folder) removed before each run and at the end.
+void timeCli(benchmark::State& state, const std::vector<std::string>& args, const std::string& output)
 {
-    const std::string folder = bench::tempPath("sheet-set");
-    std::vector<std::string> args{"draw", "all", projectFile(), "-o", folder};
-    args.insert(args.end(), extra.begin(), extra.end());
     double cpu = 0, peak = 0;
     for (auto _ : state) {
-        fs::remove_all(folder);
+        fs::remove_all(output);
         const auto start = std::chrono::steady_clock::now();
         if (!runCli(args, cpu, peak)) state.SkipWithError("tessmar-cli failed");
         state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     state.counters["cpu_s"] = cpu;
     state.counters["peak_MB"] = peak;
-    fs::remove_all(folder);
+    fs::remove_all(output);
+}
+
+void runSet(benchmark::State& state, const std::vector<std::string>& extra)
+{
+    const std::string folder = bench::tempPath("sheet-set");
+    std::vector<std::string> args{"draw", "all", projectFile(), "-o", folder};
+    args.insert(args.end(), extra.begin(), extra.end());
+    timeCli(state, args, folder);
 }
 
 void BM_DrawAllDxf(benchmark::State& state) { runSet(state, {}); }
@@ -76,29 +82,14 @@ BENCHMARK(BM_DrawAllPdfSet)->UseManualTime()->Iterations(1)->Unit(benchmark::kSe
 void BM_RebarOfOneGridLineAsDxf(benchmark::State& state)
 {
     const std::string out = bench::tempPath("rebar-one.dxf");
-    double cpu = 0, peak = 0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        if (!runCli({"draw", "rebar", projectFile(), "--view", "yframe", "--tab", "15", "-o", out}, cpu, peak))
-            state.SkipWithError("tessmar-cli failed");
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    state.counters["cpu_s"] = cpu;
-    fs::remove(out);
+    timeCli(state, {"draw", "rebar", projectFile(), "--view", "yframe", "--tab", "15", "-o", out}, out);
 }
 BENCHMARK(BM_RebarOfOneGridLineAsDxf)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_ResaveWholeProject(benchmark::State& state)
 {
     const std::string out = bench::tempPath("resaved.kel");
-    double cpu = 0, peak = 0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        if (!runCli({"resave", projectFile(), out}, cpu, peak)) state.SkipWithError("tessmar-cli failed");
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    state.counters["cpu_s"] = cpu;
-    fs::remove(out);
+    timeCli(state, {"resave", projectFile(), out}, out);
 }
 BENCHMARK(BM_ResaveWholeProject)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 

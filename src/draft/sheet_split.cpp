@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/segment_clip.h"
 #include "model/element_store.h"
 #include "model/text_buffer.h"
 
@@ -236,24 +237,11 @@ std::string partCaption(const std::string& caption, const Sheet& sheet)
 
 bool clipToPiece(const SheetPiece& piece, double& x1, double& y1, double& x2, double& y2)
 {
-    // Liang-Barsky: the part of the segment's parameter range inside all four edges.
     double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - piece.minX + kEps, piece.maxX + kEps - x1, y1 - piece.minY + kEps, piece.maxY + kEps - y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const double ax = x1, ay = y1;
+    if (!editor::clipSegment(x1, y1, x2, y2, piece.minX - kEps, piece.minY - kEps, piece.maxX + kEps, piece.maxY + kEps,
+                             t0, t1))
+        return false;
+    const double ax = x1, ay = y1, dx = x2 - x1, dy = y2 - y1;
     x1 = ax + t0 * dx;
     y1 = ay + t0 * dy;
     x2 = ax + t1 * dx;
