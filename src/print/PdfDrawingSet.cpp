@@ -84,7 +84,6 @@ std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& req
     if (planned.empty()) return request.output + ": no drawing to put in it";
 
     // The index: as many sheets as its rows need, itself counted among the rows.
-    model::Session& s = session;
     std::vector<draft::IndexEntry> entries;
     int indexSheets = 1;
     std::optional<draft::SplitGuide> guide;
@@ -97,7 +96,7 @@ std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& req
         frame.run(draft::ScaleMode::List, draft::GeneratorStore::Drawing,
                   [&](draft::Drafter& d) { guide = draft::drawDrawingIndex(d, entries); });
         SheetOptions probe;
-        probe.scale = draft::scaleOf(s.settings, draft::ScaleMode::List).scale;
+        probe.scale = draft::scaleOf(session.settings, draft::ScaleMode::List).scale;
         probe.list = true;
         probe.paper = request.paper;
         probe.split = guide;
@@ -110,7 +109,7 @@ std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& req
 
     PdfBook book(request.output, std::filesystem::path(request.projectPath).filename().string());
     SheetOptions index;
-    index.scale = draft::scaleOf(s.settings, draft::ScaleMode::List).scale;
+    index.scale = draft::scaleOf(session.settings, draft::ScaleMode::List).scale;
     index.list = true;
     index.paper = request.paper;
     index.mono = request.mono;
