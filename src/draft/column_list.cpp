@@ -69,18 +69,24 @@ void mainBarsAndHoop(Drafter& d, const ColumnFigure& f, double left, double righ
     for (int k = 1; k < n1 - 1; ++k) d.DraftBarMark(f.barMark, xR, spread(yB, yT, n1, k));
 }
 
+ListLayout columnLayout(const settings::DraftEnv& env, int textHeight)
+{
+    return makeListLayout({env.ColumnListW1, env.ColumnListW2, env.ColumnListW3, env.ColumnListH, env.ColumnListHD},
+                          env.CTitle, static_cast<int>(settings::columnTitles().size()) - 1, COLUMN_ROW_FIGURE,
+                          textHeight);
+}
+
+int storeyCount(const model::Session& session) { return std::clamp(session.grid.spanCount[2], 0, model::kMaxSpans); }
+
 class ColumnListWriter {
 public:
     ColumnListWriter(model::Session& session, Drafter& d)
         : d_(d),
           env_(session.settings.draft),
-          l_(makeListLayout({env_.ColumnListW1, env_.ColumnListW2, env_.ColumnListW3, env_.ColumnListH,
-                             env_.ColumnListHD},
-                            env_.CTitle, static_cast<int>(settings::columnTitles().size()) - 1, COLUMN_ROW_FIGURE,
-                            d.draftTextHeight())),
+          l_(columnLayout(env_, d.draftTextHeight())),
           sections_(session.sections, model::kColumnLetter),
           marks_(model::markList(model::kColumnLetter, session.sections, 100)),
-          storeys_(std::clamp(session.grid.spanCount[2], 0, model::kMaxSpans))
+          storeys_(storeyCount(session))
     {
     }
 
@@ -218,6 +224,13 @@ void drawColumnSection(Drafter& d, const settings::DraftEnv& env, const ColumnFi
 
     // Without at least the corner bars on every face there is no cage to draw.
     if (f.n1 > 1 && f.n2 > 1) mainBarsAndHoop(d, f, left, right, bottom, top);
+}
+
+SplitGuide columnListSplit(const model::Session& session, int textHeight)
+{
+    const auto marks = model::markList(model::kColumnLetter, session.sections, 100);
+    return listSplitGuide(columnLayout(session.settings.draft, textHeight), static_cast<int>(marks.size()),
+                          storeyCount(session));
 }
 
 bool drawColumnList(model::Session& session, Drafter& d)

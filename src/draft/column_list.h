@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "draft/draft.h"
+#include "draft/split_guide.h"
 #include "model/bars.h"
 
 namespace model {
@@ -50,5 +51,7 @@ void drawColumnSection(Drafter& d, const settings::DraftEnv& env, const ColumnFi
 // been set from ListMojiHeight and ListScale (the drawing frame does this). Returns false,
 // having drawn nothing, when there is no column mark or no storey.
 bool drawColumnList(model::Session& session, Drafter& d);
+// Where the list drawn at this text height may be split over sheets.
+SplitGuide columnListSplit(const model::Session& session, int textHeight);
 
 }  // namespace draft

@@ -5,6 +5,7 @@
 #include "draft/framing_plan.h"
 #include "draft/girder_list.h"
 #include "draft/grid_annotation.h"
+#include "draft/grid_split.h"
 #include "draft/rebar_drawing.h"
 #include "editor/command_codes.h"
 #include "model/element_store.h"
@@ -26,20 +27,21 @@ std::optional<DrawingKind> drawingForCode(int code, model::Session& session)
                                else
                                    DrawFramingElevation(*s, d);
                                DrawGridAnnotation(*s, d);
-                           }};
+                           },
+                           gridSplitGuide};
     }
     case editor::cmd::DRAW_COLUMN_LIST:
         return DrawingKind{code, "柱断面リスト", ScaleMode::List, GeneratorStore::Drawing,
-                           [s](Drafter& d) { drawColumnList(*s, d); }};
+                           [s](Drafter& d) { drawColumnList(*s, d); }, columnListSplit};
     case editor::cmd::DRAW_GIRDER_LIST:
         return DrawingKind{code, "梁断面リスト", ScaleMode::List, GeneratorStore::Drawing,
-                           [s](Drafter& d) { drawGirderList(*s, d); }};
+                           [s](Drafter& d) { drawGirderList(*s, d); }, girderListSplit};
     case editor::cmd::DRAW_REBAR:
         // The rebar drawing puts its own grid names and dimensions around it.
         return DrawingKind{code, "配筋図", ScaleMode::Draw, GeneratorStore::Model,
-                           [s](Drafter& d) { drawRebarArrangement(*s, d); }};
+                           [s](Drafter& d) { drawRebarArrangement(*s, d); }, gridSplitGuide};
     case editor::cmd::DRAW_EMPTY:
-        return DrawingKind{code, "", ScaleMode::List, GeneratorStore::Drawing, [](Drafter&) {}};
+        return DrawingKind{code, "", ScaleMode::List, GeneratorStore::Drawing, [](Drafter&) {}, {}};
     default: return std::nullopt;
     }
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "draft/drawing_frame.h"
+#include "draft/split_guide.h"
 
 namespace model {
 class Session;
@@ -20,6 +21,9 @@ struct DrawingKind {
     GeneratorStore store = GeneratorStore::Drawing;
     // Draws into the frame's drafter, reading the session (view, sections, grid, settings).
     DrawingFrame::Generator generate;
+    // Where the drawing may be cut over sheets, for the text height it was drawn at; none: it
+    // goes on one sheet or not at all.
+    std::function<SplitGuide(const model::Session&, int textHeight)> split;
 };
 
 // The drawing of a command code for the session's current view and plane (501 is the framing

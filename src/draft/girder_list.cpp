@@ -209,6 +209,13 @@ EndGroup girderEndGroup(std::string_view secSpec)
     return g;
 }
 
+SplitGuide girderListSplit(const model::Session& session, int textHeight)
+{
+    const ListLayout l = makeLayout(session.settings.draft, textHeight);
+    const auto marks = model::markList(model::kGirderLetter, session.sections, 100);
+    return listSplitGuide(l, static_cast<int>(marks.size()), session.grid.spanCount[2] + 1);
+}
+
 void drawGirderList(model::Session& session, Drafter& d)
 {
     ListWriter writer(session, d);

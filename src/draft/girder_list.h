@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "draft/draft.h"
+#include "draft/split_guide.h"
 #include "model/bars.h"
 
 namespace model {
@@ -56,4 +57,9 @@ void drawGirderSection(Drafter& d, const settings::DraftEnv& env, const GirderFi
 // been set from ListMojiHeight and ListScale (the drawing frame does this).
 void drawGirderList(model::Session& session, Drafter& d);
 
+}  // namespace draft
+
+namespace draft {
+// Where the list drawn at this text height may be split over sheets.
+SplitGuide girderListSplit(const model::Session& session, int textHeight);
 }  // namespace draft

@@ -8,15 +8,6 @@
 
 namespace draft {
 
-int gridAnnotationTextCount(const model::Session& session)
-{
-    const model::GridModel& g = session.grid;
-    const model::ViewMode mode = session.view.mode;
-    int n = static_cast<int>(model::gridDimensions(g, mode).size());
-    for (const model::GridNamePlace& p : model::gridNamePlaces(g, mode, 0)) n += !g.name(p.axis, p.index).empty();
-    return n;
-}
-
 void DrawGridAnnotation(model::Session& session, Drafter& d)
 {
     const model::GridModel& g = session.grid;

@@ -15,7 +15,5 @@ namespace draft {
 // dimensions (pen 6) along the top and the side, half max(3000, first storey) beyond the last
 // lines, each dimension line 1000 further out with its length ("%.0f") on it.
 void DrawGridAnnotation(model::Session& session, Drafter& d);
-// How many texts DrawGridAnnotation writes for the session's view.
-int gridAnnotationTextCount(const model::Session& session);
 
 }  // namespace draft

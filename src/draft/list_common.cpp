@@ -84,6 +84,15 @@ void drawListOuterRules(Drafter& d, const ListLayout& l, int markCount, int bloc
     for (int k = 0; k <= markCount; ++k) d.DraftLine(l.columnLeft(k), kListTop, l.columnLeft(k), bottom);
 }
 
+SplitGuide listSplitGuide(const ListLayout& l, int markCount, int blocks)
+{
+    SplitGuide guide;
+    guide.headings = true;
+    for (int k = 0; k <= markCount; ++k) guide.xCuts.push_back(l.columnLeft(k));
+    for (int a = 0; a <= blocks; ++a) guide.yCuts.push_back(l.blockTop(a));
+    return guide;
+}
+
 void drawLegsText(Drafter& d, const ListLayout& l, double mojiRatio, const std::string& rest, int nVert, int nHoriz,
                   double columnLeft, double middle)
 {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "draft/draft.h"
+#include "draft/split_guide.h"
 #include "model/sections.h"
 
 namespace draft {
@@ -87,6 +88,9 @@ void drawLegsText(Drafter& d, const ListLayout& l, double mojiRatio, const std::
 // radius 10 mark the line's ends and the text sits on its middle. Uses the current pen.
 void drawDimensionLine(Drafter& d, const std::string& text, double ax, double ay, double bx, double by, double ox,
                        double oy, double offset, double gap, double lift);
+// Where a list of markCount mark columns and `blocks` level blocks may be cut: between whole
+// mark columns and whole level blocks, the level and title columns and the mark row repeated.
+SplitGuide listSplitGuide(const ListLayout& l, int markCount, int blocks);
 // A length as a dimension text: 600, 612.5.
 std::string dimensionNumber(double v);
 

@@ -81,9 +81,7 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
                            env.TessmarStirStart};
 
     // Outlines and grid lines as the framing drawings draw them, the details of the members of
-    // an elevation, and last the grid's names and dimensions. Their room in the text buffer is
-    // kept from the start: a drawing that fills it leaves out member labels, not the grid's.
-    session.texts.keepRoom(gridAnnotationTextCount(session));
+    // an elevation, and last the grid's names and dimensions.
     FramingLines lines(session, d);
     for (int i = -1; store.nextLive(i);) {
         const model::Element& e = store.at(i);
@@ -100,7 +98,6 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
             if (elevation && level) rebar::drawGirderDetail(c, i);
         }
     }
-    session.texts.keepRoom(0);
     DrawGridAnnotation(session, d);
 }
 

@@ -16,9 +16,6 @@ namespace draft {
 
 namespace {
 
-// The title block has a corner of its own: the drawing goes above it or beside it.
-constexpr double kTitleHeight = 4 * kTitleRowHeight;
-
 struct Fit {
     bool fits = false;
     bool landscape = true;
@@ -41,14 +38,14 @@ Fit fitOn(const PaperSize& paper, double w, double h)
     return fitSheet(paper.width, paper.height, w, h, false);
 }
 
+}  // namespace
+
 std::string numberText(double v)
 {
     char buf[32];
     return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
-// The smallest scale from the standard list, at or above `needed`; the number rounded up when
-// the list ends first.
 double standardScaleAtLeast(double needed)
 {
     for (const char* s : model::kScaleList) {
@@ -58,8 +55,6 @@ double standardScaleAtLeast(double needed)
     }
     return std::ceil(needed);
 }
-
-}  // namespace
 
 const std::array<PaperSize, 5>& isoPapers()
 {

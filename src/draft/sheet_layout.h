@@ -37,6 +37,18 @@ struct DrawingBox {
 DrawingBox drawingBox(const model::ElementStore& store, const model::TextBuffer& texts,
                       const dxf::TextOptions& options);
 
+// A rectangle of the drawing placed on a sheet of a split drawing: what lies inside is drawn,
+// lines clipped at its edges, texts by their anchor point.
+struct SheetPiece {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    model::Point worldOrigin;  // drawing point at the sheet's point sheetOrigin
+    model::Point sheetOrigin;
+    model::Point toSheet(double x, double y, double scale) const
+    {
+        return {(x - worldOrigin.x) / scale + sheetOrigin.x, (y - worldOrigin.y) / scale + sheetOrigin.y};
+    }
+};
+
 struct Sheet {
     std::string paper;  // "A3"
     bool landscape = true;
@@ -51,6 +63,19 @@ struct Sheet {
         return {(x - worldOrigin.x) / scale + sheetOrigin.x, (y - worldOrigin.y) / scale + sheetOrigin.y};
     }
     double toSheetLength(double length) const { return length / scale; }
+
+    // A part of a split drawing: its pieces (none: the whole drawing through worldOrigin), its
+    // place in the split (column and row of parts) and its number among the parts.
+    std::vector<SheetPiece> pieces;
+    // Where the part meets its neighbour at a grid line: sheet millimetres and the line's name.
+    struct MatchLine {
+        model::Point from, to;  // bottom to top, or left to right
+        std::string name;
+        bool farSide = false;   // the part's right (or lower) edge, not its left (or upper)
+    };
+    std::vector<MatchLine> matchLines;
+    int column = 0, row = 0;
+    int part = 1, parts = 1;
 };
 
 struct SheetResult {
@@ -80,5 +105,13 @@ std::vector<std::string> titleRows(const std::string& caption, const std::string
                                    const std::string& date);
 inline constexpr double kTitleWidth = 100;     // millimetres
 inline constexpr double kTitleRowHeight = 7;   // millimetres per row
+// The title block has a corner of its own: the drawing goes above it or beside it.
+inline constexpr double kTitleHeight = 4 * kTitleRowHeight;
+
+// A number as the title block and messages write it: 40, 12.5.
+std::string numberText(double v);
+// The smallest scale from the standard list, at or above `needed`; the number rounded up when
+// the list ends first.
+double standardScaleAtLeast(double needed);
 
 }  // namespace draft

@@ -24,7 +24,7 @@ std::optional<draft::DrawingKind> drawingOf(int code, model::Session& session)
 {
     if (code == cmd::TEST_01)
         return draft::DrawingKind{code, "Test01", draft::ScaleMode::List, draft::GeneratorStore::Drawing,
-                                  [](draft::Drafter& d) { draft::drawAlignmentTest(d); }};
+                                  [](draft::Drafter& d) { draft::drawAlignmentTest(d); }, {}};
     return draft::drawingForCode(code, session);
 }
 
@@ -104,6 +104,8 @@ void DraftPreview::runDrawing(int code)
         if (!frame.run(kind->scale, kind->store, kind->generate)) break;  // the frame said why
         window_.setCaption(kind->caption);
         caption_ = draft::sheetCaption(*kind, session_);
+        split_.reset();
+        if (kind->split) split_ = kind->split(session_, draftState_.draftTextHeight);
         setInitDialog(kind->scale);
         showing_ = true;
         window_.showModal();
@@ -192,7 +194,8 @@ bool DraftPreview::savePdf(const std::string& paper, bool mono)
     if (path.size() < 4 || (path.compare(path.size() - 4, 4, ".pdf") != 0 && path.compare(path.size() - 4, 4, ".PDF") != 0))
         path += ".pdf";
     if (!mayWrite(session_.platform, *chosen, path)) return false;
-    const std::string why = ports_.sheets->writePdf({path, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
+    const std::string why = ports_.sheets->writePdf(
+        {path, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List, split_});
     if (!why.empty()) {
         ctx_.notice("PDFファイルを書けませんでした。\n" + why);
         return false;
@@ -208,7 +211,7 @@ void DraftPreview::printSheet(const std::string& paper, bool mono)
     }
     const std::string proposed = proposedSheetPath(session_.project.path, caption_, ".pdf");
     const std::string why =
-        ports_.sheets->print({proposed, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List});
+        ports_.sheets->print({proposed, paper, mono, currentScale(), caption_, mode_ == draft::ScaleMode::List, split_});
     if (!why.empty()) ctx_.notice("印刷できませんでした。\n" + why);
 }
 

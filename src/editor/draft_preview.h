@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "draft/drawing_frame.h"
+#include "draft/split_guide.h"
 #include "dxf/dxf_writer.h"
 #include "editor/editor_context.h"
 #include "editor/view_navigator.h"
@@ -43,6 +44,7 @@ public:
         double scale = 40;
         std::string caption;
         bool list = false;  // drawn at the list scale: its size on paper ignores the scale
+        std::optional<draft::SplitGuide> split;  // where a drawing too big for the paper may be cut
     };
     // Empty on success, else why not.
     virtual std::string writePdf(const Request& request) = 0;
@@ -134,6 +136,7 @@ private:
     dxf::DxfExtents extents_;  // kept from one save to the next, as an empty drawing needs
     draft::ScaleMode mode_ = draft::ScaleMode::List;
     std::string caption_;
+    std::optional<draft::SplitGuide> split_;  // of the drawing showing
     std::vector<std::string> scaleList_;
     std::string typedScale_;
     bool applyEnabled_ = false;

@@ -1,6 +1,7 @@
 #include "model/text_buffer.h"
 
 #include <cmath>
+#include <new>
 
 #include "model/helpers.h"
 #include "platform/platform.h"
@@ -12,13 +13,6 @@ int TextBuffer::addMoji(int nBase, const std::string& text, double shift, double
 {
     if (nBase > 9 && platform_)
         platform_->messageBox(platform::kConfirmCaption, "addMoji_NB:nBaseが不正です", platform::Buttons::Ok);
-    if (count() >= kCapacity - kept_) {
-        // The table is full: refuse the label instead of writing past it, and count it so the
-        // drawing can be reported as incomplete.
-        ++refused_;
-        warnFull();
-        return -1;
-    }
     double theta = angle * kPi / 180.0;
     Moji m;
     m.x = x - shift * std::sin(theta);
@@ -29,8 +23,15 @@ int TextBuffer::addMoji(int nBase, const std::string& text, double shift, double
     m.angle = angle;
     m.nBase = nBase;
     m.text = text;
-    entries_.push_back(std::move(m));
-    if (count() > kWarnAbove) warnFull();
+    try {
+        entries_.push_back(std::move(m));
+    } catch (const std::bad_alloc&) {
+        // Only memory limits the buffer: refuse the label and count it so the drawing can be
+        // reported as incomplete.
+        ++refused_;
+        warnFull();
+        return -1;
+    }
     return count() - 1;
 }
 

@@ -15,9 +15,12 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "draft/title_block.h"
 #include "draft/pen_width.h"
+#include "draft/sheet_split.h"
 #include "print/PdfDevice.h"
 #include "model/element_store.h"
+#include "model/encoding.h"
 #include "model/project_file.h"
 #include "model/safe_file.h"
 #include "model/session.h"
@@ -79,24 +82,25 @@ public:
     }
 
     QPointF device(model::Point sheetMm) const { return {sheetMm.x * f_, (sheet_.height - sheetMm.y) * f_}; }
-    QPointF world(double x, double y) const { return device(sheet_.toSheet(x, y)); }
 
-    // Every line, circle and arc of the store, one stroke per pen: a pen change and a path
-    // cost the PDF far more than another segment of the same path.
-    void elements(const model::ElementStore& store)
+    // The listed lines, circles and arcs of the store inside each piece, one stroke per pen: a
+    // pen change and a path cost the PDF far more than another segment of the same path.
+    void elements(const model::ElementStore& store, const std::vector<int>& only,
+                  const std::vector<draft::SheetPiece>& pieces)
     {
         std::vector<Stroke> strokes;
         std::unordered_map<uint64_t, size_t> byPen;
-        for (int c = -1; store.nextLive(c);) {
-            const model::Element& e = store.at(c);
-            if (!drawable(e.kind)) continue;
-            const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(e.CL)) << 32) |
-                                 (static_cast<uint64_t>(static_cast<uint16_t>(e.LY)) << 16) |
-                                 static_cast<uint16_t>(e.kind);
-            auto [it, added] = byPen.try_emplace(key, strokes.size());
-            if (added) strokes.push_back({e.CL, e.kind, e.LY, {}, {}, {}});
-            add(strokes[it->second], e);
-        }
+        for (const draft::SheetPiece& piece : pieces)
+            for (int c : only) {
+                const model::Element& e = store.at(c);
+                if (!drawable(e.kind)) continue;
+                const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(e.CL)) << 32) |
+                                     (static_cast<uint64_t>(static_cast<uint16_t>(e.LY)) << 16) |
+                                     static_cast<uint16_t>(e.kind);
+                auto [it, added] = byPen.try_emplace(key, strokes.size());
+                if (added) strokes.push_back({e.CL, e.kind, e.LY, {}, {}, {}});
+                add(strokes[it->second], e, piece);
+            }
         p_.setBrush(Qt::NoBrush);
         for (const Stroke& s : strokes) {
             p_.setPen(pen(s));
@@ -126,14 +130,22 @@ public:
         return pen;
     }
 
-    void add(Stroke& s, const model::Element& e) const
+    QPointF world(const draft::SheetPiece& piece, double x, double y) const
+    {
+        return device(piece.toSheet(x, y, sheet_.scale));
+    }
+
+    void add(Stroke& s, const model::Element& e, const draft::SheetPiece& piece) const
     {
         if (e.kind != model::kind::CIRCLE && e.kind != model::kind::ARC) {
-            s.lines.emplace_back(dot(world(e.X1, e.Y1)), dot(world(e.X2, e.Y2)));
+            double x1 = e.X1, y1 = e.Y1, x2 = e.X2, y2 = e.Y2;
+            if (draft::clipToPiece(piece, x1, y1, x2, y2))
+                s.lines.emplace_back(dot(world(piece, x1, y1)), dot(world(piece, x2, y2)));
             return;
         }
+        if (!draft::pieceHolds(piece, e.X1, e.Y1)) return;
         const double r = sheet_.toSheetLength(e.X2) * f_;
-        const QPointF c = world(e.X1, e.Y1);
+        const QPointF c = world(piece, e.X1, e.Y1);
         if (e.kind == model::kind::CIRCLE) {
             const QPointF centre = dot(c);
             s.circles.emplace_back(centre.x() - r, centre.y() - r, 2 * r, 2 * r);
@@ -212,6 +224,26 @@ private:
     std::unordered_map<int, Advances> advances_;  // by pixel size
 };
 
+// A cut at a grid line, on both sheets that meet there: a chain line along the cut with the
+// line's name at its end.
+void paintMatchLines(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet)
+{
+    QPen pen(Qt::black, draft::penWidth(0) * f);
+    pen.setDashPattern({8 / draft::penWidth(0), 1.5 / draft::penWidth(0), 1 / draft::penWidth(0), 1.5 / draft::penWidth(0)});
+    p.setPen(pen);
+    constexpr double h = 3;  // millimetres
+    for (const draft::Sheet::MatchLine& m : sheet.matchLines) {
+        p.drawLine(sp.device(m.from), sp.device(m.to));
+        // Inside the paper: above the top of a vertical cut, under (or over) a horizontal one.
+        const std::string label = "合わせ線 " + m.name;
+        const double width = static_cast<double>(model::cp932Length(label)) * h / 2;
+        const bool vertical = m.from.x == m.to.x;
+        const model::Point at = vertical ? model::Point{m.farSide ? m.to.x - width - 1 : m.to.x + 1, m.to.y + 1}
+                                         : model::Point{m.from.x + 1, m.farSide ? m.from.y + 1 : m.from.y - h - 1};
+        sp.text(label, at, h, 0, 0, 0);
+    }
+}
+
 void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet,
                      const std::vector<std::string>& rows)
 {
@@ -251,21 +283,43 @@ void ensureGuiApplication()
 }
 
 void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
-                const SheetOptions& options)
+                const SheetOptions& options, const draft::SheetItems& items)
 {
     SheetPainter sp(painter, dotsPerMm, sheet, options.mono);
-    sp.elements(session.store);
+    // A whole drawing is one piece without edges.
+    const std::vector<draft::SheetPiece> pieces =
+        sheet.pieces.empty() ? std::vector<draft::SheetPiece>{{-1e300, -1e300, 1e300, 1e300, sheet.worldOrigin, sheet.sheetOrigin}}
+                             : sheet.pieces;
+    sp.elements(session.store, items.elements, pieces);
     const dxf::TextOptions to = dxf::textOptions(session.settings);
     dxf::TextOptions bottomLeft = to;
     bottomLeft.dxfBase = 7;  // the point the DXF reader places a default-aligned text by
-    for (const model::Moji& m : session.texts.entries())
-        sp.text(m.text, sheet.toSheet(dxf::dxfTextPoint(m, bottomLeft).x, dxf::dxfTextPoint(m, bottomLeft).y),
-                sheet.toSheetLength(m.height), sheet.toSheetLength(dxf::dxfTextLength(m, to)), m.angle, m.colour);
+    for (const draft::SheetPiece& piece : pieces)
+        for (int t : items.texts) {
+            const model::Moji& m = session.texts.at(t);
+            if (!draft::pieceHolds(piece, m.x, m.y)) continue;
+            const model::Point at = dxf::dxfTextPoint(m, bottomLeft);
+            sp.text(m.text, piece.toSheet(at.x, at.y, sheet.scale), sheet.toSheetLength(m.height),
+                    sheet.toSheetLength(dxf::dxfTextLength(m, to)), m.angle, m.colour);
+        }
     const std::string date =
         options.date.empty() ? QDate::currentDate().toString(Qt::ISODate).toStdString() : options.date;
-    paintTitleBlock(sp, painter, dotsPerMm, sheet,
-                    draft::titleRows(options.caption, options.projectPath, options.scale, date));
+    paintMatchLines(sp, painter, dotsPerMm, sheet);
+    const draft::TitleBlock block{options.caption, options.projectPath, date, options.fields, options.firstSheet,
+                                  options.setSheets};
+    const std::vector<std::string> rows = draft::titleBlockRows(block, sheet);
+    paintTitleBlock(sp, painter, dotsPerMm, sheet, rows);
     sp.flushTexts();
+}
+
+void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
+                const SheetOptions& options)
+{
+    draft::SheetSet one;
+    one.sheets.push_back(sheet);
+    one.columns = {{-1e300, 1e300}};
+    one.rows = {{1e300, -1e300}};
+    paintSheet(painter, dotsPerMm, sheet, session, options, draft::sheetItems(one, session.store, session.texts).front());
 }
 
 struct PdfBook::Pdf {
@@ -290,27 +344,37 @@ draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& o
                               options.list ? draft::SheetSize::Fixed : draft::SheetSize::ByScale);
 }
 
+draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options)
+{
+    return draft::layoutSheets(draft::drawingBox(session.store, session.texts, dxf::textOptions(session.settings)),
+                               options.split ? &*options.split : nullptr, options.scale, options.paper,
+                               options.list ? draft::SheetSize::Fixed : draft::SheetSize::ByScale);
+}
+
 std::string PdfBook::addSheet(const model::Session& session, const SheetOptions& options)
 {
-    const draft::SheetResult layout = sheetFor(session, options);
-    if (!layout.sheet) return layout.error;
-    const draft::Sheet& sheet = *layout.sheet;
-    if (!pdf_) {
-        ensureGuiApplication();
-        auto pdf = std::make_unique<Pdf>();
-        if (model::FileResult r = pdf->file.open(path_); !r.ok) {
-            broken_ = true;
-            return r.message;
+    const draft::SheetSet set = sheetsFor(session, options);
+    if (set.sheets.empty()) return set.error;
+    const std::vector<draft::SheetItems> items = draft::sheetItems(set, session.store, session.texts);
+    for (size_t i = 0; i < set.sheets.size(); ++i) {
+        const draft::Sheet& sheet = set.sheets[i];
+        if (!pdf_) {
+            ensureGuiApplication();
+            auto pdf = std::make_unique<Pdf>();
+            if (model::FileResult r = pdf->file.open(path_); !r.ok) {
+                broken_ = true;
+                return r.message;
+            }
+            pdf_ = std::move(pdf);
+            pdf_->title = title_.empty() ? options.caption : title_;
+            pdf_->device.newPage(sheet.width, sheet.height);
+            if (!pdf_->painter.begin(&pdf_->device)) return path_ + ": PDF を作れません";
+        } else {
+            pdf_->device.newPage(sheet.width, sheet.height);
         }
-        pdf_ = std::move(pdf);
-        pdf_->title = title_.empty() ? options.caption : title_;
-        pdf_->device.newPage(sheet.width, sheet.height);
-        if (!pdf_->painter.begin(&pdf_->device)) return path_ + ": PDF を作れません";
-    } else {
-        pdf_->device.newPage(sheet.width, sheet.height);
+        paintSheet(pdf_->painter, kResolution / 25.4, sheet, session, options, items[i]);
+        ++pages_;
     }
-    paintSheet(pdf_->painter, kResolution / 25.4, sheet, session, options);
-    ++pages_;
     return {};
 }
 

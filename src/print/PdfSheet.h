@@ -4,9 +4,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "draft/sheet_layout.h"
+#include "draft/sheet_split.h"
+#include "model/project_title.h"
 
 class QPainter;
 
@@ -24,6 +27,10 @@ struct SheetOptions {
     std::string caption;                    // "梁断面リスト", "伏図 2層", ...
     std::string projectPath;
     std::string date;  // empty: today
+    std::optional<draft::SplitGuide> split;  // where a drawing too big for the paper may be cut
+    int firstSheet = 0;  // in a numbered set: the number of the drawing's first sheet ("S-05 / 42")
+    int setSheets = 0;   // and how many sheets the set has
+    model::ProjectTitle fields;  // 工事名称 and 設計者
 };
 
 // A QGuiApplication for painting when the program has none yet (the command-line tool).
@@ -31,6 +38,14 @@ void ensureGuiApplication();
 
 // The sheet that holds the session's current drawing at options.scale on options.paper.
 draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options);
+
+// The sheets the session's current drawing takes: one when it fits, else its parts.
+draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options);
+
+// Paints the listed elements and texts of the session's current drawing, each piece of the
+// sheet clipped to its rectangle, with the title block naming the part.
+void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
+                const SheetOptions& options, const draft::SheetItems& items);
 
 // Paints the session's current store and texts on a device `dotsPerMm` fine whose page is the
 // sheet, with the title block in the lower right corner.
@@ -46,7 +61,8 @@ public:
     ~PdfBook();
     PdfBook(const PdfBook&) = delete;
     PdfBook& operator=(const PdfBook&) = delete;
-    // The session's current drawing as the next page; empty, or why it is not in the book.
+    // The session's current drawing as the next pages, one per sheet it takes; empty, or why it
+    // is not in the book.
     std::string addSheet(const model::Session& session, const SheetOptions& options);
     int pages() const { return pages_; }
     // The file cannot be written at all: every further sheet would fail the same way.

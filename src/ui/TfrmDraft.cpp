@@ -171,6 +171,8 @@ print::SheetOptions optionsOf(const editor::SheetWriter::Request& request, const
     options.list = request.list;
     options.caption = request.caption;
     options.projectPath = session.project.path;
+    options.split = request.split;
+    options.fields = model::readProjectTitle(session.project.path);
     return options;
 }
 

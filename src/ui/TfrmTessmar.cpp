@@ -40,6 +40,8 @@
 #include "ui/TfrmPCopy.h"
 #include "ui/TfrmQuantity.h"
 #include "ui/TfrmCheck.h"
+#include "ui/TfrmSetPdf.h"
+#include "ui/TfrmTitle.h"
 #include "ui/TfrmSection.h"
 #include "ui/TfrmStbReport.h"
 #include "ui/TfrmVersion.h"
@@ -195,6 +197,8 @@ void TfrmTessmar::buildDialogs()
     frmQuantity_ = std::make_unique<TfrmQuantity>(session_, ini_, files_, this);
     frmCheck_ = std::make_unique<TfrmCheck>(session_, files_, *frmSection_, this);
     frmStbReport_ = std::make_unique<TfrmStbReport>(this);
+    frmTitle_ = std::make_unique<TfrmTitle>(platform_, this);
+    frmSetPdf_ = std::make_unique<TfrmSetPdf>(session_, platform_, this);
 
     auto& ports = dispatcher_->context().ports;
     ports.gridLines = frmBaseLine_.get();
@@ -212,6 +216,15 @@ void TfrmTessmar::buildDialogs()
     ports.quantities = frmQuantity_.get();
     ports.checks = frmCheck_.get();
     ports.stbReport = frmStbReport_.get();
+}
+
+void TfrmTessmar::saveDrawingSetPdf()
+{
+    const std::filesystem::path project(session_.project.path);
+    const auto path = files_.saveFile("PDF (*.pdf)", (project.parent_path() / (project.stem().string() + ".pdf")).string());
+    if (!path) return;
+    const bool named = path->size() > 4 && QString::fromStdString(path->substr(path->size() - 4)).toLower() == ".pdf";
+    frmSetPdf_->save(named ? *path : *path + ".pdf");
 }
 
 platform::Ss2ImportPort& TfrmTessmar::ss2Import() { return *frmImport_; }
@@ -246,6 +259,8 @@ void TfrmTessmar::buildMenus()
     addItem(file, "mnuFileDxf", QStringLiteral("DXFで保存(&D)..."), cmd::FILE_DXF, true);
     file->addSeparator();
     addItem(file, "mnuFileDraftEnv", QStringLiteral("作図設定(&E)..."), cmd::DRAFT_SETTINGS);
+    connect(addItem(file, "mnuFileTitle", QStringLiteral("図面表題(&T)..."), 0), &QAction::triggered, this,
+            [this] { frmTitle_->editFor(session_.project.path); });
     file->addSeparator();
     addItem(file, "mnuFileCsvOut", QStringLiteral("断面ＣＳＶ出力(&C)..."), cmd::CSV_EXPORT);
     addItem(file, "mnuFileCsvIn", QStringLiteral("断面ＣＳＶ読込(&I)..."), cmd::CSV_IMPORT);
@@ -302,6 +317,8 @@ void TfrmTessmar::buildMenus()
     addItem(draw, "mnuDrawFraming", QStringLiteral("伏図/軸組図(&F)..."), cmd::DRAW_FRAMING);
     addItem(draw, "mnuDrawQuantity", QStringLiteral("鉄筋数量表(&Q)..."), cmd::QUANTITIES);
     addItem(draw, "mnuDrawCheck", QStringLiteral("配筋チェック(&K)..."), cmd::CHECKS);
+    connect(addItem(draw, "mnuDrawSetPdf", QStringLiteral("図面一式をPDFで保存(&P)..."), 0), &QAction::triggered, this,
+            &TfrmTessmar::saveDrawingSetPdf);
 
     QMenu* girder = bar->addMenu(QStringLiteral("梁(&G)"));
     addItem(girder, "mnuGirderMark", QStringLiteral("梁断面指示(&S)"), cmd::GIRDER_MARK);

@@ -53,6 +53,8 @@ class TfrmPCopy;
 class TfrmQuantity;
 class TfrmCheck;
 class TfrmStbReport;
+class TfrmTitle;
+class TfrmSetPdf;
 class TfrmSection;
 class TfrmVersion;
 
@@ -90,11 +92,15 @@ public:
     TfrmEnvironment& frmEnvironment() { return *frmEnvironment_; }
     TfrmQuantity& frmQuantity() { return *frmQuantity_; }
     TfrmCheck& frmCheck() { return *frmCheck_; }
+    TfrmTitle& frmTitle() { return *frmTitle_; }
+    TfrmSetPdf& frmSetPdf() { return *frmSetPdf_; }
 
     // A menu item, toolbar button or popup item by its name ("mnuFileSave", "tbGrid", ...).
     QAction* action(const QString& name) const;
     // What a menu item with this command code does.
     void runCommand(int code);
+    // 作図 → 図面一式をPDFで保存: asks for the file, then writes the set with its progress.
+    void saveDrawingSetPdf();
     // True once the first application message has been handled (home view, start-up file).
     bool started() const { return started_; }
     // The file named on the command line, when it existed at start-up.
@@ -180,6 +186,8 @@ private:
     std::unique_ptr<model::RecoveryFolder> recovery_;
     std::unique_ptr<model::Autosaver> autosaver_;
     QTimer* autosaveTimer_ = nullptr;
+    std::unique_ptr<TfrmTitle> frmTitle_;
+    std::unique_ptr<TfrmSetPdf> frmSetPdf_;
 
     std::map<QString, QAction*> actions_;
     std::array<QAction*, 7> snapItems_{};

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,9 @@
 
 #include "draft/girder_list.h"
 #include "draft/pen_width.h"
+#include "model/grid_build.h"
 #include "model/project_file.h"
+#include "model/project_title.h"
 #include "model/sections.h"
 #include "model/session.h"
 #include "support/recording_platform.h"
@@ -100,16 +103,20 @@ TEST_F(CliPdf, PaperChoiceAndTooSmallPaper)
     ASSERT_EQ(draw("--paper A0 --mono -o '" + pdf + "'").first, 0);
     EXPECT_NE(shell("pdfinfo '" + pdf + "'").second.find("3370.39 x 2383.94 pts (A0)"), std::string::npos);
 
+    // Too big for A4 whole, the list is split over A4 sheets between its level blocks, each
+    // sheet repeating the headings and saying which part it is.
     const std::string small = (dir / "a4.pdf").string();
-    std::ofstream(small) << "old";
     const auto [status, err] = draw("--paper A4 -o '" + small + "'");
-    EXPECT_EQ(status, 1);
-    // A list keeps its size on paper at any scale: the larger paper is named, not a scale.
-    EXPECT_NE(err.find("A4 に入りません。A3 なら入ります。"), std::string::npos) << err;
-    std::ifstream in(small);
-    std::string kept;
-    in >> kept;
-    EXPECT_EQ(kept, "old");
+    ASSERT_EQ(status, 0) << err;
+    const std::string info = shell("pdfinfo -l 9 '" + small + "'").second;
+    EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
+    for (int page = 1; page <= 3; ++page) {
+        const std::string p = " -f " + std::to_string(page) + " -l " + std::to_string(page) + " '";
+        EXPECT_NE(shell("pdfinfo" + p + small + "'").second.find("(A4)"), std::string::npos);
+        const std::string text = squeezed(shell("pdftotext" + p + small + "' -").second);
+        EXPECT_NE(text.find("梁断面リスト(" + std::to_string(page) + "/3)"), std::string::npos) << text;
+        for (const char* heading : {"階", "符号", "G1", "G2", "上端筋"}) EXPECT_NE(text.find(heading), std::string::npos) << heading;
+    }
     EXPECT_EQ(draw("--paper B5 -o x.pdf").first, 2);
 }
 
@@ -136,7 +143,57 @@ TEST_F(CliPdf, FramingPlanGridPitchMeasuresTrueAtItsScale)
     EXPECT_NE(bbox.find("<title>伏図"), std::string::npos);
 }
 
-TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
+TEST_F(CliPdf, AFramingElevationTooBigGoesOverSheetsOfWholeBaysThatMeasureTrue)
+{
+    const std::string kel = (dir / "long.kel").string(), pdf = (dir / "long.pdf").string();
+    ASSERT_EQ(shell(std::string(TESSMAR_CLI) + " grid --spans 40,1,12 --pitch-x 6000 --pitch-y 6000 --pitch-z 3500 -o '" +
+                    kel + "'").first, 0);
+    const std::string draw = std::string(TESSMAR_CLI) + " draw framing '" + kel + "' --view yframe --tab 0 ";
+    const auto [status, err] = shell(draw + "--paper A2 -o '" + pdf + "'");
+    ASSERT_EQ(status, 0) << err;
+    const std::string info = shell("pdfinfo '" + pdf + "'").second;
+    const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
+    ASSERT_GT(pages, 4);
+    std::set<std::string> names;
+    int measured = 0;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string p = std::to_string(page);
+        EXPECT_NE(shell("pdfinfo -f " + p + " -l " + p + " '" + pdf + "'").second.find("(A2)"), std::string::npos);
+        const std::string bbox = shell("pdftotext -bbox -f " + p + " -l " + p + " '" + pdf + "' -").second;
+        EXPECT_NE(bbox.find(">(" + p + "/" + std::to_string(pages) + ")<"), std::string::npos) << p;
+        for (int x = 0; x <= 40; ++x)
+            if (bbox.find(">X" + std::to_string(x) + "</word>") != std::string::npos) names.insert("X" + std::to_string(x));
+        // Two neighbouring grid names on one part stand 6000 / 40 = 150 mm apart; a name on a
+        // match line's label (the word after 合わせ線) is not a grid name.
+        auto gridName = [&bbox](const std::string& w) {
+            for (size_t at = bbox.find(">" + w + "</word>"); at != std::string::npos; at = bbox.find(">" + w + "</word>", at + 1)) {
+                const size_t previous = bbox.rfind("<word", bbox.rfind("<word", at) - 1);
+                if (bbox.compare(bbox.find('>', previous) + 1, std::strlen("合わせ線<"), "合わせ線<") != 0)
+                    return std::stod(bbox.substr(bbox.rfind("xMin=\"", at) + 6));
+            }
+            return -1.0;
+        };
+        for (int x = 0; x < 40; ++x) {
+            const double a = gridName("X" + std::to_string(x)), b = gridName("X" + std::to_string(x + 1));
+            if (a < 0 || b < 0 || x == 9) continue;  // X9 and X10 differ in width: their left edges too
+            EXPECT_NEAR((b - a) * 25.4 / 72, 150, 0.1) << "page " << p << " X" << x;
+            ++measured;
+        }
+    }
+    EXPECT_EQ(names.size(), 41u);
+    EXPECT_GT(measured, 0);
+    const std::string text = shell("pdftotext '" + pdf + "' -").second;
+    EXPECT_NE(text.find("軸組図 Y0 (1/"), std::string::npos);
+
+    // A bay of 60 m does not fit A4 at 1/40, whatever the split: the scale that would is named.
+    ASSERT_EQ(shell(std::string(TESSMAR_CLI) + " grid --spans 2,1,1 --pitch-x 60000 --pitch-y 6000 --pitch-z 3500 -o '" +
+                    kel + "'").first, 0);
+    const auto [refused, why] = shell(draw + "--paper A4 -o '" + pdf + "'");
+    EXPECT_EQ(refused, 1);
+    EXPECT_NE(why.find("図面の一区画が A4 に入りません。S=1/"), std::string::npos) << why;
+}
+
+TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOneNumberedPdfAfterItsIndex)
 {
     const fs::path folder = dir / "set";
     const auto [status, out] = shell(std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + folder.string() + "' --pdf");
@@ -145,12 +202,89 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOnePdf)
     for (const auto& e : fs::directory_iterator(folder)) dxfFiles += e.path().extension() == ".dxf";
     const std::string pdf = (folder / "drawing-set.pdf").string();
     EXPECT_NE(out.find(pdf), std::string::npos);
-    const std::string info = shell("pdfinfo -f 1 -l 3 '" + pdf + "'").second;
-    EXPECT_NE(info.find("Pages:           " + std::to_string(dxfFiles) + "\n"), std::string::npos) << info;
-    // Each page is the sheet of its own drawing: the lists on A3, the framing plan on A1.
-    EXPECT_NE(info.find("Page    1 size:  1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
-    EXPECT_NE(info.find("Page    3 size:  2383.94 x 1683.78 pts (A1)"), std::string::npos) << info;
+    const int pages = dxfFiles + 1;  // every drawing of the sample fits one sheet, after the index
+    const std::string info = shell("pdfinfo -f 1 -l 4 '" + pdf + "'").second;
+    EXPECT_NE(info.find("Pages:           " + std::to_string(pages) + "\n"), std::string::npos) << info;
+    // Each drawing on the sheet of its own paper: the lists on A3, the framing plan on A1.
+    EXPECT_NE(info.find("Page    2 size:  1190.55 x 841.89 pts (A3)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    4 size:  2383.94 x 1683.78 pts (A1)"), std::string::npos) << info;
     EXPECT_NE(info.find("Title:           sample.kel\n"), std::string::npos) << info;
+    // The index names every sheet with its number and scale; every title block its place.
+    const std::string index = squeezed(shell("pdftotext -f 1 -l 1 '" + pdf + "' -").second);
+    EXPECT_NE(index.find("図面リスト図面番号図面名称縮尺S-01図面リスト"), std::string::npos) << index;
+    EXPECT_NE(index.find("S-02梁断面リスト1/40S-03柱断面リスト1/40S-04伏図Z0"), std::string::npos) << index;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string number = (page < 10 ? "S-0" : "S-") + std::to_string(page);
+        EXPECT_NE(index.find(number), std::string::npos) << number;
+        const std::string p = std::to_string(page);
+        const std::string text = squeezed(shell("pdftotext -f " + p + " -l " + p + " '" + pdf + "' -").second);
+        EXPECT_NE(text.find(number + "/" + std::to_string(pages)), std::string::npos) << text;
+    }
+}
+
+TEST_F(CliPdf, AGirderListOf15MarksOn20FloorsGoesOverA1SheetsEveryCellOnce)
+{
+    testing_support::RecordingPlatform platform;
+    model::Session s(platform);
+    model::GridSpec spec;
+    spec.spanCount = {1, 1, 19};
+    ASSERT_GT(model::buildGrid(s, spec), 0);
+    // Every cell tells itself apart by its b x D.
+    int n = 0;
+    for (int floor = 1; floor <= 20; ++floor)
+        for (int mark = 1; mark <= 15; ++mark) {
+            const std::string b = std::to_string(300 + 10 * mark), d = std::to_string(500 + 10 * floor);
+            s.sections[static_cast<size_t>(n)] = {n + 1, "G:" + std::to_string(floor) + ":" + std::to_string(mark),
+                                                  std::to_string(floor) + ":G" + std::to_string(mark),
+                                                  "RC:" + b + ":" + d + ";3::D22;3::D22;"};
+            ++n;
+        }
+    const std::string kel = (dir / "big.kel").string(), pdf = (dir / "big.pdf").string();
+    ASSERT_TRUE(model::writeProject(s, kel).ok);
+    const auto [status, err] = shell(std::string(TESSMAR_CLI) + " draw girder-list '" + kel + "' -o '" + pdf + "'");
+    ASSERT_EQ(status, 0) << err;
+    const std::string info = shell("pdfinfo -f 1 -l 99 '" + pdf + "'").second;
+    const size_t pagesAt = info.find("Pages:");
+    ASSERT_NE(pagesAt, std::string::npos);
+    const int pages = std::stoi(info.substr(pagesAt + 6));
+    ASSERT_GT(pages, 1);
+    size_t a1 = 0;
+    for (size_t at = info.find("(A1)"); at != std::string::npos; at = info.find("(A1)", at + 1)) ++a1;
+    EXPECT_EQ(a1, static_cast<size_t>(pages)) << info;
+    std::map<std::string, int> cells, marks;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string p = std::to_string(page);
+        const std::string text = shell("pdftotext -f " + p + " -l " + p + " '" + pdf + "' -").second;
+        EXPECT_NE(text.find("梁断面リスト (" + p + "/" + std::to_string(pages) + ")"), std::string::npos);
+        for (int mark = 1; mark <= 15; ++mark) {
+            marks["G" + std::to_string(mark)] += text.find("G" + std::to_string(mark) + "\n") != std::string::npos;
+            for (int floor = 1; floor <= 20; ++floor) {
+                const std::string bd = std::to_string(300 + 10 * mark) + "×" + std::to_string(500 + 10 * floor);
+                cells[bd] += text.find(bd) != std::string::npos;
+            }
+        }
+    }
+    ASSERT_EQ(cells.size(), 300u);
+    for (const auto& [bd, count] : cells) EXPECT_EQ(count, 1) << bd;
+    for (const auto& [mark, count] : marks) EXPECT_GE(count, 1) << mark;
+}
+
+TEST_F(CliPdf, TheTitleBlockCarriesTheProjectsTitleFileOrWhatTheCommandLineSays)
+{
+    const std::string kel = (dir / "titled.kel").string(), pdf = (dir / "titled.pdf").string();
+    fs::copy_file(sample, kel);
+    ASSERT_TRUE(model::writeProjectTitle(kel, {"〇〇ビル新築工事", "山田太郎"}).ok);
+    const std::string draw = std::string(TESSMAR_CLI) + " draw girder-list '" + kel + "' -o '" + pdf + "' ";
+    ASSERT_EQ(shell(draw).first, 0);
+    std::string text = squeezed(shell("pdftotext '" + pdf + "' -").second);
+    EXPECT_NE(text.find("工事名称〇〇ビル新築工事(titled.kel)"), std::string::npos) << text;
+    EXPECT_NE(text.find("設計者山田太郎"), std::string::npos) << text;
+    ASSERT_EQ(shell(draw + "--designer 鈴木一郎").first, 0);
+    text = squeezed(shell("pdftotext '" + pdf + "' -").second);
+    EXPECT_NE(text.find("設計者鈴木一郎"), std::string::npos) << text;
+    EXPECT_NE(text.find("工事名称〇〇ビル新築工事"), std::string::npos) << text;
+    EXPECT_EQ(shell(draw + "--designer \"$(printf 'a\\nb')\"").first, 2);  // a line break cannot be kept
+    EXPECT_EQ(model::readProjectTitle(kel).designer, "山田太郎");  // one run's override is not kept
 }
 
 TEST_F(CliPdf, ASetPdfThatCannotBeWrittenSaysSoOnce)

@@ -30,6 +30,7 @@ struct DrawingKind {
     char letter;       // kind letter of the sections the drawing lists
     const char* what;  // for the notice about an empty drawing
     draft::DrawingFrame::Generator (*generator)(model::Session&);
+    draft::SplitGuide (*split)(const model::Session&, int textHeight);
 };
 
 draft::DrawingFrame::Generator girderList(model::Session& session)
@@ -44,8 +45,8 @@ draft::DrawingFrame::Generator columnList(model::Session& session)
 }
 
 constexpr DrawingKind kDrawings[] = {
-    {"girder-list", "梁断面リスト", 'G', "girder", &girderList},
-    {"column-list", "柱断面リスト", 'C', "column", &columnList},
+    {"girder-list", "梁断面リスト", 'G', "girder", &girderList, &draft::girderListSplit},
+    {"column-list", "柱断面リスト", 'C', "column", &columnList, &draft::columnListSplit},
 };
 
 const DrawingKind* findDrawing(const std::string& name)
@@ -67,12 +68,13 @@ std::string parseArgs(int argc, char** argv, DrawArgs& args)
 {
     args.pdf.mono = takeFlag(argc, argv, "--mono");
     if (std::string why = parseOptions(argc, argv,
-                                       {{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper}},
+                                       {{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper},
+                                        {"--project-title", &args.pdf.projectTitle}, {"--designer", &args.pdf.designer}},
                                        args.project);
         !why.empty())
         return why;
     if (args.output.empty()) return "no output file given (-o OUT.dxf)";
-    return checkPaper(args.pdf.paper);
+    return checkPdfChoice(args.pdf);
 }
 
 bool loadSettingsFile(model::Session& session, const std::string& path)
@@ -131,7 +133,8 @@ int runDrawCommand(int argc, char** argv)
         return kExitFailure;
 
     if (isPdfName(args.output))
-        return writeDrawingPdf(session, args.output, kind->caption, draft::ScaleMode::List, args.pdf, args.project);
+        return writeDrawingPdf(session, args.output, kind->caption, draft::ScaleMode::List, args.pdf, args.project,
+                               kind->split(session, state.draftTextHeight));
     const std::string output = dxf::dxfFileName(args.output);
     std::error_code ec;
     if (std::filesystem::equivalent(args.project, output, ec))

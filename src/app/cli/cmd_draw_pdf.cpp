@@ -10,7 +10,9 @@
 #include "draft/drawing_set_files.h"
 #include "model/view_slice.h"
 #include "draft/sheet_layout.h"
+#include "model/project_title.h"
 #include "model/session.h"
+#include "print/PdfDrawingSet.h"
 #include "print/PdfSheet.h"
 
 namespace cli {
@@ -45,7 +47,23 @@ std::string checkPaper(const std::string& paper)
     return "unknown paper '" + paper + "' (auto, A4, A3, A2, A1 or A0)";
 }
 
+std::string checkPdfChoice(const PdfChoice& choice)
+{
+    if (std::string why = model::checkTitleField("--project-title", choice.projectTitle); !why.empty()) return why;
+    if (std::string why = model::checkTitleField("--designer", choice.designer); !why.empty()) return why;
+    return checkPaper(choice.paper);
+}
+
 namespace {
+
+// The project's title file, with what the command line says instead.
+model::ProjectTitle titleFields(const PdfChoice& choice, const std::string& projectPath)
+{
+    model::ProjectTitle fields = model::readProjectTitle(projectPath);
+    if (!choice.projectTitle.empty()) fields.projectName = choice.projectTitle;
+    if (!choice.designer.empty()) fields.designer = choice.designer;
+    return fields;
+}
 
 print::SheetOptions sheetOptions(const model::Session& session, const std::string& caption, draft::ScaleMode mode,
                                  const PdfChoice& choice, const std::string& projectPath)
@@ -57,15 +75,26 @@ print::SheetOptions sheetOptions(const model::Session& session, const std::strin
     options.mono = choice.mono;
     options.caption = caption;
     options.projectPath = projectPath;
+    options.fields = titleFields(choice, projectPath);
     return options;
+}
+
+std::optional<draft::SplitGuide> splitOf(const draft::DrawingKind& kind, const model::Session& session,
+                                         const draft::DraftState& state)
+{
+    if (!kind.split) return std::nullopt;
+    return kind.split(session, state.draftTextHeight);
 }
 
 }  // namespace
 
 int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
-                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath)
+                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath,
+                    const std::optional<draft::SplitGuide>& split)
 {
-    const std::string why = print::writePdf(output, session, sheetOptions(session, caption, mode, choice, projectPath));
+    print::SheetOptions options = sheetOptions(session, caption, mode, choice, projectPath);
+    options.split = split;
+    const std::string why = print::writePdf(output, session, options);
     // A file that could not be written names itself; a sheet that does not fit does not.
     if (!why.empty()) return fail(why.rfind(output + ": ", 0) == 0 ? why : output + ": " + why);
     return kExitOk;
@@ -80,29 +109,24 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
     draft::DrawingFrame frame(session, state);
     // A failing generator has already said why through the platform.
     if (!frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
-    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath);
+    return writeDrawingPdf(session, output, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath,
+                           splitOf(*kind, session, state));
 }
 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
                 const std::string& projectPath)
 {
-    // The set is named after its project, not after its first sheet.
-    print::PdfBook book(output, std::filesystem::path(projectPath).filename().string());
-    draft::DraftState state;
-    draft::DrawingFrame frame(session, state);
-    for (const draft::SetDrawing& entry : draft::wholeDrawingSet(session.grid)) {
-        model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
-        if (!draft::hasSomethingToDraw(entry.code, session)) continue;  // said with the DXF files
-        const std::optional<draft::DrawingKind> kind = draft::drawingForCode(entry.code, session);
-        if (!kind || !frame.run(kind->scale, kind->store, kind->generate)) return kExitFailure;
-        const std::string why = book.addSheet(
-            session, sheetOptions(session, draft::sheetCaption(*kind, session), kind->scale, choice, projectPath));
-        frame.close();
-        if (book.broken()) return fail(why);
-        if (!why.empty()) std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", entry.what.c_str(), why.c_str());
-    }
-    if (book.pages() == 0) return fail(output + ": no drawing to put in it");
-    if (std::string why = book.finish(); !why.empty()) return fail(why);
+    print::DrawingSetPdf request;
+    request.output = output;
+    request.paper = choice.paper == "auto" ? std::string() : choice.paper;
+    request.mono = choice.mono;
+    request.projectPath = projectPath;
+    request.fields = titleFields(choice, projectPath);
+    request.leftOut = [](const std::string& what, const std::string& why) {
+        std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", what.c_str(), why.c_str());
+    };
+    if (std::string why = print::writeDrawingSetPdf(session, request); !why.empty())
+        return fail(why.rfind(output, 0) == 0 ? why : output + ": " + why);
     std::printf("%s\n", output.c_str());
     return kExitOk;
 }

@@ -2,9 +2,11 @@
 // drawing's scale instead of a DXF file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "draft/drawing_frame.h"
+#include "draft/split_guide.h"
 
 namespace model {
 class Session;
@@ -15,6 +17,8 @@ namespace cli {
 struct PdfChoice {
     std::string paper;  // --paper auto|A4|A3|A2|A1|A0 ("" = auto)
     bool mono = false;  // --mono
+    std::string projectTitle;  // --project-title: 工事名称 for this run
+    std::string designer;      // --designer: 設計者 for this run
 };
 
 bool isPdfName(const std::string& path);
@@ -22,9 +26,13 @@ bool isPdfName(const std::string& path);
 bool takeFlag(int& argc, char** argv, const char* flag);
 // Empty when the paper name is one we know, else what is wrong with it.
 std::string checkPaper(const std::string& paper);
-// Writes the session's current drawing as a PDF sheet; 0, or 1 with one line on stderr.
+// The paper, and the title fields given on the command line.
+std::string checkPdfChoice(const PdfChoice& choice);
+// Writes the session's current drawing as PDF sheets, split along the guide when it does not
+// fit one; 0, or 1 with one line on stderr.
 int writeDrawingPdf(const model::Session& session, const std::string& output, const std::string& caption,
-                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath);
+                    draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath,
+                    const std::optional<draft::SplitGuide>& split = std::nullopt);
 
 // Runs drawing `code` on the session's current slice and writes it as a PDF sheet.
 int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,

@@ -35,14 +35,15 @@ struct SetArgs {
 // --tab are allowed.
 std::string parseSetArgs(int argc, char** argv, bool withSlice, SetArgs& args)
 {
-    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper}};
+    std::vector<OptionSlot> slots{{"-o", &args.output}, {"--settings", &args.settingsFile}, {"--paper", &args.pdf.paper},
+                                  {"--project-title", &args.pdf.projectTitle}, {"--designer", &args.pdf.designer}};
     if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}});
     args.pdf.mono = takeFlag(argc, argv, "--mono");
     if (!withSlice) args.setPdf = takeFlag(argc, argv, "--pdf");
     if (std::string why = parseOptions(argc, argv, slots, args.project); !why.empty()) return why;
     if (args.output.empty()) return withSlice ? "no output file given (-o OUT.dxf)" : "no output folder given (-o FOLDER)";
     if (withSlice && args.view.empty()) return "no view given (--view plan, yframe or xframe)";
-    return checkPaper(args.pdf.paper);
+    return checkPdfChoice(args.pdf);
 }
 
 bool parseView(const std::string& text, model::ViewMode& mode)
