@@ -72,12 +72,12 @@ std::vector<std::string> csvFields(const model::SectionEntry& e, bool girder)
     return fields;
 }
 
-// Why the import would not give these fields back, or the empty text: it refuses a ","
-// (the project file could not keep it) and takes the haunch sizes only as whole numbers.
+// Why the import would not give these fields back, or the empty text: it refuses a field
+// holding a separator of the stored texts and takes the haunch sizes only as whole numbers.
 std::string notReadBack(const std::vector<std::string>& fields)
 {
     for (const std::string& f : fields)
-        if (f.find(',') != std::string::npos) return "に「,」があります";
+        if (f.find_first_of(",:;") != std::string::npos) return "に「,」「:」「;」を含む項目があります";
     for (size_t i = 31; i < fields.size(); ++i) {
         int size = 0;
         if (!model::parseIntStrict(fields[i], size) || size < 0) return "の中央・右端の b, D が整数ではありません";
