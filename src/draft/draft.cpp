@@ -99,15 +99,6 @@ int Drafter::addMoji(int nBase, const std::string& text, double x, double y, dou
                                   state_.drawColour);
 }
 
-namespace {
-double intoFullCircle(double a)
-{
-    while (a < 0) a += 360;
-    while (a > 360) a -= 360;
-    return a;
-}
-}  // namespace
-
 double readableLineAngle(double x1, double y1, double x2, double y2)
 {
     const double dx = model::round5(x2) - model::round5(x1);
@@ -120,10 +111,10 @@ double readableLineAngle(double x1, double y1, double x2, double y2)
         a = 180 + base;
     else if (dx >= 0 && dy < 0)
         a = 360 - base;
-    a = intoFullCircle(static_cast<double>(model::roundHalfAway(a * 100)) / 100);
+    a = model::normDeg(static_cast<double>(model::roundHalfAway(a * 100)) / 100);
     if (a > 91 && a < 180) a += 180;
     if (a >= 180 && a < 271) a -= 180;
-    return intoFullCircle(a);
+    return model::normDeg(a);
 }
 
 int Drafter::DraftTextOnLine(const std::string& text, int nBase, int where, double x1, double y1, double x2,

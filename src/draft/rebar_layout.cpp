@@ -27,6 +27,13 @@ int spacesOver(double length, double pitch)
     return static_cast<int>(std::max(1.0, n));
 }
 
+// How many of 0, pitch, 2 pitch, ... lie short of length (by more than kEps); at most kMaxLines.
+int stepsShortOf(double length, double pitch)
+{
+    if (!(length > kEps) || !(pitch > 0)) return 0;
+    return static_cast<int>(std::min(kMaxLines, std::ceil((length - kEps) / pitch)));
+}
+
 bool sensibleLayout(double length, double pitch)
 {
     return pitch > 0 && length >= 0 && std::isfinite(length) && length / pitch < kMaxLines;
@@ -131,21 +138,24 @@ std::vector<double> stirrupPositions(const Span& span, double pitch, int stirSta
     std::vector<double> at;
     const double l = span.left, r = span.right;
     if (!sensibleLayout(span.length(), pitch)) return at;
+    // Counted by index, never stepped: at coordinates so large that adding the pitch changes
+    // nothing, a stepping loop would never reach its end.
     switch (stirStart) {
     case STIR_FROM_LEFT:
-        for (double x = l; x < r - kEps; x += pitch) at.push_back(x);
+        for (int i = 0, n = stepsShortOf(r - l, pitch); i < n; ++i) at.push_back(l + i * pitch);
         at.push_back(r);
         break;
     case STIR_FROM_RIGHT:
-        for (double x = r; x > l + kEps; x -= pitch) at.push_back(x);
+        for (int i = 0, n = stepsShortOf(r - l, pitch); i < n; ++i) at.push_back(r - i * pitch);
         at.push_back(l);
         break;
     case STIR_FROM_MIDDLE: {
-        const double mid = static_cast<double>(model::roundHalfAway((l + r) / 2));
+        // Rounding saturates far out; the middle must stay inside the span all the same.
+        const double mid = std::clamp(static_cast<double>(model::roundHalfAway((l + r) / 2)), l, r);
         at.push_back(l);
         if (mid > l + kEps && mid < r - kEps) at.push_back(mid);
-        for (double x = mid - pitch; x > l + kEps; x -= pitch) at.push_back(x);
-        for (double x = mid + pitch; x < r - kEps; x += pitch) at.push_back(x);
+        for (int i = 1, n = stepsShortOf(mid - l, pitch); i < n; ++i) at.push_back(mid - i * pitch);
+        for (int i = 1, n = stepsShortOf(r - mid, pitch); i < n; ++i) at.push_back(mid + i * pitch);
         if (r > l + kEps) at.push_back(r);
         break;
     }

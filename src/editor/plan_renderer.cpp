@@ -341,11 +341,15 @@ void PlanRenderer::drawDotGrid()
 
     const double i0 = std::floor((view_.viewLeft - origin.x) / pitch);
     const double j0 = std::floor((view_.viewBottom - origin.y) / pitch);
-    for (double i = i0;; ++i) {
-        const double x = origin.x + i * pitch;
+    // Counted by index up to the dots the view can hold: far from the origin, adding 1 to a
+    // huge index changes nothing and a stepping loop would never end.
+    const long long columns = static_cast<long long>(view_.viewWidth / pitch) + 2;
+    const long long rows = static_cast<long long>(view_.viewHeight / pitch) + 2;
+    for (long long i = 0; i < columns; ++i) {
+        const double x = origin.x + (i0 + static_cast<double>(i)) * pitch;
         if (x > view_.viewRight()) break;
-        for (double j = j0;; ++j) {
-            const double y = origin.y + j * pitch;
+        for (long long j = 0; j < rows; ++j) {
+            const double y = origin.y + (j0 + static_cast<double>(j)) * pitch;
             if (y > view_.viewTop()) break;
             PixelPoint p;
             if (!view_.ToPixel(x, y, p)) return;

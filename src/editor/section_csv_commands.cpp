@@ -18,6 +18,7 @@ bool SectionCsvCommands::importSections()
     // The table is replaced only when the whole file was read.
     const model::FileResult result = exchange::importSectionCsv(session_, *chosen);
     if (!result.ok) notice("断面ＣＳＶを読み込めませんでした。\n" + result.message);
+    else if (!result.notice.empty()) notice(result.notice);
     return result.ok;
 }
 

@@ -56,6 +56,7 @@ void SectionEditor::open(char letter, int rodKind)
     // 梁断面 / 柱断面 pressed while the dialog is open switches the kind and keeps what was
     // typed: those edits go back with the work table on OK, not lost by copying it again.
     const bool switching = open_;
+    if (switching && !rowAcceptable()) return;
     if (switching) {
         applyRow();
         storePage();
@@ -191,8 +192,34 @@ void SectionEditor::loadRow(int row)
 
 void SectionEditor::selectRow(int row)
 {
-    if (row == row_) return;
+    if (row == row_ || !rowAcceptable()) return;
     loadRow(row);
+}
+
+std::optional<SectionEditor::FieldProblem> SectionEditor::rowProblem() const
+{
+    if (row_ < 0 || row_ >= static_cast<int>(rows_.size()) || page_ < 0 || page_ >= static_cast<int>(pages_.size()))
+        return std::nullopt;
+    const int first = girders() ? kGirderFieldFirst : kColumnFieldFirst;
+    const int end = girders() ? kGirderFieldEnd : kColumnFieldEnd;
+    for (int i = first; i < end; ++i) {
+        const auto f = static_cast<SectionField>(i);
+        const std::string fault = fieldFault(f, fields_[f]);
+        if (fault.empty()) continue;
+        const std::string where = model::levelRowLabel(letter_, rows_[static_cast<size_t>(row_)].level, spans_) + " " +
+                                  pages_[static_cast<size_t>(page_)];
+        return FieldProblem{f, where + " の「" + fieldLabel(f) + "」に「" + fields_[f] + "」は入力できません。" + fault};
+    }
+    return std::nullopt;
+}
+
+bool SectionEditor::rowAcceptable()
+{
+    const std::optional<FieldProblem> problem = rowProblem();
+    if (!problem) return true;
+    platform().messageBox(platform::kConfirmCaption, problem->message, platform::Buttons::Ok);
+    refused_ = problem->field;
+    return false;
 }
 
 std::string SectionEditor::composeSpec()
@@ -341,9 +368,10 @@ void SectionEditor::setFoundation(bool on, int choice)
     applyRow();
 }
 
-void SectionEditor::ok()
+bool SectionEditor::ok()
 {
-    if (!open_) return;
+    if (!open_) return false;
+    if (!rowAcceptable()) return false;
     applyRow();
     storePage();
     EditorContext& ctx = dispatcher_.context();
@@ -351,6 +379,7 @@ void SectionEditor::ok()
     ctx.session.settings.draft.RodKind = rodKind_;
     ctx.sectionsChanged();
     open_ = false;
+    return true;
 }
 
 void SectionEditor::cancel() { open_ = false; }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check/check_rules.h"
@@ -111,10 +112,22 @@ public:
     void setSlab(bool on);
     void setFoundation(bool on, int choice);  // choice 1 "最下層", 2 "全て"
     int foundationChoice() const { return foundationChoice_; }
-    void ok();
+    // False, with the "確認" message, when a field of the shown row cannot be stored: the
+    // dialog stays open on that row and nothing goes back to the model.
+    bool ok();
     void cancel();
     // Open, and OK would change the project's section table.
     bool hasUnconfirmedEdits() const;
+
+    // The first field of the shown row that cannot be stored, with the message naming the
+    // level, the mark and the field.
+    struct FieldProblem {
+        SectionField field;
+        std::string message;
+    };
+    std::optional<FieldProblem> rowProblem() const;
+    // The field a refused action left the user in, once: the window puts the focus there.
+    std::optional<SectionField> takeRefusedField() { return std::exchange(refused_, std::nullopt); }
 
     // The steps the actions are made of.
     void showPage(int page);
@@ -136,6 +149,8 @@ private:
     std::string pageProposal() const;
     void showAndLoad(int page);
     void resetToFreshPage();
+    // Whether the user may leave the shown row; says why not and remembers the field.
+    bool rowAcceptable();
 
     Dispatcher& dispatcher_;
     SectionEditorPorts ports_;
@@ -152,6 +167,7 @@ private:
     std::string clipboard_;
     bool autoWebFlag_ = false;
     int foundationChoice_ = 1;
+    std::optional<SectionField> refused_;
 };
 
 }  // namespace editor

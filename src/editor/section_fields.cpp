@@ -1,6 +1,8 @@
 #include "editor/section_fields.h"
 
 #include "model/bars.h"
+#include "model/encoding.h"
+#include "model/helpers.h"
 
 namespace editor {
 
@@ -16,6 +18,16 @@ constexpr std::array<const char*, kSectionFieldCount> kNames{
     "cmbNoHoopX",  "cmbNoHoopY",  "cmbNmHoop",   "cmbPitchHoop",
 };
 
+// Where each bar group sits, in the order of the fields, and what its three fields hold.
+constexpr std::array<const char*, 6> kGroupNames{"左上端", "左下端", "中上端", "中下端", "右上端", "右下端"};
+constexpr std::array<const char*, 3> kGroupParts{"本数", "2段筋", "径"};
+
+bool wholeNumber(const std::string& text)
+{
+    const std::string t = model::trim(text);
+    return !t.empty() && t.size() <= 9 && t.find_first_not_of("0123456789") == std::string::npos;
+}
+
 std::vector<std::string> numbers(int from, int to, int step = 1)
 {
     std::vector<std::string> list{""};
@@ -26,6 +38,28 @@ std::vector<std::string> numbers(int from, int to, int step = 1)
 }  // namespace
 
 const char* fieldControlName(SectionField field) { return kNames[static_cast<size_t>(field)]; }
+
+std::string fieldLabel(SectionField field)
+{
+    static const std::array<const char*, 6> sizes{"左端 b", "左端 D", "中央 b", "中央 D", "右端 b", "右端 D"};
+    if (field <= SecB3) return sizes[static_cast<size_t>(field)];
+    if (field < NoSTAR) {
+        const int k = field - NoLUP;
+        return std::string(kGroupNames[static_cast<size_t>(k / 3)]) + " " + kGroupParts[static_cast<size_t>(k % 3)];
+    }
+    static const std::array<const char*, kSectionFieldCount - NoSTAR> rest{
+        "スターラップ 本数", "スターラップ 径", "スターラップ ピッチ", "腹筋 本数", "腹筋 径", "Dx", "Dy",
+        "主筋 X", "主筋 Y", "主筋 径", "フープ X", "フープ Y", "フープ 径", "フープ ピッチ"};
+    return rest[static_cast<size_t>(field - NoSTAR)];
+}
+
+std::string fieldFault(SectionField field, const std::string& text)
+{
+    if (text.find_first_of(":;,") != std::string::npos) return "「:」「;」「,」は使えません。";
+    if (!model::isValidUtf8(text) || !model::utf8ToCp932(text)) return "シフトJISで表せない文字があります。";
+    if (!isSizeField(field) && !model::trim(text).empty() && !wholeNumber(text)) return "整数を入力して下さい。";
+    return {};
+}
 
 bool isEditField(SectionField field) { return field <= SecB3 || field == SecX || field == SecY; }
 

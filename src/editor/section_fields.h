@@ -31,6 +31,12 @@ using SectionFields = std::array<std::string, kSectionFieldCount>;
 
 // "edtSecA1_RC", "cmbNoLUP", ...
 const char* fieldControlName(SectionField field);
+// The field as a message names it: "左端 b", "左上端 径", "フープ ピッチ", ...
+std::string fieldLabel(SectionField field);
+// Why a field's text cannot go into a specification string, or the empty text: a bar size may
+// be any text (a high-strength bar not in the lists) without the separators; every other
+// field is empty or a whole number.
+std::string fieldFault(SectionField field, const std::string& text);
 bool isEditField(SectionField field);
 bool isSizeField(SectionField field);
 // The group of bar fields (count, second layer, size) of end group g = 0..5 in the order of the secSpec items:

@@ -68,7 +68,7 @@ void SectionEditor::resetToFreshPage()
 
 void SectionEditor::selectTab(int tab)
 {
-    if (tab == page_ || tab < 0 || tab > static_cast<int>(pages_.size())) return;
+    if (tab == page_ || tab < 0 || tab > static_cast<int>(pages_.size()) || !rowAcceptable()) return;
     dispatcher_.EndCommand();
     storePage();
     if (tab == static_cast<int>(pages_.size())) {
@@ -80,6 +80,7 @@ void SectionEditor::selectTab(int tab)
 
 void SectionEditor::newMark()
 {
+    if (!rowAcceptable()) return;
     storePage();
     if (static_cast<int>(pages_.size()) >= kMaxMarkPages) {
         platform().messageBox(platform::kConfirmCaption, kTooManyMarks, platform::Buttons::Ok);

@@ -20,6 +20,8 @@ class Session;
 namespace exchange {
 
 inline const std::string kSectionCsvFilter = "CSVファイル|*.csv|すべて|*.*";
+// What a byte that is not Shift-JIS reads as (U+FFFD); a file holding it is refused.
+inline const std::string kUnreadableCharacter = "\xEF\xBF\xBD";
 
 inline const std::string kGirderCsvHeader =
     "//梁,階(編集不可),符号(編集不可),階名称,符号名称,構造(編集不可),b,D,"
@@ -45,7 +47,8 @@ Renumbering sortAndRenumber(const model::SectionTable& table);
 // how many records changed.
 int applyRenumbering(model::ElementStore& store, const Renumbering& renumbering);
 
-// "plan.a-断面.csv" for "plan.a.kel"; "untitled-断面.csv" without a project name.
+// "plan.a-断面.csv" for "plan.a.kel"; "untitled-断面.csv" (in the folder the path names) for a
+// path whose file name has no ".".
 std::string proposedCsvName(const std::string& projectPath);
 // Appends ".csv" unless the name already ends in it (any letter case).
 std::string withCsvExtension(const std::string& name);

@@ -72,6 +72,19 @@ std::vector<std::string> csvFields(const model::SectionEntry& e, bool girder)
     return fields;
 }
 
+// Why the import would not give these fields back, or the empty text: it refuses a field
+// holding a separator of the stored texts and takes the haunch sizes only as whole numbers.
+std::string notReadBack(const std::vector<std::string>& fields)
+{
+    for (const std::string& f : fields)
+        if (f.find_first_of(",:;") != std::string::npos) return "に「,」「:」「;」を含む項目があります";
+    for (size_t i = 31; i < fields.size(); ++i) {
+        int size = 0;
+        if (!model::parseIntStrict(fields[i], size) || size < 0) return "の中央・右端の b, D が整数ではありません";
+    }
+    return {};
+}
+
 std::string csvLine(const std::vector<std::string>& fields)
 {
     std::string line;
@@ -130,10 +143,9 @@ std::string proposedCsvName(const std::string& projectPath)
     const size_t slash = projectPath.find_last_of('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = projectPath.find_last_of('.');
-    if (dot == std::string::npos || dot < nameStart) {
-        if (projectPath.size() == nameStart) return projectPath + "untitled-断面.csv";
-        return projectPath + "-断面.csv";
-    }
+    // Only a "." of the file's own name starts its extension, not one of a folder; a name
+    // without one is no project name.
+    if (dot == std::string::npos || dot < nameStart) return projectPath.substr(0, nameStart) + "untitled-断面.csv";
     return projectPath.substr(0, dot) + "-断面.csv";
 }
 
@@ -153,7 +165,9 @@ CsvText sectionCsvText(const model::SectionTable& table)
     bool girderHeader = false, columnHeader = false;
     auto append = [&out](const std::string& utf8, const std::string& what) {
         const auto bytes = model::utf8ToCp932(utf8);
-        if (!bytes) {
+        // A byte kept from a project file that was not Shift-JIS would make the import refuse
+        // the file; it reads as U+FFFD, which itself has no Shift-JIS form.
+        if (!bytes || model::cp932ToUtf8(*bytes).find(kUnreadableCharacter) != std::string::npos) {
             out = CsvText{false, what + " に Shift-JIS で書けない文字があります", {}};
             return false;
         }
@@ -169,7 +183,10 @@ CsvText sectionCsvText(const model::SectionTable& table)
         bool& headerDone = girder ? girderHeader : columnHeader;
         if (!headerDone && !append(girder ? kGirderCsvHeader : kColumnCsvHeader, "見出し")) return out;
         headerDone = true;
-        if (!append(csvLine(csvFields(e, girder)), "断面 " + e.secKey + " (" + e.secName + ")")) return out;
+        const std::string what = "断面 " + e.secKey + " (" + e.secName + ")";
+        const std::vector<std::string> fields = csvFields(e, girder);
+        if (const std::string why = notReadBack(fields); !why.empty()) return CsvText{false, what + " " + why, {}};
+        if (!append(csvLine(fields), what)) return out;
     }
     return out;
 }

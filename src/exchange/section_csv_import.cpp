@@ -4,13 +4,12 @@
 
 #include "exchange/section_csv.h"
 #include "model/encoding.h"
+#include "model/helpers.h"
 #include "model/session.h"
 
 namespace exchange {
 
 namespace {
-
-const std::string kReplacementCharacter = "\xEF\xBF\xBD";
 
 // Fields first .. first+count-1 joined by ":"; missing fields are empty.
 std::string joined(const std::vector<std::string>& f, size_t first, size_t count)
@@ -28,17 +27,20 @@ std::string segment(const std::vector<std::string>& f, size_t first, size_t coun
     return joined(f, first, count) + ";";
 }
 
-bool hasAny(const std::vector<std::string>& f, size_t first, size_t count)
+// b2, D2, b3, D3 of a haunched girder follow the 31 fields of the line. They are taken only
+// when all four are whole numbers: a spreadsheet's remark column there ("要確認") is no size.
+bool haunchFields(const std::vector<std::string>& f)
 {
-    for (size_t i = first; i < first + count && i < f.size(); ++i)
-        if (!f[i].empty()) return true;
-    return false;
+    for (size_t i = 31; i < 35; ++i) {
+        int size = 0;
+        if (i >= f.size() || !model::parseIntStrict(f[i], size) || size < 0) return false;
+    }
+    return true;
 }
 
 std::string girderSpec(const std::vector<std::string>& f)
 {
-    // b2, D2, b3, D3 of a haunched girder follow the 31 fields of the line.
-    std::string spec = hasAny(f, 31, 4) ? joined(f, 5, 3) + ":" + segment(f, 31, 4) : segment(f, 5, 3);
+    std::string spec = haunchFields(f) ? joined(f, 5, 3) + ":" + segment(f, 31, 4) : segment(f, 5, 3);
     for (size_t first = 8; first <= 26; first += 3) spec += segment(f, first, 3);
     return spec + segment(f, 29, 2);
 }
@@ -46,6 +48,21 @@ std::string girderSpec(const std::vector<std::string>& f)
 std::string columnSpec(const std::vector<std::string>& f)
 {
     return segment(f, 5, 3) + segment(f, 8, 3) + segment(f, 11, 4);
+}
+
+bool hasAny(const std::vector<std::string>& f, size_t first, size_t count)
+{
+    for (size_t i = first; i < first + count && i < f.size(); ++i)
+        if (!model::trim(f[i]).empty()) return true;
+    return false;
+}
+
+// "3, 7, 12" and " ほか" after ten lines.
+std::string lineList(const std::vector<int>& lines)
+{
+    std::string text;
+    for (size_t k = 0; k < lines.size() && k < 10; ++k) text += (k ? ", " : "") + std::to_string(lines[k]);
+    return lines.size() > 10 ? text + " ほか" : text;
 }
 
 model::FileResult lineError(const std::string& name, int line, const std::string& what)
@@ -76,11 +93,12 @@ CsvRead readSectionCsv(std::istream& in, const std::string& name)
     model::clearSections(*table);
     std::string raw;
     int lineNo = 0;
+    std::vector<int> ignoredHaunches;  // lines whose haunch fields were not taken
     while (std::getline(in, raw)) {
         ++lineNo;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         const std::string line = model::cp932ToUtf8(raw);
-        if (line.find(kReplacementCharacter) != std::string::npos) {
+        if (line.find(kUnreadableCharacter) != std::string::npos) {
             out.status = lineError(name, lineNo, "Shift-JIS として読めない文字があります");
             return out;
         }
@@ -102,12 +120,16 @@ CsvRead readSectionCsv(std::istream& in, const std::string& name)
         e.secKey = f[0] + ":" + field(1) + ":" + field(2);
         e.secName = field(3) + ":" + field(4);
         e.secSpec = f[0] == "G" ? girderSpec(f) : columnSpec(f);
+        if (f[0] == "G" && !haunchFields(f) && hasAny(f, 31, 4)) ignoredHaunches.push_back(lineNo);
     }
     if (in.bad()) {
         out.status = {false, name + ": 読み込めません"};
         return out;
     }
     out.table = std::move(table);
+    if (!ignoredHaunches.empty())
+        out.status.notice = name + " の " + lineList(ignoredHaunches) +
+                            " 行目の 32〜35 列目 (中央・右端の b, D) は整数でないので読み込みませんでした。";
     return out;
 }
 

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <span>
 #include <stdexcept>
 #include <memory>
 #include <vector>
@@ -83,6 +85,19 @@ int readCount(LineReader& in, const char* what, int limit)
     return n;
 }
 
+// A line cut short (a copy that stopped half-way) is refused, naming the fields it lacks,
+// rather than read with the missing values as 0.
+void requireFields(const LineReader& in, size_t have, std::span<const char* const> names, const char* what)
+{
+    if (have >= names.size()) return;
+    std::string missing;
+    for (size_t k = have; k < names.size(); ++k) missing += (k > have ? ", " : "") + std::string(names[k]);
+    throw ReadError{in.lineNo(), std::string(what) + "の項目が足りません (" + std::to_string(names.size()) +
+                                     " 項目のところ " + std::to_string(have) + " 項目: " + missing + " がありません)"};
+}
+
+size_t fieldCount(std::string_view line, char sep) { return static_cast<size_t>(std::count(line.begin(), line.end(), sep)) + 1; }
+
 // The project read so far; swapped into the session only when the whole file was read.
 struct Incoming {
     ElementStore store;
@@ -97,6 +112,8 @@ int readGridAxis(LineReader& in, Incoming& m, int axis)
     int n = readCount(in, names[axis], kGridSlots);
     for (int i = 0; i < n; ++i) {
         std::string line = in.require("通り心");
+        static const char* const gridFields[3] = {"通り心の位置", "オフセットの種類", "オフセットの値"};
+        requireFields(in, fieldCount(line, ':'), gridFields, "通り心");
         std::string f0 = fieldAt(0, line, ':'), f1 = fieldAt(1, line, ':'), f2 = fieldAt(2, line, ':');
         const int position = requireInt(in, f0, "通り心の位置");
         // A negative position means "no line" inside the program; in a file it cannot be kept
@@ -116,6 +133,8 @@ void readSections(LineReader& in, Incoming& m, int n)
     clearSections(m.sections);
     for (int i = 0; i < n; ++i) {
         std::string line = in.require("断面");
+        static const char* const sectionFields[4] = {"断面番号", "secKey", "secName", "secSpec"};
+        requireFields(in, fieldCount(line, ','), sectionFields, "断面");
         SectionEntry& e = m.sections[i];
         try {
             e.secID = strToIntOr0(fieldAt(0, line, ','));
@@ -152,16 +171,17 @@ size_t splitElementFields(std::string_view line, std::array<std::string_view, 18
 void readElement(LineReader& in, Incoming& m, std::string_view line)
 {
     std::array<std::string_view, 18> f{};
-    size_t n = splitElementFields(line, f);
+    static const char* const names[18] = {"要素の種類", "SID", "ndata", "LY", "CL", "UID", "refUID", "secID", "部材番号",
+                                          "X1", "Y1", "Z1", "X2", "Y2", "Z2", "OX", "OY", "OZ"};
+    requireFields(in, splitElementFields(line, f), names, "要素");
     int index = m.store.appendBlank();
     if (index < 0) throw ReadError{in.lineNo(), "メモリが確保できませんでした"};
     m.elementLines.push_back(in.lineNo());
     Element& e = m.store.at(index);
     int32_t* ints[9] = {&e.kind, &e.SID, &e.ndata, &e.LY, &e.CL, &e.UID, &e.refUID, &e.secID, &e.memberNo};
-    static const char* const intNames[9] = {"要素の種類", "SID", "ndata", "LY", "CL", "UID", "refUID", "secID", "部材番号"};
-    for (size_t k = 0; k < 9; ++k) *ints[k] = requireInt(in, k < n ? f[k] : std::string_view(), intNames[k]);
+    for (size_t k = 0; k < 9; ++k) *ints[k] = requireInt(in, f[k], names[k]);
     double* reals[9] = {&e.X1, &e.Y1, &e.Z1, &e.X2, &e.Y2, &e.Z2, &e.OX, &e.OY, &e.OZ};
-    for (size_t k = 0; k < 9; ++k) *reals[k] = 9 + k < n ? strToFloatOr0(f[9 + k]) : 0.0;
+    for (size_t k = 0; k < 9; ++k) *reals[k] = strToFloatOr0(f[9 + k]);
     e.showAge = 1;
     e.delAge = 0;
 }

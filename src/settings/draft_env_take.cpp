@@ -42,7 +42,8 @@ public:
     std::string part(const std::string& text, const char* control, const std::string& label, bool number)
     {
         const std::string t = model::trim(text);
-        if (number && !model::isNumber(t))
+        // The default sizes may stay empty: the section dialog then starts without a size.
+        if (number && !t.empty() && !model::isNumber(t))
             fail(control, "「" + label + "」に数値を入力して下さい。");
         else if (t.find_first_of(":;") != std::string::npos)
             fail(control, "「" + label + "」に「:」や「;」は使えません。");

@@ -1,5 +1,6 @@
 #include "ui/QtPlatform.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include <QApplication>
@@ -95,7 +96,13 @@ std::string QtPlatform::status(int panel) const
     return texts_[static_cast<size_t>(panel)];
 }
 
-void QtPlatform::debugOut(const std::string& text) { qDebug().noquote() << QString::fromStdString(text); }
+void QtPlatform::debugOut(const std::string& text)
+{
+    // Trace lines are for a developer who asks for them, not for every user's terminal.
+    const char* wanted = std::getenv("TESSMAR_DEBUG");
+    if (!wanted || !*wanted) return;
+    qDebug().noquote() << QString::fromStdString(text);
+}
 
 bool QtPlatform::startProgram(const std::string& program, const std::string& argument)
 {

@@ -350,6 +350,7 @@ void TfrmSection::openSectionDialog(char letter)
     refresh();
     raise();
     activateWindow();
+    focusRefusedField();
 }
 
 void TfrmSection::openSectionAt(char letter, const std::string& mark, int level)
@@ -371,6 +372,13 @@ void TfrmSection::act(const std::function<void()>& action)
     if (updating_ || !editor_.isOpen()) return;
     action();
     refresh();
+    focusRefusedField();
+}
+
+void TfrmSection::focusRefusedField()
+{
+    // A field the dialog refused to leave keeps the user: the focus goes back into it.
+    if (const auto f = editor_.takeRefusedField()) controls[static_cast<size_t>(*f)]->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmSection::refresh()
@@ -490,7 +498,7 @@ void TfrmSection::showDetail(int end)
 void TfrmSection::btnOKClick()
 {
     if (!editor_.isOpen()) return;
-    editor_.ok();
+    if (!editor_.ok()) return focusRefusedField();
     memory_.write("RodKind", QString::number(editor_.rodKind()));
     hide();
 }

@@ -113,6 +113,7 @@ private:
     QGroupBox* buildGirderGroup();
     QGroupBox* buildColumnGroup();
     void act(const std::function<void()>& action);
+    void focusRefusedField();
     void refreshTabs();
     void refreshGrid();
     void refreshControls();

@@ -2,6 +2,7 @@
 // failure is one line on stderr with exit status 1 (2 for wrong usage).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -115,6 +116,19 @@ TEST_F(Cli, SampleHoldsMembersWithSectionsAndOffsets)
     CliRun u = run("undo-listing " + kSample);
     ASSERT_EQ(u.status, 0);
     EXPECT_EQ(countLines(u.out, "表示  1:削除  0"), countLines(d.out, " : SID ="));
+}
+
+TEST_F(Cli, DumpOfAProjectCutMidRecordFails)
+{
+    const std::string sample = readBytes(kSample);
+    const size_t lastLine = sample.rfind('\n', sample.size() - 2) + 1;
+    const std::string cut = sample.substr(0, lastLine + (sample.size() - lastLine) / 2);
+    std::ofstream(path("cut.kel"), std::ios::binary) << cut;
+    CliRun d = run("dump " + path("cut.kel"));
+    EXPECT_EQ(d.status, 1);
+    const int lines = static_cast<int>(std::count(cut.begin(), cut.end(), '\n')) + 1;
+    EXPECT_NE(d.err.find(std::to_string(lines) + "行目: 要素の項目が足りません"), std::string::npos) << d.err;
+    EXPECT_TRUE(d.out.empty());
 }
 
 TEST_F(Cli, FailuresAreOneLineWithStatus)

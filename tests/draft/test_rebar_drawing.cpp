@@ -100,6 +100,20 @@ TEST(StirrupLayout, UnknownStartValueOrNoPitchLaysNothing)
     EXPECT_TRUE(rb::stirrupPositions({600, 500}, 200, rb::STIR_FROM_LEFT).empty());
 }
 
+TEST(StirrupLayout, FarFromTheOriginEveryLayoutEndsInsideItsSpan)
+{
+    // At 1e19 adding a pitch of 200 changes nothing: layouts count their steps instead.
+    const double far = 1e19, length = 8192;  // whole steps of the doubles there
+    for (int start : {rb::STIR_FROM_LEFT, rb::STIR_FROM_MIDDLE, rb::STIR_FROM_RIGHT, rb::STIR_EQUAL}) {
+        const auto at = rb::stirrupPositions({far, far + length}, 200, start);
+        EXPECT_GE(at.size(), 2u) << start;
+        EXPECT_LE(at.size(), 43u) << start;
+        for (double x : at) EXPECT_TRUE(x >= far && x <= far + length) << start;
+    }
+    const rb::HoopLayout h = rb::hoopPositions(far, far + 8192, 2048, 100, false);
+    EXPECT_LE(h.below.size() + h.joint.size(), 84u);
+}
+
 // ---- hoops, web bars, main bars, anchorage ----
 
 TEST(HoopLayout, EqualSpacesBelowTheJointAndUpThroughIt)

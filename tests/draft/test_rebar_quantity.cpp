@@ -70,6 +70,19 @@ struct Building : ::testing::Test {
 
 }  // namespace
 
+TEST_F(Building, TakeoffFarFromTheOriginEnds)
+{
+    // The same bay again where a step of the stirrup pitch adds nothing to a coordinate.
+    const double far = 1e19;
+    column(far);
+    column(far + 6144);
+    girder(far, far + 6144, 1);
+    const q::Takeoff t = take();
+    const q::QuantityRow* stirrups = row(t, q::kPartGirder, q::kKindStirrup, "D10");
+    ASSERT_NE(stirrups, nullptr);
+    EXPECT_LE(stirrups->count, 26 + 32);  // the near bay's 26 and at most 6144 / 200 + 2 far away
+}
+
 TEST_F(Building, HandComputedGirder)
 {
     const q::Takeoff t = take();

@@ -378,3 +378,44 @@ TEST_F(SectionEditorTest, SwitchingToColumnsInTheOpenDialogKeepsTheGirderJustTyp
     editor.open('G', 0);
     EXPECT_EQ(editor.field(SecA1), "300");
 }
+
+TEST_F(SectionEditorTest, LettersAndSeparatorsInFieldsAreRefusedOnOkAndOnLeavingTheRow)
+{
+    put('G', 4, 1, "R:G1", kGirder);
+    editor.open('G', 0);
+    const struct {
+        SectionField field;
+        const char* text;
+        const char* label;
+    } cases[] = {
+        {SecA1, "abc", "左端 b"},          {SecB3, "9oo", "右端 D"},           {NoLUP, "3;4", "左上端 本数"},
+        {NoLDNe, "1.5", "左下端 2段筋"},   {NmSTAR, "D10:1", "スターラップ 径"}, {PitchSTAR, "2,00", "スターラップ ピッチ"},
+    };
+    for (const auto& c : cases) {
+        const std::string kept = editor.field(c.field);
+        editor.setField(c.field, c.text);
+        platform.messages.clear();
+        EXPECT_FALSE(editor.ok()) << c.text;
+        EXPECT_TRUE(editor.isOpen());
+        ASSERT_EQ(platform.messages.size(), 1u) << c.text;
+        EXPECT_EQ(platform.messages[0].caption, "確認");
+        EXPECT_NE(platform.messages[0].text.find(std::string("R 層 G1 の「") + c.label + "」"), std::string::npos)
+            << platform.messages[0].text;
+        EXPECT_EQ(editor.takeRefusedField(), c.field);
+        // Leaving the row, or the page, is refused the same way.
+        editor.selectRow(2);
+        editor.selectTab(1);
+        EXPECT_EQ(editor.currentRow(), 0);
+        EXPECT_EQ(editor.currentPage(), 0);
+        EXPECT_EQ(editor.takeRefusedField(), c.field);
+        EXPECT_EQ(modelSpec("G:4:1"), kGirder) << "nothing stored";
+        editor.setField(c.field, kept);
+    }
+    // A bar size outside the lists is text all the same; an empty size is no fault.
+    editor.setField(NmSTAR, "U11.8");
+    editor.setField(SecA2, "");
+    platform.messages.clear();
+    EXPECT_TRUE(editor.ok());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_NE(modelSpec("G:4:1").find(";2:U11.8:200;"), std::string::npos) << modelSpec("G:4:1");
+}

@@ -208,11 +208,42 @@ TEST_F(SectionCsv, BadFilesAreRefusedWithFileAndLineAndTheTableStays)
 TEST(SectionCsvNames, ProposalFollowsTheProjectNameAndCsvIsAppendedOnce)
 {
     EXPECT_EQ(proposedCsvName("/p/plan.a.kel"), "/p/plan.a-断面.csv");
-    EXPECT_EQ(proposedCsvName("/p/my.dir/plan"), "/p/my.dir/plan-断面.csv");
-    EXPECT_EQ(proposedCsvName(""), "untitled-断面.csv");
+    EXPECT_EQ(proposedCsvName("/p/my.dir/plan.kel"), "/p/my.dir/plan-断面.csv");
     EXPECT_EQ(withCsvExtension("a.CSV"), "a.CSV");
     EXPECT_EQ(withCsvExtension("a.txt"), "a.txt.csv");
     EXPECT_EQ(withCsvExtension("csv"), "csv.csv");
+}
+
+TEST(SectionCsvNames, ProjectWithoutANameProposesUntitledCsv)
+{
+    EXPECT_EQ(proposedCsvName(""), "untitled-断面.csv");
+    // Neither the path itself nor a "." of a folder makes a name.
+    EXPECT_EQ(proposedCsvName("/p/my.dir/plan"), "/p/my.dir/untitled-断面.csv");
+    EXPECT_EQ(proposedCsvName("/p/my.dir/"), "/p/my.dir/untitled-断面.csv");
+}
+
+TEST_F(SectionCsv, HaunchFieldsThatAreNoWholeNumbersAreIgnoredAndTheLineNamed)
+{
+    const std::string bars = ",3,,D22,3,,D22,3,,D22,3,,D22,3,,D22,3,,D22,2,D10,200,2,D10";
+    std::istringstream lines("G,3,1,R,G1,RC,400,900" + bars + "," + cp932("要確認") + "\r\n" +
+                             "G,2,1,2,G1,RC,400,900" + bars + ",400,1000,450,900\r\n" +
+                             "G,1,1,1,G1,RC,400,900" + bars + ",400,1000.5,450,900\r\n");
+    const CsvRead r = readSectionCsv(lines, "h.csv");
+    ASSERT_TRUE(r.status.ok) << r.status.message;
+    EXPECT_EQ((*r.table)[0].secSpec.substr(0, 11), "RC:400:900;");
+    EXPECT_EQ((*r.table)[1].secSpec.substr(0, 28), "RC:400:900:400:1000:450:900;");
+    EXPECT_EQ((*r.table)[2].secSpec.substr(0, 11), "RC:400:900;");
+    EXPECT_NE(r.status.notice.find("h.csv の 1, 3 行目"), std::string::npos) << r.status.notice;
+
+    // A table the import could not give back is not exported: a haunch that is no whole
+    // number, or a "," in a bar field.
+    for (const std::string& spec : {std::string("RC:400:900:abc:900:400:900;3::D22;"), std::string("RC:400:900;3,4::D22;")}) {
+        model::clearSections(session.sections);
+        put(0, 1, "G:3:1", "R:G1", spec);
+        const CsvText text = sectionCsvText(session.sections);
+        EXPECT_FALSE(text.ok) << spec;
+        EXPECT_NE(text.message.find("断面 G:3:1 (R:G1)"), std::string::npos) << text.message;
+    }
 }
 
 TEST_F(SectionCsv, ATextWithoutShiftJisFormIsNotWritten)

@@ -5,10 +5,8 @@
 #include "draft/column_list.h"
 #include "draft/drawing_frame.h"
 #include "draft/girder_list.h"
-#include "dxf/dxf_writer.h"
 #include "model/project_file.h"
 #include "model/session.h"
-#include "support/dxf_groups.h"
 
 namespace fuzz {
 
@@ -25,13 +23,7 @@ int fuzzSectionLists(const uint8_t* data, size_t size)
         draft::DraftState state;
         draft::DrawingFrame frame(session, state);
         if (!frame.run(draft::ScaleMode::List, draft::GeneratorStore::Drawing, generator)) continue;
-        dxf::DxfExtents extents;
-        const std::string file =
-            dxf::dxfBytes(session.store, session.texts, dxf::textOptions(session.settings), extents);
-        std::vector<testing_support::DxfGroup> groups;
-        std::string why;
-        check(testing_support::parseDxfGroups(file, groups, &why), "the DXF of a section list is well formed", why);
-        check(!groups.empty() && groups.back().value == "EOF", "the DXF of a section list ends with EOF");
+        checkDrawingDxf(session, "section list");
         frame.close();
     }
     return 0;

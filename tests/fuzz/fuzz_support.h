@@ -10,6 +10,10 @@
 
 #include "platform/platform.h"
 
+namespace model {
+class Session;
+}
+
 namespace fuzz {
 
 // One entry per reader of outside input. Each returns 0, as libFuzzer wants.
@@ -20,6 +24,7 @@ int fuzzSectionLists(const uint8_t* data, size_t size);  // both section lists d
 int fuzzSectionCsv(const uint8_t* data, size_t size);    // a section CSV file
 int fuzzSs2Paste(const uint8_t* data, size_t size);      // SS2 table text pasted at a cell
 int fuzzStb(const uint8_t* data, size_t size);           // an ST-Bridge file
+int fuzzDrawings(const uint8_t* data, size_t size);      // framing, rebar drawings and quantities of a .kel file
 
 struct Target {
     const char* name;  // the folder of its corpus and crash inputs
@@ -33,11 +38,15 @@ inline constexpr Target kTargets[] = {
     {"section_csv", fuzzSectionCsv},
     {"ss2_paste", fuzzSs2Paste},
     {"stb", fuzzStb},
+    {"drawings", fuzzDrawings},
 };
 
 // Stops the run (libFuzzer records the input as a crash) when a rule does not hold.
 void check(bool holds, const char* rule);
 void check(bool holds, const char* rule, std::string_view detail);
+
+// The DXF file of what the session's drawing store holds is well formed and ends with EOF.
+void checkDrawingDxf(model::Session& session, const char* what);
 
 class QuietPlatform : public platform::Platform {
 public:

@@ -206,6 +206,31 @@ TEST_F(ProjectFile, BadFilesKeepTheOpenProjectAndSayWhere)
     }
 }
 
+TEST_F(ProjectFile, DamagedProjectCutShortIsRefusedWithWhatIsMissing)
+{
+    // The example file cut in the middle of its element line, and lines short of fields.
+    const std::string cut = kExample.substr(0, kExample.find("3500.000,6000.000"));
+    const std::string head = "kelversion=1.4\r\n11\r\n1\r\n0:0:0\r\n1\r\n0:0:0\r\n1\r\n0:0:0\r\n1\r\n";
+    const struct {
+        std::string bytes;
+        const char* where;
+    } cases[] = {
+        {cut, "12行目: 要素の項目が足りません (18 項目のところ 12 項目: X2, Y2, Z2, OX, OY, OZ がありません)"},
+        {head + "1,G:1:1,R:G1\r\n", "10行目: 断面の項目が足りません (4 項目のところ 3 項目: secSpec がありません)"},
+        {"kelversion=1.4\r\n10\r\n1\r\n0:0\r\n", "4行目: 通り心の項目が足りません (3 項目のところ 2 項目: オフセットの値"},
+        {head, "10行目: ファイルが途中で終わっています"},
+    };
+    for (const auto& c : cases) {
+        Session s(platform);
+        makeOpenProject(s);
+        writeFile("cut.kel", c.bytes);
+        const FileResult r = readProject(s, path("cut.kel"));
+        ASSERT_FALSE(r.ok) << c.where;
+        EXPECT_NE(r.message.find(std::string("cut.kel ") + c.where), std::string::npos) << r.message;
+        expectOpenProjectIntact(s);
+    }
+}
+
 TEST_F(ProjectFile, DeletedFloorTakesItsContinuationRecordsOutOfTheFile)
 {
     Session s(platform);
@@ -236,13 +261,13 @@ TEST_F(ProjectFile, NonNumericCoordinatesReadAsZero)
 {
     Session s(platform);
     writeFile("coords.kel", lines({"kelversion=1.4", "10", "1", "0:0:0", "1", "0:0:0", "1", "0:0:0", "0",
-                                    "100,0,1,1,0,1,0,0,0,abc,2,,4,5,6", ""}));
+                                    "100,0,1,1,0,1,0,0,0,abc,2,,4,5,6,x,0,0", ""}));
     FileResult r = readProject(s, path("coords.kel"));
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(s.store.at(0).X1, 0);
     EXPECT_EQ(s.store.at(0).Y1, 2);
     EXPECT_EQ(s.store.at(0).Z1, 0);
-    EXPECT_EQ(s.store.at(0).OX, 0);  // missing fields are zero
+    EXPECT_EQ(s.store.at(0).OX, 0);
 }
 
 TEST_F(ProjectFile, FailedSaveKeepsThePreviousFile)

@@ -75,6 +75,25 @@ TEST(DraftEnvForm, NonNumericScaleFallsBackAndGirderSizeRepeatsThreeTimes)
     EXPECT_TRUE(dlg.platform.messages.empty());
 }
 
+TEST(DraftEnvForm, EmptyDefaultSizesAreTakenButSeparatorsStillRefused)
+{
+    Dialog dlg;
+    DraftEnvForm f = fillDraftEnvForm(dlg.settings.draft);
+    f.girder.width = "";
+    f.girder.depth = " ";
+    f.column.dx = "";
+    f.column.dy = "";
+    ASSERT_TRUE(dlg.ok(f)) << dlg.problem.message;
+    EXPECT_EQ(dlg.stored("InitGSec"), ":::::;");
+    EXPECT_EQ(dlg.stored("InitCSec"), ":;");
+
+    for (const char* bad : {"3:00", "300;"}) {
+        f.column.dy = bad;
+        EXPECT_FALSE(dlg.ok(f)) << bad;
+        EXPECT_EQ(dlg.problem.control, "edtInitDy");
+    }
+}
+
 TEST(DraftEnvForm, HandChosenMarkAfterAPresetShowsFree)
 {
     DraftEnvForm f = fillDraftEnvForm(DraftEnv{});

@@ -8,6 +8,9 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include <cstdlib>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "model/dump.h"
@@ -400,3 +403,26 @@ TEST_F(GridDialogFixture, OffsetMarksAreDrawnBesideTheirLines)
 }
 
 }  // namespace
+
+namespace {
+std::vector<QString> debugLines;
+void recordDebug(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtDebugMsg) debugLines.push_back(text);
+}
+}  // namespace
+
+TEST(QtPlatformDebug, TraceLinesGoToTheDebugChannelOnlyWithTessmarDebugSet)
+{
+    uitest::app();
+    ui::QtPlatform platform;
+    debugLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordDebug);
+    ::unsetenv("TESSMAR_DEBUG");
+    platform.debugOut("sectionApply:RC:300:600;");
+    ::setenv("TESSMAR_DEBUG", "1", 1);
+    platform.debugOut("showSelectSectionInfo:");
+    ::unsetenv("TESSMAR_DEBUG");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(debugLines, std::vector<QString>{QStringLiteral("showSelectSectionInfo:")});
+}

@@ -175,6 +175,33 @@ TEST(SectionWindow, GirderAndColumnSectionsTypedInReachTheModelAndThePlan)
     EXPECT_NEAR((columnInk.back() - columnInk.front()) * mmPerPixel, 500, 2 * mmPerPixel);
 }
 
+// The focus is in the control or in its line edit.
+bool inField(QWidget* focus, QWidget* control) { return focus && (focus == control || control->isAncestorOf(focus)); }
+
+TEST(SectionWindow, RefusedFieldKeepsTheDialogOnItsRowWithTheFocusInIt)
+{
+    Harness h;
+    makeDefaultGrid(h);
+    ui::TfrmSection& s = h.window->frmSection();
+    h.window->runCommand(cmd::GIRDER_SECTIONS);
+    s.StringGrid1->setCurrentCell(1, 0);
+    s.btnInit->click();
+    type(s.controls[editor::NoLUP], QStringLiteral("3;4"));
+    s.controls[editor::SecA1]->setFocus();
+
+    s.btnOK->click();
+    EXPECT_TRUE(s.isVisible());
+    EXPECT_TRUE(h.said("2 層 G1 の「左上端 本数」に「3;4」は入力できません。「:」「;」「,」は使えません。"));
+    EXPECT_TRUE(inField(s.focusWidget(), s.controls[editor::NoLUP]));
+    // Clicking another row keeps this one.
+    s.controls[editor::SecA1]->setFocus();
+    s.StringGrid1->setCurrentCell(2, 0);
+    EXPECT_EQ(s.editor().currentRow(), 1);
+    EXPECT_EQ(s.StringGrid1->currentRow(), 1);
+    EXPECT_TRUE(inField(s.focusWidget(), s.controls[editor::NoLUP]));
+    for (const model::SectionEntry& e : h.session.sections) EXPECT_EQ(e.secSpec.find("3;4"), std::string::npos);
+}
+
 TEST(SectionWindow, MarkNameDialogRefusesBrokenNamesAndStaysOpen)
 {
     Harness h;

@@ -1,4 +1,5 @@
 // sections export and sections import: the section CSV of the menu commands, for scripts.
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -94,6 +95,7 @@ int runSectionsImport(int argc, char** argv)
     if (!loadProject(session, args.files[0])) return kExitFailure;
     model::FileResult r = exchange::importSectionCsv(session, args.files[1]);
     if (!r.ok) return fail(r.message);
+    if (!r.notice.empty()) std::fprintf(stderr, "tessmar-cli: %s\n", r.notice.c_str());
     // As the window's Yes answer does; either way members take the sizes of the new sections.
     if (args.resetDesignations) editor::resetDesignations(session);
     model::applyOffsets(session);

@@ -151,7 +151,7 @@ int runSectionsSs2(int argc, char** argv)
     editor::SectionEditor editor(dispatcher, editor::SectionEditorPorts{nullptr, nullptr, &port});
     editor.open(args.letter, session.settings.draft.RodKind);
     editor.importSs2();
-    editor.ok();
+    if (!editor.ok()) return fail("sections ss2: " + editor.rowProblem().value_or(editor::SectionEditor::FieldProblem{}).message);
     const model::FileResult r = model::writeProject(session, args.output);
     if (!r.ok) return fail(r.message);
     std::printf("%d marks, %zu levels\n", result.markCount, editor.rows().size());
