@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Autosave of the large building: how long the window is blocked (the copy of the project taken
 // on its thread) against the write that follows on the worker thread.
 #include <benchmark/benchmark.h>

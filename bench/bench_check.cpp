@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detailing checks of a full section table (500 girder and column sections, every rule
 // walked for each) against one whole plan redraw of the large building (~143 000 elements),
 // the time the user already waits for after an edit.

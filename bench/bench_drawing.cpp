@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The girder section list of a project whose section table is full: generating the drawing and
 // writing it as DXF. The table holds 500 sections, so "many marks on many floors" is either
 // 10 marks on 50 floors or 100 marks on 5 floors. The whole job (generate, then stream the file

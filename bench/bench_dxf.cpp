@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing 200 000 lines as DXF against the plainest way to produce the same bytes: the
 // entity text formed inline with std::to_chars and written with one fwrite.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Framing drawings of the large building (30 x 30 spans, 50 storeys, every frame line a
 // member with the section of its level): the framing plan of one level and the framing
 // elevation of one grid line, each generated and written as DXF, beside the time to read the

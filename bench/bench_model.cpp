@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a large project, the connection table and newUID on ~143 000 elements.
 #include <benchmark/benchmark.h>
 

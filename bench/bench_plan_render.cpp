@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Full redraws of the large building (~143 000 elements) onto a canvas that draws nothing, so
 // the figures are the renderer's own cost; and the connection-table rebuild a redraw may need.
 #include <benchmark/benchmark.h>

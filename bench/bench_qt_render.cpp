@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Full redraws of the large building (~143 000 elements) onto the Qt canvas the window shows:
 // the plan of one level and a frame, with the connection table already valid.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The girder section list of a full section table (500 sections) as a PDF sheet against the
 // same drawing as DXF: a sheet should cost no more than three DXF files.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One drag step of the 3-D view of the large building (~143 000 elements): turn the whole
 // wire frame and draw it on the Qt canvas the window shows, at 800 x 600.
 #include <benchmark/benchmark.h>

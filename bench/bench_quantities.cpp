@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar take-off of the large building (about 143 000 elements, every frame line a girder
 // or column with a section on its level), and the same written as CSV.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rebar arrangement drawing of one grid line of the large building (about 143 000
 // elements, every frame line a girder or column with a section), generated in the drawing
 // frame and written as DXF. Compare with BM_ReadProject of bench_model: reading the project.

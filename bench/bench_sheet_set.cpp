@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole drawing set of the large building through tessmar-cli, as the office runs it: the
 // DXF files, the numbered PDF set and the DXF sheets. Each run is a child process, so its wall
 // and CPU time and its peak memory are the command's own (counters cpu_s, peak_MB).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ST-Bridge export and import of the large building (143 000 elements, every frame line a
 // member) against writing and reading the same building's .kel.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the large test building of the benchmarks: a 30 x 30 x 50 span grid with girders and
 // columns on every grid segment (about 143 000 elements).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A canvas that draws nothing and counts the calls, so a redraw's figure is the renderer's
 // own cost.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the sample project through the model API, so it always matches what the program writes:
 // a 2 x 3 span building on three levels with girders G1, G2 and column C1 on every level.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the check report window (配筋チェック) shows and does, without the window: every
 // finding of the open project, the section a row names, and saving the report as CSV.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detailing checks of a whole project: every girder and column section of the section
 // table checked, the findings sorted by kind (girders first), level from the top and mark,
 // and the report as table cells, aligned text and CSV.

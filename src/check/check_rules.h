@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detailing checks (配筋チェック) of one section: one table of rules, each with the item
 // it checks, what it compares, its default limit, the settings it reads and its source. A
 // section is checked by walking the table once; adding a rule is adding a row, and the help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text alignment test drawing (Test01): the nine alignments against twelve angles, one
 // "てすと" at every crossing of a blue grid, to check where texts land in the preview and in
 // a CAD program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table and the section figures of the column section list.
 #include "draft/column_list.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The column section list: one column per column mark, one block of rows per storey, each
 // cell with the section figure (outline, hoop, main bars) and the size and bar texts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "CSVで保存" of the report windows (bar take-off, detailing checks) without the window.
 #pragma once
 

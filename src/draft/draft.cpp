@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lines, circles, arcs and texts of the drawing output layer.
 #include "draft/draft.h"
 

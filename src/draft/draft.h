@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing output layer: pens, scale, store banks, and the primitives (lines, circles,
 // arcs, texts, rounded rectangles, table rules, bar symbols) every drawing is built from.
 // A drawing is an ordinary element store (the session's current store while it is drawn)

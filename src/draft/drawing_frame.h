@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame every drawing runs in: the model store is put aside, a fresh drawing store and
 // an empty text buffer receive the generator's output, and the model store comes back when
 // the drawing is closed (or when the generator fails).

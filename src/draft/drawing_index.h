@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first sheet of a drawing set: the drawing index (図面リスト), one row per sheet of the set
 // with its number, name and scale, drawn as a list that splits between rows like the others.
 #pragma once

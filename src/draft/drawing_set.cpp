@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/drawing_set.h"
 
 #include "draft/column_list.h"

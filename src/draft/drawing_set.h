@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawings the program makes, one row each: what the preview window, the dispatcher and
 // the command line need to run one in the drawing frame.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole drawing set of a building as DXF files in one folder: both section lists, the
 // framing plan of every level, the framing elevation and the rebar arrangement drawing of
 // every grid line, each named after what it shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines a drawing already holds, so that a line drawn by two members (a shared end line,
 // a grid line present twice in the model) goes into the drawing once. A hash set: looking
 // each new line up in the drawing store would cost a walk of the whole store per line.

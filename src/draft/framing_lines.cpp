@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/framing_lines.h"
 
 #include "model/element_store.h"

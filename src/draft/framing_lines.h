@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the framing plan and elevation draw alike: member outlines as the member geometry
 // yields them, member marks along them, and grid lines as centre lines; grid lines and girder
 // end lines once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framing plan (伏図) of the view's level: columns standing at the level as rectangles,
 // girders and small beams of the level as outlines with their marks, grid lines as centre
 // lines. Runs with the model store current (GeneratorStore::Model).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of the girder section list: header, floor blocks with their rows, cell texts
 // and figures, and the table rules.
 #include "draft/girder_list.h"

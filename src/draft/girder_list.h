@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The girder section list: one column per girder mark, one block of rows per floor, each
 // cell with the section figures and bar texts of the girder's end groups.
 #pragma once

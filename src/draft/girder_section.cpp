@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One girder section figure of the girder section list: outline with slab, under-beam
 // layers, main bars, stirrup with its inner legs, web bars with ties, and dimensions.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/grid_annotation.h"
 
 #include "draft/framing_lines.h"

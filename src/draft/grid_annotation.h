@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grid names and grid-to-grid dimensions around a framing plan, framing elevation or rebar
 // arrangement drawing of the session's view. Runs after the drawing's own generator, with the
 // model store current (GeneratorStore::Model).

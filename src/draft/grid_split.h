@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a framing plan, framing elevation or rebar arrangement drawing may be split over
 // sheets: at its grid lines, so that every part holds whole bays (and whole storeys).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces both section lists are built from: the table layout in units of the text height,
 // the header and outer rules, the section cells looked up by level and mark name, the
 // "legs symbol + bar text" cells and the dimension lines of the section figures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The width each drawing pen prints with, in millimetres of paper. Outlines stand out, bars
 // come next, lists and texts are fine, and dimension and grid lines are the finest, so a 1/100
 // sheet stays readable.

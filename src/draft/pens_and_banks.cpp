@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pens, scale and the two store banks of the drawing output layer.
 #include <climits>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/quantity_form.h"
 
 #include "draft/csv_save.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the rebar quantity window shows and does, without the window: the conditions from
 // the settings, the table of the open project, the notice of members left out, and saving
 // the table as CSV through the file dialog port.

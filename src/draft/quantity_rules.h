@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measuring rules of the bar take-off (鉄筋数量), in one place: unit masses of the bar
 // sizes, joints and laps, the surcharge of the required quantity, and the conditions the
 // user sets (ini section "Quantity").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar take-off as a table: the cells the window shows, the CSV file and the aligned text
 // of the command line, all from one list of rows.
 #pragma once

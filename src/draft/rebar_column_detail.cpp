@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The column detail: a column of an elevation over its storey, with the joint at its top.
 #include <algorithm>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the rebar arrangement drawing: the girder and column details of one member
 // of an elevation, and the bar shapes and labelled leaders they share.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/rebar_drawing.h"
 
 #include "draft/framing_lines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rebar arrangement drawing (配筋図): the members of the view's slice (session.view, a
 // frame elevation or a level plan) as outlines, and in an elevation the girder and column
 // details with their main bars, stirrups, hoops, web bars and labels.

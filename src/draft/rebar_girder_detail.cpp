@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The girder detail: a level girder of an elevation between the faces of its end columns.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the bars of a member lie: the clear span of a girder between the faces of its end
 // columns, stirrup positions over a span, the storey and joint of a column with its hoops,
 // main bars across a face, web bars, anchorage lengths. Pure computations on the model, so

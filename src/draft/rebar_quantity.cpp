@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/rebar_quantity.h"
 
 #include <algorithm>

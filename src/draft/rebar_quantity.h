@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar take-off of a building (鉄筋拾い): every girder and column with a section, measured
 // over the clear spans, stirrup and hoop layouts the rebar arrangement drawing uses, summed
 // by floor, part, mark, kind and bar size, with totals per size and the required quantity.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composite shapes of the drawing output layer: rounded rectangles, table rules, bar symbols.
 #include <array>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing on a sheet of paper: the ISO A sheet that holds the drawing at its scale with a
 // margin, the mapping from drawing units (millimetres of the building) to millimetres of paper,
 // and the title block's texts. Plain arithmetic: the painter that puts it on a PDF page or a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing on as many sheets of one paper as it needs: whole-fit first, else split along the
 // cut lines its generator names, each part repeating the headings. Plain arithmetic: the PDF
 // painter only draws the pieces and the items each sheet is handed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a drawing may be cut when it is split over several sheets, as its generator knows it:
 // the boundaries of whole mark columns and level rows of a section list, and the headings
 // every part repeats.

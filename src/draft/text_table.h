@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables of text cells as the reports write them (bar take-off, detailing checks): CSV text,
 // CP932 files through the safe writer, and columns aligned for a fixed-width terminal.
 #pragma once

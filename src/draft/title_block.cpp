@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/title_block.h"
 
 #include "draft/drawing_index.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of a sheet's title block, from the top, in the four rows of draft::titleRows:
 // caption with its part; 工事名称 (else the project file's name); scale with the sheet's place in
 // the set; date with 設計者. Shared by every writer of sheets so that they say the same.

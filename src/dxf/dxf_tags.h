@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lowest level of DXF output: one group (code line and value line) at a time into one
 // growing buffer, with the padding and number rules of the release 12 files we write.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DXF release 12 writer: the element store's lines, circles and arcs and the text
 // buffer's labels as one ASCII DXF file (texts in CP932).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/bar_mark_picture.h"
 
 #include "draft/draft.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of a bar mark as the drawings draw it, for boxes that offer the marks.
 #pragma once
 

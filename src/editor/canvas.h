@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The raster surface the plan, the drawing preview and the 3-D view draw on. Coordinates are
 // pixels of the canvas image, x to the right and y downwards; colours are 0x00BBGGRR.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An interactive command: a small state machine whose steps each have one prompt, one cursor
 // and one snapping rule. The dispatcher routes canvas events to it (already snapped to world
 // points) and ends it when it asks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command codes of every menu item, toolbar button, popup item and hot key; grouped by
 // hundreds: 1xx file, 2xx delete, 3xx view and display, 4xx sections and members, 5xx
 // drawings, 7xx line editing, 8xx grid and dump, 9xx exit, help and test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Member designation: auxiliary lines become girders (412) or columns (414) carrying the
 // section of a mark chosen in the member dialog. Also the small-beam edit state (409) and the
 // reset of all designations after a section CSV import.

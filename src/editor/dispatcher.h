@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan editor's one entry point: every command code of the menus, toolbar, popup menu and
 // hot keys, the canvas mouse and wheel, the application's keys, the view and level tabs. It
 // owns the editor state, the view transform and the dot grid, runs the interactive command

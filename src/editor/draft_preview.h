@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing preview: runs a drawing command in the drawing frame, shows the drawing store in
 // its own window with the plan renderer's drawing mode, and handles that window's controls:
 // the scale and its apply button (regenerate), DXF save with the optional CAD start, the CAD

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One user gesture = one edit object = one undo step. The step is opened only when the gesture
 // really changes the store, so a click that changes nothing keeps the redo history. Elements
 // are added, removed and replaced through it, and the work every edit needs afterwards

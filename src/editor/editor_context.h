@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the interactive commands work with: the session, the view, picking and snapping, the
 // canvas with its transient XOR marks, the prompt, the dialog ports. The dispatcher owns one
 // and hands it to the current command.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the plan editor asks of the main window that shows it.
 #pragma once
 

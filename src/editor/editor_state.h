@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's own state (current command, view operation, cursor, transients) and the event
 // structs the window system hands in. Plain data: the dispatcher owns one.
 #pragma once

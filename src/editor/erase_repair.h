@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Erasing paints an element white, and with it every pixel it shared with its neighbours: a
 // joint, a crossing, the box of a label. EraseRepair remembers the erased pixels and, once the
 // elements are gone, draws again whatever of the plan touches them, so no gap is left until

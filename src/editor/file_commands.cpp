@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New, open, save and save as, with the unsaved-changes questions.
 #include <algorithm>
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid commands: new grid lines from the grid-line dialog (812) and the offsets of the
 // existing grid (813).
 #include "editor/command_codes.h"

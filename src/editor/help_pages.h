@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help menu's pages: HTML files in the docs folder beside the program (a build folder), or
 // in <prefix>/share/tessmar/docs of an installed program, opened in the desktop's default
 // browser. When that cannot be done the user is told why.

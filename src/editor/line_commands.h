@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The auxiliary-line commands: draw line (701), parallel lines (702), extend/cut to a base line
 // (707), cut at cross points (708), members back to lines (709) and delete (207). Each gesture
 // that changes the model is one undo step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save dialogs ask about overwriting the name as typed; the name really written, with its
 // extension added, may exist too and is then asked about here.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pointer input for the plan commands: the nearest-element pick, the seven snap modes with
 // the Shift ortho constraint, and window selection. Everything works on the 2-D slice of the
 // current view.

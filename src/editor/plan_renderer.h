@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws one slice of the model (plan of a level or elevation of a grid line) on a canvas:
 // grid lines with names, the dot grid, dimension chains, auxiliary lines with their marks,
 // members as outlines sized from their sections, floors and polylines. The same painter shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question at start-up about work a program left unsaved when it crashed or was killed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the section dialog offers the detailing checks: the findings of the shown row, and
 // going to the section a line of the check report names.
 #include <algorithm>

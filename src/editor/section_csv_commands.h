@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 断面ＣＳＶ読込 and 断面ＣＳＶ出力: the file dialogs around the section CSV, with the messages
 // the user sees when a file cannot be read or written.
 #pragma once

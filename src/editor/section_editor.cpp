@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work table, the rows of a page and the control values of the shown row.
 #include "editor/section_editor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section dialog's logic without a window: the work table, the mark pages, one grid row
 // per level, the control values of the shown row and every action of the dialog. The window
 // binds its widgets to this object and shows what it holds after each action.

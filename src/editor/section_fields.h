@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the section dialog as plain values: one text per edit or combo box, their
 // control names, their choice lists and the bar-size lists of the three rebar kinds.
 #pragma once

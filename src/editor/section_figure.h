@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section figures of the section dialog: one girder end or the column section, drawn
 // with the section lists' own figure code (outline, bar symbols, stirrup or hoop, web bars)
 // onto a canvas, without texts or dimensions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mark pages of the section dialog: changing, adding, deleting and renaming marks, and
 // the SS2 import that replaces the pages.
 #include <algorithm>

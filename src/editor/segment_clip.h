@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cutting a segment to a rectangle, shared by the world painter and the pixel canvas.
 #pragma once
 

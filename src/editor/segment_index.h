@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A uniform grid over 2-D segments so that "which segments may cross this one" does not walk
 // the whole model for every line of a large selection.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vertical lines and columns seen from above: in a plan they are points, outside the plan's
 // slice of horizontal elements, but the column command must still find them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ST-Bridge読込 and ST-Bridge出力 of the file menu.
 #include "editor/command_codes.h"
 #include "editor/dispatcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3-D view: the model's lines and members as a wire frame, turned about the vertical
 // axis and tilted about the screen's horizontal axis, drawn on a canvas. Dragging turns it,
 // the wheel zooms. The window only binds its image and close button to this.

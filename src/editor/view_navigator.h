@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom and pan on one canvas: the left-button pan drag, the middle-button zoom drag, the view
 // operations zoom up / zoom down / pan by click / zoom window, the wheel, the page and arrow
 // keys, fit all and resizing. The plan canvas and the drawing preview each have one over their

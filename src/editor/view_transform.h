@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window of world coordinates (millimetres, Y up) shown on a canvas (pixels, y down),
 // every way of moving it, and the dot grid used for display and grid snapping.
 // Plain state: the editor owns one of each per canvas and saves / restores it by copying.

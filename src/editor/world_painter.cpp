@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Canvas primitives in world coordinates, and the text placement rules they share.
 #include <algorithm>
 #include <cmath>

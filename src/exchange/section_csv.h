@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section CSV: girder and column sections as one comma-separated CP932 line each, for
 // editing in a spreadsheet. Export sorts and renumbers the sections; import replaces them.
 #pragma once

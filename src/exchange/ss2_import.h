@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five paste sheets of the SS2 import: their fixed columns, headers and row labels, the
 // paste of copied table text at a cell, and the specification strings built from them.
 #pragma once

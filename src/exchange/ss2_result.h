@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the SS2 paste dialog hands back on OK, for the section dialog to turn into pages.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a project as ST-Bridge 2.0.2 (UTF-8, the standard's namespace) through the safe
 // writer: nodes at every member end, the X and Y grid as two axis groups, the levels as
 // stories, the RC columns, girders and small beams with their sections.

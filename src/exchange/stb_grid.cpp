@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid of an ST-Bridge file: parallel axis groups along X and Y, and the stories.
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mapping of an ST-Bridge file's records to a new project.
 #include "exchange/stb_import.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the records of an ST-Bridge file into a new project: the grid with its wire frame and
 // axis lines as the grid command makes them, the RC members designated on it, the sections
 // keyed by kind, level and mark. Knows nothing of XML; what it leaves out or changes is data

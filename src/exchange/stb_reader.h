@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads an ST-Bridge file (2.0.1, 2.0.2, 2.1.0; Shift_JIS or UTF-8 as it declares) into plain
 // records with libxml2's streaming reader, so a large file is never held whole in memory.
 #pragma once

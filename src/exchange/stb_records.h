@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An ST-Bridge file as plain records: what the import needs and nothing of XML. Every record
 // keeps the line of its element so the report and the refusals can name it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RC section definitions of ST-Bridge 2.0.x and 2.1.0 as specification strings.
 #include <algorithm>
 #include <array>

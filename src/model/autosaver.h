@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a copy of the modified project to this program's recovery file. Taking the copy of the
 // records, sections and grid is the only work done on the caller's thread; the file's bytes are
 // made and written through the safe writer on a thread of its own, so the window does not

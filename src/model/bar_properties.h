@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nominal dimensions of the bar sizes of the bar tables, for computations that need more than
 // the drawing diameter: bar areas and the space a bar takes with its ribs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bar-size tables and decoders of single items of a specification string.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection table: which girders and columns meet at the ends of every element.
 // End points are put into cells a little wider than the comparison tolerance; the member ends
 // and the element ends are sorted by cell and joined, so the table costs two sorts instead of

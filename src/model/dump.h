@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain-text listings of the model for inspection: the model dump and the undo listing.
 #pragma once
 

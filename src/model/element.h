@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element record, kind codes and the live/dead rule.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every geometric object of the project (or of a drawing) as records in one growable array.
 // Records are appended only; deletion and undo work through the two step ages of a record.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where texts cross between UTF-8 (inside) and CP932 (files, clipboard).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grid lines (X, Y and levels), their names and the offset rule of every line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making a new grid from span counts and pitches: what the grid creation command does on OK.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the grid names and the grid-to-grid dimensions of a view go, in world coordinates:
 // shared by the plan and by the drawings that annotate their grid.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small shared functions: number rules, text splitting and conversions, plane geometry.
 #pragma once
 

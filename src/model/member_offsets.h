@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Display offsets of girders and columns that sit on grid lines, from the offset rule of the
 // line and the member's section size. The member's coordinates are never changed.
 #pragma once

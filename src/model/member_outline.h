@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outline of a girder, small beam or column in a view, as world geometry of the slice:
 // what the plan shows and what the framing drawings draw. It depends only on the element,
 // the sections, the connection table and the view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .kel project file: CP932 text, CR LF, grid lines, sections, then one element a line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of a project file made from its parts, so that a copy of the project taken on one
 // thread can be written on another (autosave).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title block's fields that belong to a project (工事名称, 設計者). The .kel format has no
 // room for them and other programs read it, so they live in a small CP932 text file beside the
 // project: PROJECT.kel → PROJECT.title, one "key=value" line each, CR LF.

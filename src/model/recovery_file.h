@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recovery file is a project file with two more header lines, which every reader of project
 // files skips: the path of the project it is a copy of, and when the copy was taken. It opens
 // like any project; the notes tell the start-up question what it holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder of recovery files, shared by every running copy of the program. Each program keeps
 // its own file (<pid>.kel) and holds a lock on <pid>.lock while it runs, so a recovery file
 // whose lock nobody holds was left by a program that was killed or crashed, whatever process

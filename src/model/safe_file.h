@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way the program replaces a file: the new bytes go to a temporary file in the
 // target's folder, and only a complete write is renamed over the target, so a failed save
 // never destroys the previous file. A symbolic link is followed (the link stays), targets

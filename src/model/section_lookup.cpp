@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Queries over the section table: identifiers by key or by level and mark, the texts and
 // sizes of an identifier, the mark list of a kind and the column main-bar maximum.
 #include "model/element_store.h"

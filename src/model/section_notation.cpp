@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grammar of a section's specification string: items and fields, the section sizes, the short
 // bar notations printed by the dialog and the drawings, and the web-bar suggestion.
 #include <climits>

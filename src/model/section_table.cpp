@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Storage of the section table: clearing, finding and storing entries by key, and the
 // key and name texts of an entry.
 #include <climits>

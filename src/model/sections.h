@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section table: every member section with its specification string, and the lookups
 // and short bar notations the dialogs and drawings use.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-wide state of one open project, owned in one place and passed by reference.
 #pragma once
 

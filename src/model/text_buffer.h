@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The labels of a drawing, kept apart from the element records.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo by the two step ages of every record; no snapshots, no command log. The grid,
 // which is not made of records, keeps a before-and-after copy for the steps that replace it.
 #pragma once

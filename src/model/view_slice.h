@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The slice of the model a view shows: which grid axes run across and up it, how an element
 // projects into it, and which slice each view tab selects.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A PDF file of our own making: pages of vector content, one embedded TrueType font per face
 // as a CID font (Identity-H, the font subset's glyph ids as character codes) with a ToUnicode
 // map so that readers can search and copy the texts. Content streams stay uncompressed: the

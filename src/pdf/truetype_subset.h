@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TrueType fonts cut down to the glyphs a PDF page uses, so that a Japanese font of several
 // megabytes can be embedded as a CIDFontType2 (CIDToGIDMap /Identity) of a few kilobytes.
 // Everything read from the font is bounds-checked: a damaged file gives an error string.

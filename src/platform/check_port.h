@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detailing check report (配筋チェック), opened from the drawing menu.
 #pragma once
 

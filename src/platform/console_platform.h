@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A platform for batch use: notices go to standard error, questions take their default.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal dialogs that commands of the plan editor open. Each call shows the dialog and
 // returns its result, or nothing when the user cancelled. The window system implements them;
 // tests script the answers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows that some commands open and that other parts of the program provide: the section
 // dialog, the draft settings, the drawing preview, the 3-D view, section CSV exchange, the
 // dump window and the version box. A command whose window is not there tells the user so.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mark-name dialog the section dialog opens for a new mark and for a renamed one.
 #pragma once
 

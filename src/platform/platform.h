@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the core asks of the window system. The Qt program, the command-line tool and the
 // tests each give their own implementation.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rebar quantity window (鉄筋数量表), opened from the drawing menu.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SS2 paste dialog, opened modally by the section dialog.
 #pragma once
 

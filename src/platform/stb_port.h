@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report window of the ST-Bridge import and export: lines the user can read and copy.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A PDF file as a Qt paint device: the sheet painter paints it with the same QPainter calls
 // that print a sheet, and the pages go out as our own PDF (the pdf/ writer), as they are drawn
 // and uncompressed, where Qt's own PDF writer deflates them at a cost of several times the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole drawing set as one numbered PDF: S-01 the drawing index, then every sheet of every
 // drawing of the set (split over the paper as each needs) as S-02, S-03, ..., each title block
 // saying "S-05 / 42". Shared by the command line and the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing on one sheet through Qt's painter: the PDF file of the command line and of the
 // preview window, and (later) the printer. Qt Gui only, so the command-line tool can use it
 // on Qt's offscreen platform without a display.

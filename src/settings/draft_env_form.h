@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the draft settings dialog shows and how it goes back into the settings: the controls'
 // contents as plain values (texts as typed, radio and list indexes, check boxes), the item
 // lists, the bar-mark presets and the split and join of the default sections.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where each box of the default girder and column sections sits in the stored defaults, and
 // which control shows it.
 #pragma once

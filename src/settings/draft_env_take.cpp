@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OK of the draft settings dialog: every field is checked before anything is changed.
 #include "model/encoding.h"
 #include "model/helpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: an ini document in CP932 with [sections] and key=value lines, keys and
 // section names compared without regard to (ASCII) case, values written in double quotes.
 #pragma once

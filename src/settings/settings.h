@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every user setting with its default, as kept in the ini file.
 #pragma once
 

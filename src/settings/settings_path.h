@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings file lives: beside the program, or in the user's configuration folder
 // when the program's folder cannot be written (an installed program).
 #pragma once

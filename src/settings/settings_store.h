@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading every setting from the ini file into settings::Settings, and writing back the ones
 // the program keeps between runs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every key of the settings file, described once: where it is stored, which field of Settings
 // holds it, its type and the values the program can use, and who writes it. The loader, the
 // saver, the draft settings dialog and the tests all walk this table.

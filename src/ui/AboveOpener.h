@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every dialog and message box opens above the window the user is working in, with the focus.
 // A dialog that belongs to the main window would open behind a stay-on-top window that asked
 // for it (the section dialog, the keypad), and that window would then wait for an answer the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget that shows a QtCanvas and hands its mouse, wheel and size changes on as the
 // editor's event structs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own pointer shapes: the open hand of the idle canvas and the closed hand of a
 // pan drag.
 #pragma once

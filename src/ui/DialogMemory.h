@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ini sections in which dialogs remember their last entries ("BaseLine", "PCopy", ...).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages of the draft settings dialog: controls, captions, item lists and notes.
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small calculator button beside a number field that opens the keypad.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts typed into the dialogs: strict parsing (the whole text must be the number) and
 // the shortest real-to-text form the dialogs show.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The OK / キャンセル pair that ends the small dialogs.
 #pragma once
 

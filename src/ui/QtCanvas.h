@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's canvas on a QImage: lines are rasterised here (GDI rules: the end pixel is left
 // out, cosmetic dash patterns, XOR straight into the pixels), circles, arcs and texts go
 // through QPainter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open and save dialogs of the editor's file commands. Tests answer through a hook.
 // A dialog opens in the folder of the current project, or else in the folder last chosen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window system's side of platform::Platform: message boxes, the beep, the status bar,
 // debug output, starting programs and opening documents. Tests install hooks so that no
 // modal box ever waits for a hand that is not there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own Japanese texts for its standard dialogs and buttons (file dialogs, "キャンセル"),
 // whatever locale the user's desktop runs in, so no English appears next to the program's
 // Japanese.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces the report windows (鉄筋数量表, 配筋チェック) share: a read-only table filled
 // from text cells, and the "CSVで保存" / "閉じる" buttons at the bottom right.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3-D view window: a white panel with the wire-frame image and a close button. It stays
 // above the main window without blocking it; the picture and its mouse rules live in
 // editor::View3D.

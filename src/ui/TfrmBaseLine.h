@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid-line dialog behind the grid commands: span counts and pitches of the three axes on
 // a schematic plan and elevation, and the offset rule of every grid line in three tables.
 #pragma once

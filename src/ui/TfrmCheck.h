@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detailing check report (配筋チェック): every finding of the project, "CSVで保存" and
 // "閉じる"; a double-click on a row opens the section dialog on that mark and level. Modeless,
 // so the sections can be put right while it is open; it checks again when it comes back to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mark-name dialog of the section dialog: the name of a new mark (mode 1) or a new name
 // for a mark (mode 2).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The enlarged view: a white panel showing one picture that the section dialog draws, and a
 // close button.
 #pragma once

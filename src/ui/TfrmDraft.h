@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing preview window (unit gDraft): the drawing on its canvas, with the scale, DXF
 // save, CAD program and close controls along the bottom. Every handler hands over to the
 // preview's core (editor::DraftPreview); this class only binds the widgets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draft settings dialog "作図設定": scales and text sizes, bar marks, the layout and
 // defaults of the section lists, the grid-line naming and the stirrup layout. It binds the
 // widgets to settings::DraftEnvForm; what OK does with the form is core code.

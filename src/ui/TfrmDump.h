@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dump window: the model dump and the undo listing as text, for looking into a project.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The environment window "環境設定": created at start-up with the other windows, without
 // controls; nothing opens it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid pitch dialog of command 312: the spacing of the dot grid in millimetres.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SS2 paste dialog: five sheets in a page control, each a grid with two header rows and
 // the level labels, into which tables copied in the analysis program are pasted.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric keypad: a small calculator-style window that edits one number and hands it
 // back as text. The grid-line, parallel-line and section dialogs open it.
 #pragma once

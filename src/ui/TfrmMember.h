@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The member-mark dialog of member designation: which section mark the picked lines get and
 // which members a selection window takes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parallel-line dialog of command 702: distance and number of copies.
 #pragma once
 

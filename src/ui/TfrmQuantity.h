@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rebar quantity window (鉄筋数量表): the conditions, the table by floor, part, mark, kind
 // and bar size with the totals, the members left out, and "CSVで保存".
 #pragma once

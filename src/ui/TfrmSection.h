@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section dialog: mark tabs, one grid row per level, the controls of the shown row with
 // their keypad buttons, and the left, centre and right section figures. Modeless and on top
 // of the main window; every action goes to editor::SectionEditor and the window then shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 作図 → 図面一式をPDFで保存: the numbered drawing set of the open project as one PDF, with a
 // progress dialog whose キャンセル stops it and leaves no file behind.
 #pragma once

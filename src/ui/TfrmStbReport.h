@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of an ST-Bridge import or export: one item a line, selectable, with a button that
 // copies the whole report to the clipboard.
 #pragma once

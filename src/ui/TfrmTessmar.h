@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the plan canvas with its menus, toolbar, popup menu, view and level tabs
 // and status bar. It turns every menu item, button and canvas event into a call of the
 // editor's dispatcher and shows what the dispatcher reports back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ファイル → 図面表題: the project's 工事名称 and 設計者 for the title blocks of its sheets, kept
 // in the title file beside the project (model/project_title).
 #pragma once

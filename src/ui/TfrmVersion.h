@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version box: product name, version and a notice line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detailing checks against sections worked out by hand: bar fit, pitches, steel ratios,
 // covers from the settings, sizes the bar tables lack, and the help page against the rules.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stroked straight segments of a PDF page as poppler's pdftocairo -svg writes them: colour,
 // width and end points, in millimetres of paper.
 #pragma once

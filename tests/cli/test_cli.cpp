@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli as a black box: the subcommands print and write what the model does, and every
 // failure is one line on stderr with exit status 1 (2 for wrong usage).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli check as a black box: the sample project's findings as CP932 CSV and as text,
 // covers from the settings file, a project with nothing to find, and wrong usage.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli draw ... -o OUT.pdf: one sheet at the drawing's scale on the paper it needs, read
 // back with poppler's tools: page size, embedded Japanese font, and every text of the drawing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli sections export / import as a black box: the CSV of the menu command, a
 // renumbered project whose members still sit on their sections, and one-line failures.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli sections ss2 as a black box: TAB-separated tables pasted into the SS2 sheets
 // become the sections of marks 1 … N on every level, as the section dialog's import and OK
 // write them; failures are one line and write nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli stb import / export as a black box: the report on stdout, one line on stderr and
 // nothing written when a file is refused, the naming scheme kept in the settings named.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop tests do as a user: wait for a window, act on the next modal dialog of a
 // kind, make the default grid through its dialog.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview window is modal over the main window: its file and print dialogs come above it
 // with the focus and propose "<project>-<sheet>" in the project's folder.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Under a real window manager every window that the section dialog (on top of the main window)
 // or the keypad (on top of everything) opens comes above its opener with the keyboard focus,
 // and the user can answer it with the keyboard.

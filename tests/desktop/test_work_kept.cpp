@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work is never thrown away behind the user's back, answered with the real message boxes and
 // keys: the grid dialog on a finished model, and section edits not yet confirmed at exit.
 #include <QLineEdit>

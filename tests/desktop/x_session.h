@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real X display for window tests whose point is stacking and focus: Xvfb on a display
 // number of its own choosing (-displayfd, so parallel test programs never share one) and the
 // openbox window manager on it, started before the first window and ended with the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The column section list puts every bar, hoop, dimension, row and storey block where the
 // column's section and the list settings say, and draws nothing for an empty table.
 #include <gtest/gtest.h>

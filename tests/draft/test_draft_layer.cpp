@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing output layer: pens and scale reach every record, texts read left to right, bar
 // symbols and composite shapes have the right geometry, and store banks never lose a store.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framing plan and elevation draw what the member geometry yields, each line once, with
 // marks only when the settings ask and the grid's names and dimensions around them.
 #include <gtest/gtest.h>

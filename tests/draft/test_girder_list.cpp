@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The girder section list puts every row, end group, figure, bar, stirrup leg and web bar
 // where the girder's section and the list settings say.
 #include <gtest/gtest.h>

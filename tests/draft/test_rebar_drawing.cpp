@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rebar arrangement drawing lays stirrups, hoops, main bars and web bars where the
 // section and the clear span between the column faces say, and its DXF reads back clean.
 #include <gtest/gtest.h>

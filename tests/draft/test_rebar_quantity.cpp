@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar take-off measures girders over the clear span between column faces with end
 // allowances, stirrups and hoops as the rebar drawing lays them, joints and laps, and sums
 // rows, sizes and totals as listed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sheets: the smallest A sheet that holds the drawing at its scale with 10 mm margins, a
 // named paper that is too small refused with a scale that fits, lengths true at 1/S, and the
 // text boxes counted in the drawing's extent as the DXF writer places them.

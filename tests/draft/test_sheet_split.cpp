@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Split sheets: a drawing too big for its paper goes over several sheets of it between whole
 // bands, every sheet repeating the headings, every cell's text on exactly one sheet, and a band
 // too big for the paper refused with what would hold it.

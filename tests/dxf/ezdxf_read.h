@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a DXF file back with Debian's ezdxf (through tests/dxf/read_dxf.py) for the tests.
 #pragma once
 

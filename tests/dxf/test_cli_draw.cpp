@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli draw writes the section lists of a project as DXF files that an independent
 // reader takes without complaint and that hold exactly what the drawing holds.
 #include <gtest/gtest.h>

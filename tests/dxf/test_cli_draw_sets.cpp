@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli draw framing / rebar / all write the drawings of the window's slices: every file
 // reads back clean and holds what the drawing holds; empty drawings are left out and named.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framing elevation and the rebar arrangement drawing, read back from their DXF: a column
 // of an elevation is its two side lines, a girder without a section its two side lines, every
 // dimension has an extension line from each measured point; the texts come in drawing order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A written DXF file is read by an independent reader (ezdxf) without audit errors, with every
 // entity, line type, layer and Japanese text as the drawing held them.
 #include <gtest/gtest.h>

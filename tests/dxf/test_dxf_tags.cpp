@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every DXF group is a right-justified code line and a value line ended by CR LF, with
 // integers padded for the flag codes and reals in the 15-digit general format.
 #include <gtest/gtest.h>

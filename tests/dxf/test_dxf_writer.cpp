@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DXF file byte for byte: preamble with extents, one entity per drawable element with the
 // line-type and colour mapping, texts placed for the CAD program's alignment, handles from 14A.
 #include <gtest/gtest.h>

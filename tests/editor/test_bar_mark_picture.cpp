@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mark boxes of the draft settings show the drafting engine's own bar symbols.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Designation turns the picked or windowed lines of the slice into girders or columns of the chosen mark on their level, keeping their identity; the CSV question resets them all.
 #include "test_dispatcher_harness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dispatcher runs menu codes, routes canvas mouse and keys to the command or the view operation on top of it, and leaves no transient mark behind.
 #include "test_dispatcher_harness.h"
 

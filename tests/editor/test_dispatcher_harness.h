@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A session, a recording canvas and platform, scripted dialogs and a dispatcher wired together,
 // with helpers that act like a user: clicks and drags at world points, keys, menu codes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing preview: a drawing runs in its frame and comes back regenerated at the scale
 // applied, the scale box only offers "適用" for another positive number, DXF saving hands the
 // CAD program only a whole file, the window size is remembered on "閉じる", and the preview's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One gesture is one edit object: a replacement is added before the old element goes, and the
 // after-edit work happens once when the gesture ends.
 #include "test_dispatcher_harness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting a line leaves no gap in the lines it met: what the erase painted over is drawn again
 // at once, and nothing else is.
 #include "editor/erase_repair.h"

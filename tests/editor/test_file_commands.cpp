@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New, open, save and save as ask before losing changes, never lose the open project on a failure and name the file as the user expects.
 #include "test_dispatcher_harness.h"
 

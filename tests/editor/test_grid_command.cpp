@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid commands replace the drawing only when the user agrees, build the grid the dialog describes, and edit offsets of an existing grid only.
 #include "test_dispatcher_harness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help menu finds its pages beside the program and says so plainly when it cannot show them.
 #include <gtest/gtest.h>
 

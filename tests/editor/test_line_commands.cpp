@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line commands change the model only where the user's clicks say, in the slice being viewed, each gesture one undo step.
 #include "test_dispatcher_harness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model's DXF (command 107) holds the model's own lines and labels, and never overwrites
 // a file the user was not asked about.
 #include "test_dispatcher_harness.h"

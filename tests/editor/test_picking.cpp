@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picking finds the nearest element within 20 pixels; snapping moves the pointer only where its mode finds a place.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan shows each slice as an engineer reads it: outlines sized by sections, grid names beyond the last lines, nothing off screen.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up offer of unsaved work: Yes brings it back as modified work under its own name,
 // written to the user's file only when the user saves; No deletes the copy.
 #include "test_dispatcher_harness.h"

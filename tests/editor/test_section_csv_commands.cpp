@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 断面ＣＳＶ出力 / 断面ＣＳＶ読込 from the menu: the file dialogs, the overwrite and reset
 // questions, members that follow the new sizes, and messages instead of half-read tables.
 #include "test_dispatcher_harness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section dialog's logic: rows and pages over the work table, the edit helpers, the
 // web-bar and default rules, mark pages, the SS2 import and what OK and Cancel hand back.
 #include "test_dispatcher_harness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3-D view shows every line and member where it is, turns and zooms as the mouse says, and
 // marks what lies in the plane the main window shows.
 #include <gtest/gtest.h>

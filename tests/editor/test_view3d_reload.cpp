@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // While the 3-D view is shown it follows the model: every full redraw, a delete and a parallel
 // copy reload it; closing it turns the menu switch off and stops the reloads.
 #include "test_dispatcher_harness.h"

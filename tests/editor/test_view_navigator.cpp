@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view navigator on a canvas of its own in drawing mode: keys zoom, fit and scroll that
 // canvas's view, a resize keeps the scale and the top edge and draws the drawing again, and a
 // zoom window steps back on the right button before it ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view window keeps the canvas aspect, zooms about the right point and converts pixels both ways.
 #include <gtest/gtest.h>
 

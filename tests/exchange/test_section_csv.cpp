@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section CSV writes girders before columns with members moved along to the new numbers,
 // reads back what it wrote (also haunches, commas and Japanese names), and refuses a bad file
 // without touching the section table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pasted SS2 tables land in the right cells of the right sheet, never outside a grid, and
 // turn into the specification strings the section dialog stores.
 #include <gtest/gtest.h>

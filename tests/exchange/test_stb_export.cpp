@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A project written as ST-Bridge 2.0.2 carries every attribute the schema requires for what
 // it writes, and reads back into the same grid, levels, members and sections.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An ST-Bridge file becomes a project as the grid command and member designation would make
 // it: levels and grid lines, RC members on the wire frame, sections keyed by kind, level and
 // mark with their bars; what is left out or changed is in the report; what cannot be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framing plans, framing elevations and rebar arrangement drawings of every slice, and the
 // bar quantities, of any project that reads: each ends (no layout runs away at coordinates far
 // from the origin), and the DXF file of each drawing is well formed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: any bytes load into settings without harm, the document writes back
 // stable, and a value written into it reads back as written.
 #include "fuzz_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The project reader: any bytes either read or are refused; an accepted file writes, reads
 // and writes again to the same bytes; every walk over what was read stays in the store.
 #include "fuzz_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section CSV reader: any bytes either read or are refused with a line; an accepted file
 // writes, reads and writes again to the same bytes. And the other way round: any section table
 // the program can hold either exports to a file that imports back to the same table, or the

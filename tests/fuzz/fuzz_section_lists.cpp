@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both section lists drawn from any project that reads: the generators stay inside the
 // drawing, and the DXF file of what they drew is well formed.
 #include "fuzz_support.h"

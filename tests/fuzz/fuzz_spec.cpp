@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Specification strings and their notations: every decoder and formatter takes any text a
 // section may hold, and the text's bytes survive the way through the program's encoding.
 #include "fuzz_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SS2 paste: any clipboard text pasted at any cell of any sheet stays inside the sheets,
 // and the specification strings built from them decode.
 #include "fuzz_support.h"

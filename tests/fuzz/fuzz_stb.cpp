@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An ST-Bridge file: any bytes are read and mapped, or refused with a message; a project made
 // from them never holds more grid lines or sections than its tables.
 #include "fuzz_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzz target shares: the entry points, a platform that stays silent, and the
 // check that stops on a broken rule. The targets run under libFuzzer (clang, -DTESSMAR_FUZZ=ON)
 // and are replayed over the corpus and the crash inputs by the normal test build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every corpus file and every crash input of the fuzz targets, run through the same entry
 // points, so a fault the fuzzer once found stays fixed in the normal test build.
 #include <gtest/gtest.h>

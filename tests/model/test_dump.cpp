@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model dump and the undo listing: fixed-width columns exactly as the dump window shows them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element store: live/dead rule, iteration, identifiers, end ordering, picking and the
 // connection table's entries and tie-breaks.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults found by fuzzing the project file: what used to crash, drop lines or lose bytes on a
 // save now either reads and saves the same bytes again, or is refused with file and line.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grid lines: positions from pitches, extents, names, and the LINE/BASE elements a new grid makes.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number rules, text splitting and plane geometry shared by every part of the program.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Girders and columns on grid lines are shifted by the line's rule and their section size;
 // coordinates stay, the last matching line wins, and only live members are touched.
 #include <gtest/gtest.h>

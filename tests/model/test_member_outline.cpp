@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Member outlines are world geometry of the slice: side lines between column faces with every
 // offset, and end lines exactly where nothing else closes the outline.
 #include <gtest/gtest.h>

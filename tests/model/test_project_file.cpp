@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The project file: byte-exact round trips, the reading rules of the format, and bad files
 // that must leave the open project untouched and say where they went wrong.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title block's project fields live in a CP932 file beside the project: they round-trip,
 // a missing file means empty fields, and a field the file could not keep is refused before
 // anything is written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recovery copies of unsaved work: a copy reads back as the project it was taken from, never
 // touches the user's file, and only the copies of programs that no longer run are offered.
 #include <gtest/gtest.h>

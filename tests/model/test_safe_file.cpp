@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one writer of every saved file: a failed or refused save never touches the old file,
 // links and permissions survive a save, and a save killed halfway leaves nothing behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section table keeps one entry per key with unique identifiers, its lookups ignore free
 // entries, and specification strings decode and print as the dialog and drawings expect.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo by step ages: every sequence of edits, undos and redos keeps the live set
 // consistent, and a new step forgets what could have been redone.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our PDF files as a reader we did not write sees them (poppler): page sizes, an embedded
 // Japanese font whose texts extract as they were written, and numbers a reader parses right.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font subsets for PDF embedding: the cut-down file must be a valid TrueType file whose glyphs,
 // metrics and checksums agree with the original font, and damaged fonts must fail cleanly.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draft settings dialog's form: what it shows for the settings, what OK makes of it, and
 // that a field OK cannot take changes nothing at all.
 #include <functional>

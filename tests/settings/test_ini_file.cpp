@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ini document: names match without case, values keep their blanks, text is CP932 on disk,
 // damaged files are read as far as they make sense and a write never loses the file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file sits beside the program unless that folder cannot be written; then it goes
 // to the user's configuration folder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every setting is read under its own key with its type and default; unusable values are
 // reported in one message and keep their defaults; saving writes its keys in their order.
 #include <gtest/gtest.h>

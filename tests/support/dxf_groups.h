@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The groups of a DXF file: code and value pairs as the file holds them, for tests that look
 // at what was written without comparing whole files. Plain C++, so the fuzz targets use it too.
 #pragma once

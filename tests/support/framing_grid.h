@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small grid the framing drawing tests draw on: X lines 0, 6000, 10500; Y lines 0, 5000;
 // levels 0, 3000, 6000 (two spans along X and up Z), named as the settings name them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A canvas that records every call, so drawing code can be checked without a window.
 #pragma once
 

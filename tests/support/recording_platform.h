@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A platform that records every message, beep and status text, and answers questions
 // from a script, so commands can be tested without a window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a shell command for a test: its stdout and stderr together, and its exit status.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh folder for one test, removed with everything in it afterwards. Named after the
 // process and the test, so test cases run in parallel never share one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 作図 → 配筋チェック lists the findings of the open project, saves them as CSV, and a
 // double-click opens the section dialog on the mark and level, whose findings follow the row.
 #include <gtest/gtest.h>

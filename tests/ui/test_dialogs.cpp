@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small dialogs and the grid-line dialog hand back what the user entered, refuse what is
 // not a number with a message while staying open, and remember their entries in the ini file.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing preview window under offscreen Qt, for every drawing the window offers: it opens
 // with the drawing's caption, zooms by wheel and by a middle-button drag, regenerates at the
 // scale applied, saves a DXF that ezdxf reads clean and starts the CAD program on it, and gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draft settings dialog, opened from the menu: what is changed through its widgets reaches
 // the settings file and the next drawing; a field OK cannot take keeps the dialog open and
 // changes nothing; every page is photographed for review.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A desktop whose browser fails to take a page says so instead of doing nothing.
 #include <filesystem>
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SS2 paste dialog takes clipboard tables at the selected cell of the shown sheet, says
 // how many cells fell outside, and hands back the marks' specs on OK; the section CSV menu
 // items reach their file dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's standard dialogs and buttons speak Japanese whatever the desktop's locale, and the file
 // dialogs open where the engineer's project is.
 #include <filesystem>

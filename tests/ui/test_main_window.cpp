@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window drives the editor the way a user does: menus, tabs, mouse and keys reach the
 // dispatcher, and the title, check marks, status bar and files show what happened.
 #include <filesystem>

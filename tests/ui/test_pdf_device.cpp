@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF paint device draws what QPainter gives it where Qt would: characters the sheet font
 // lacks in the font Qt falls back to, each face as its own font, cosmetic pens at their width,
 // nothing for points at no finite place, and no file without a page.

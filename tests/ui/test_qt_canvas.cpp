@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt canvas draws as the editor expects: the end pixel of a line left out, XOR that undoes
 // itself, dash patterns that keep their phase when a line is cut at the image edge, texts in
 // the box the editor estimated from CP932 bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 作図 → 鉄筋数量表 shows the take-off of the open project with its conditions and saves it as
 // a CSV file through the file dialog.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unsaved work survives kill -9 of the real window program under a real window manager: the
 // next start offers it, Yes brings it back without touching the user's file, and a clean exit
 // leaves no copy behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window renders a project under offscreen Qt: pictures are written to the build
 // folder for a reviewer to look at, and the canvas must show the model's colours.
 #include <filesystem>

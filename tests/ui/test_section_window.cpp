@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section dialog as a user drives it: sections typed into its controls reach the model on
 // OK and the plan draws the members at their sizes; the mark-name dialog refuses names that
 // would break the files; screenshots of both modes and of the enlarged view.

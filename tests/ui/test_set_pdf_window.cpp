@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ファイル → 図面表題 keeps the project's title fields beside it, and 作図 → 図面一式をPDFで保存
 // writes the numbered set with them, or nothing at all when its progress is cancelled.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ファイル → ST-Bridge読込 builds a new unnamed project from the file, fits the plan to it and
 // shows the report in a window whose text can be copied; ST-Bridge出力 writes the file.
 #include <gtest/gtest.h>

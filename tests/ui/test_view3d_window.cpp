@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3-D view window opens from the menu on the open project, turns with a drag, zooms with
 // the wheel, and closing it turns the menu switch off.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up of the window tests: one offscreen QApplication, a main window on its own
 // session and settings file, scripted answers for message boxes, file dialogs and modal
 // dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real X display with a window manager (Xvfb + openbox) for tests that run the window
 // program as a user does: stacking and focus are real, keys and the mouse come through xdotool.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands of tessmar-cli; argv starts after the subcommand's name.
 #pragma once
 

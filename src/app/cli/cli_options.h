@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options of the form "NAME VALUE" and one project file, as the draw subcommands take them.
 #pragma once
 

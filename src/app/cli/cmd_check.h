@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // check: the detailing checks of a project as aligned text on stdout or a CSV file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // draw: the section lists of a project as DXF files, without a window.
 #include "cmd_draw.h"
 

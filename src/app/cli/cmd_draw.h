@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // draw: runs a drawing of the project and writes it as a DXF file.
 #pragma once
 

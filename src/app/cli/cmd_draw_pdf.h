@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF output of the draw subcommands: an output file ending in ".pdf" gets one sheet at the
 // drawing's scale instead of a DXF file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // draw framing | rebar | all: the drawings of a view's slice, and the whole drawing set of a
 // building, as DXF files.
 #pragma once

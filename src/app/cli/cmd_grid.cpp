@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // grid: a new project holding only the grid lines of a building, as the grid command makes them.
 #include <string>
 #include <vector>

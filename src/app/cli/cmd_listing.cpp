@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // dump, undo-listing and resave: the model as text, and a read-write round trip.
 #include <cstdio>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quantities: the bar take-off of a project as a table on stdout or a CSV file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sections export and sections import: the section CSV of the menu commands, for scripts.
 #include <cstdio>
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sections ss2: tables copied from SS2, saved as TAB-separated files, pasted into the sheets of
 // the SS2 import and written into the section table as the section dialog's import and OK do.
 #include <cstdlib>

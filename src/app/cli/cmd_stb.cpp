@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stb import and stb export: ST-Bridge files in and out, as the window's file menu does.
 #include <cstdio>
 #include <filesystem>

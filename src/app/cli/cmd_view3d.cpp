@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // view3d: the lines the 3-D view draws for a project, one per line of output, so scripts and
 // tests see the same picture as the window.
 #include <charconv>

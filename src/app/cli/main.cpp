@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar-cli: the batch face of the program, for scripts and black-box tests.
 #include <cstring>
 #include <exception>

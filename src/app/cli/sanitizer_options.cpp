@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Allocations that fontconfig and Qt keep until exit (PDF sheets) are theirs, not ours.
 extern "C" const char* __lsan_default_suppressions()
 {

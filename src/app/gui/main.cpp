@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessmar: the drafting program's window.
 //
 //   tessmar [project.kel]                 opens the project when the file exists
