@@ -1,5 +1,5 @@
-"""Reads a DXF file with ezdxf and prints what the C++ tests check, one fact a line.
 # SPDX-License-Identifier: GPL-3.0-or-later
+"""Reads a DXF file with ezdxf and prints what the C++ tests check, one fact a line.
 
 Usage: /usr/bin/python3 read_dxf.py FILE.dxf
 Exit status 3 when ezdxf is not installed, 1 when the file cannot be read.
