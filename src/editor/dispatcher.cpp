@@ -647,9 +647,9 @@ bool Dispatcher::settleSectionDialog()
         if (answer == platform::Answer::Cancel) return false;
         keep = answer == platform::Answer::Yes;
     }
-    // Its rows belong to the project that is going away.
-    dialog->closeSectionDialog(keep);
-    return true;
+    // Its rows belong to the project that is going away; a refused field stops the close or
+    // open, so the edits are not lost behind the message.
+    return dialog->closeSectionDialog(keep);
 }
 
 bool Dispatcher::sectionDialogHoldsSections()

@@ -15,8 +15,9 @@ public:
     virtual bool sectionDialogOpen() const = 0;
     // Open with edits its OK has not yet written back.
     virtual bool sectionEditsPending() const { return false; }
-    // Closes it as its OK (keep) or its キャンセル does.
-    virtual void closeSectionDialog(bool /*keep*/) {}
+    // Closes it as its OK (keep) or its キャンセル does. False when it stayed open: its OK
+    // refused a field, said so, and the user is to correct it first.
+    virtual bool closeSectionDialog(bool /*keep*/) { return true; }
 };
 
 class DraftSettingsPort {

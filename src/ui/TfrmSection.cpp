@@ -504,10 +504,14 @@ void TfrmSection::btnOKClick()
     hide();
 }
 
-void TfrmSection::closeSectionDialog(bool keep)
+bool TfrmSection::closeSectionDialog(bool keep)
 {
-    if (keep) btnOKClick();
-    else reject();
+    if (!keep) {
+        reject();
+        return true;
+    }
+    btnOKClick();
+    return !isVisible();
 }
 
 bool TfrmSection::eventFilter(QObject* watched, QEvent* event)

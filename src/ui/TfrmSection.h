@@ -71,7 +71,7 @@ public:
     void openSectionAt(char letter, const std::string& mark, int level);
     bool sectionDialogOpen() const override { return editor_.isOpen(); }
     bool sectionEditsPending() const override { return editor_.hasUnconfirmedEdits(); }
-    void closeSectionDialog(bool keep) override;
+    bool closeSectionDialog(bool keep) override;
     editor::SectionEditor& editor() { return editor_; }
     void setSs2Port(platform::Ss2ImportPort* port) { editor_.setSs2Port(port); }
 

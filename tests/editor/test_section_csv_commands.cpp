@@ -132,7 +132,12 @@ public:
     void openSectionDialog(char letter) override { editor.open(letter, 0); }
     bool sectionDialogOpen() const override { return editor.isOpen(); }
     bool sectionEditsPending() const override { return editor.hasUnconfirmedEdits(); }
-    void closeSectionDialog(bool keep) override { keep ? editor.ok() : editor.cancel(); }
+    bool closeSectionDialog(bool keep) override
+    {
+        if (keep) return editor.ok();
+        editor.cancel();
+        return true;
+    }
     editor::SectionEditor editor;
 };
 
@@ -208,6 +213,19 @@ TEST_F(CsvCommands, AnotherProjectAsksForTheSectionDialogsUnconfirmedEdits)
     EXPECT_TRUE(stored450());
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(dialogs.openCalls, 0) << "the save question was cancelled";
+
+    // Yes with a field its OK refuses: the 確認 message, and the open stops with the edit kept.
+    menu.DispatchCommand(cmd::GIRDER_SECTIONS);
+    dialog.editor.setField(editor::SecA1, "4o0");
+    platform.messages.clear();
+    platform.answers = {platform::Answer::Yes, platform::Answer::Ok};
+    dialogs.openCalls = 0;
+    menu.DispatchCommand(cmd::FILE_OPEN);
+    EXPECT_TRUE(dialog.sectionDialogOpen());
+    EXPECT_EQ(dialogs.openCalls, 0);
+    EXPECT_EQ(dialog.editor.field(editor::SecA1), "4o0");
+    EXPECT_EQ(platform.messages.size(), 2u);
+    dialog.editor.cancel();
 
     // A dialog without edits closes without a question.
     menu.DispatchCommand(cmd::GIRDER_SECTIONS);
