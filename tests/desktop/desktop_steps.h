@@ -17,7 +17,7 @@
 namespace desktop {
 
 // True as soon as `done` holds, false after `milliseconds`.
-inline bool waitFor(const std::function<bool()>& done, int milliseconds = 5000)
+inline bool waitFor(const std::function<bool()>& done, int milliseconds = 20000)
 {
     QElapsedTimer t;
     t.start();
@@ -28,18 +28,25 @@ inline bool waitFor(const std::function<bool()>& done, int milliseconds = 5000)
     return true;
 }
 
-// Runs `act` on the next modal dialog of type T (that `which` accepts) once it is shown;
-// gives up after 10 s. Deleting the timer it returns calls the watch off.
+// Runs `act` on the next modal dialog of type T (that `which` accepts) once the window manager
+// has placed it and given it the focus: a click or key sent while it is merely shown lands
+// beside it on a busy machine, and the dialog then waits for ever. Gives up after 30 s.
+// Deleting the timer it returns calls the watch off.
 template <typename T>
 QTimer* whenModal(std::function<void(T&)> act, std::function<bool(T&)> which = {})
 {
     auto* timer = new QTimer;
-    QElapsedTimer elapsed;
+    QElapsedTimer elapsed, focused;
     elapsed.start();
-    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, act, which] {
+    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, focused, act, which]() mutable {
         T* modal = qobject_cast<T*>(QApplication::activeModalWidget());
         if (modal && which && !which(*modal)) modal = nullptr;
-        if ((!modal || !modal->isVisible()) && elapsed.elapsed() < 10000) return;
+        const bool ready = modal && modal->isVisible() && QApplication::activeWindow() == modal;
+        if (!ready) focused.invalidate();
+        else if (!focused.isValid()) focused.start();
+        // A moment after the focus came, so the placement the window manager made has reached us.
+        const bool settled = ready && focused.elapsed() >= 150;
+        if (!settled && elapsed.elapsed() < 30000) return;
         timer->stop();
         timer->deleteLater();
         if (modal) act(*modal);

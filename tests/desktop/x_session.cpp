@@ -1,51 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "x_session.h"
 
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <array>
-#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
-#include <stdexcept>
 
 #include <gtest/gtest.h>
 
+#include "support/shell.h"
+#include "support/x_display.h"
 #include "ui_harness.h"
 
 namespace desktop {
 
 namespace {
 
-// Starts a program that ends with this one; `keepFd` stays open in it.
-pid_t spawn(std::vector<std::string> args, int keepFd = -1)
-{
-    const pid_t pid = fork();
-    if (pid != 0) return pid;
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    for (int fd = 3; fd < 256; ++fd)
-        if (fd != keepFd) close(fd);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-std::string output(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        size_t n;
-        while ((n = fread(buffer.data(), 1, buffer.size(), p)) > 0) out.append(buffer.data(), n);
-        pclose(p);
-    }
-    return out;
-}
+std::string output(const std::string& command) { return testing_support::shell(command).second; }
 
 std::vector<unsigned long> windowIds(const std::string& text)
 {
@@ -66,48 +36,21 @@ void run(const std::string& command)
     if (std::system(command.c_str()) != 0) ADD_FAILURE() << "failed: " << command;
 }
 
+// The display is this whole program's: Qt connects to it at the first window.
 class XSession : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        int fds[2];
-        if (pipe(fds) != 0) throw std::runtime_error("pipe");
-        server_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten",
-                         "tcp"},
-                        fds[1]);
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-        setenv("DISPLAY", (":" + number).c_str(), 1);
+        display_ = std::make_unique<testing_support::XDisplay>();
+        ASSERT_TRUE(display_->failure().empty()) << display_->failure();
+        setenv("DISPLAY", display_->name().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         unsetenv("WAYLAND_DISPLAY");
-        // The manager is there when it has announced itself on the root window; one that ended
-        // at once (a display not yet taking clients) is started again.
-        int status = 0;
-        for (int i = 0; i < 600; ++i) {  // up to 30 s on a busy machine
-            if (manager_ <= 0 || waitpid(manager_, &status, WNOHANG) == manager_)
-                manager_ = spawn({"openbox", "--sm-disable"});
-            if (output("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos)
-                return;
-            usleep(50000);
-        }
-        FAIL() << "openbox did not start (last status " << status << ")";
     }
-    void TearDown() override
-    {
-        for (pid_t pid : {manager_, server_}) {
-            if (pid <= 0) continue;
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
+    void TearDown() override { display_.reset(); }
 
 private:
-    pid_t server_ = -1;
-    pid_t manager_ = -1;
+    std::unique_ptr<testing_support::XDisplay> display_;
 };
 
 [[maybe_unused]] const auto* const session = ::testing::AddGlobalTestEnvironment(new XSession);

@@ -3,24 +3,22 @@
 // program as a user does: stacking and focus are real, keys and the mouse come through xdotool.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <sys/types.h>
 #include <utility>
-#include <vector>
+
+#include "support/child_process.h"
+#include "support/x_display.h"
 
 namespace uitest {
 
+using testing_support::spawn;
+using testing_support::waitExit;
+using testing_support::waitUntil;
+
 class XSession {
 public:
-    // Starts the display and the window manager; missing() says why when they could not start.
-    XSession();
-    ~XSession();
-    XSession(const XSession&) = delete;
-    XSession& operator=(const XSession&) = delete;
-
-    const std::string& missing() const { return missing_; }
-    const std::string& display() const { return display_; }
+    const std::string& missing() const { return display_.failure(); }
+    const std::string& display() const { return display_.name(); }
     // Runs a shell command line with this display: exit status and output.
     std::pair<int, std::string> run(const std::string& command) const;
     // The id of a visible window whose title matches the regular expression, once there is one;
@@ -30,17 +28,7 @@ public:
     void keys(const std::string& keys) const;
 
 private:
-    pid_t xvfb_ = -1;
-    pid_t wm_ = -1;
-    std::string display_;
-    std::string missing_;
+    testing_support::XDisplay display_;
 };
-
-// Starts a program with extra NAME=VALUE environment entries; its output goes to log.
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, const std::string& log);
-// Its exit status once it has ended, or -1 when it did not end within the time.
-int waitExit(pid_t pid, int milliseconds);
-// Polls until the condition holds; false when the time ran out.
-bool waitUntil(const std::function<bool()>& condition, int milliseconds);
 
 }  // namespace uitest
