@@ -163,36 +163,51 @@ private:
             const int line = levels.floor(z);
             p.level = std::max(line, 0) + 1;
             if (!wantsColumn) p.reversed = std::abs(p.a.y - p.b.y) < kOnLine ? p.a.x > p.b.x : p.a.y > p.b.y;
-            const Section& sec = *s->second;
-            const std::string mark = sec.name.empty() ? m.name : sec.name;
-            const Key key{letterOf(m.kind), p.level, mark};
-            // Looked up before it is added: most members share a key, and emplace would make
-            // and drop a map node for each of them.
-            auto it = keyIndex_.lower_bound(key);
-            const bool fresh = it == keyIndex_.end() || key < it->first;
-            if (fresh) it = keyIndex_.emplace_hint(it, key, static_cast<int>(keyed_.size()));
-            if (fresh) {
-                keyed_.push_back({key, sec.id, sectionSpec(sec)});
-                if (keyed_.back().spec.circular) {
-                    keyIndex_.erase(it);
-                    keyed_.pop_back();
-                    leftOutSections_.insert(sec.id);
-                    ++leftOut_["円形の柱"];
-                    continue;
-                }
-            } else if (keyed_[static_cast<size_t>(it->second)].stbId != sec.id) {
-                const KeyedSection& first = keyed_[static_cast<size_t>(it->second)];
-                if (first.spec.spec != sectionSpec(sec).spec)
-                    report_.push_back("符号 " + mark + " の断面が同じ階に二つあります: 断面 " + std::to_string(sec.id) + " (" +
-                                      std::to_string(sec.line) + "行目) の部材も断面 " + std::to_string(first.stbId) +
-                                      " にしました");
-            }
-            p.sectionKey = it->second;
+            const int key = keyOf(m, *s->second, p.level);
+            if (key < 0) continue;
+            p.sectionKey = key;
             KeyedSection& k = keyed_[static_cast<size_t>(p.sectionKey)];
             (p.reversed ? k.reversed : k.forward) += 1;
             placed_.push_back(p);
         }
         return "";
+    }
+
+    // The key a member's section goes under, made on first use; -1 when the section is left out
+    // (a round column).
+    int keyOf(const Member& m, const Section& sec, int level)
+    {
+        const char letter = letterOf(m.kind);
+        // Members come floor by floor and section by section: the previous member's key mostly
+        // fits, and looking it up by its mark was a good part of the mapping's time.
+        if (&sec == lastKey_.section && level == lastKey_.level && letter == lastKey_.letter) return lastKey_.index;
+        const std::string& mark = sec.name.empty() ? m.name : sec.name;
+        const Key key{letter, level, mark};
+        // Looked up before it is added: emplace would make and drop a map node for a key that
+        // is there.
+        auto it = keyIndex_.lower_bound(key);
+        const bool fresh = it == keyIndex_.end() || key < it->first;
+        if (fresh) it = keyIndex_.emplace_hint(it, key, static_cast<int>(keyed_.size()));
+        if (fresh) {
+            keyed_.push_back({key, sec.id, sectionSpec(sec)});
+            if (keyed_.back().spec.circular) {
+                keyIndex_.erase(it);
+                keyed_.pop_back();
+                leftOutSections_.insert(sec.id);
+                ++leftOut_["円形の柱"];
+                return -1;
+            }
+        } else if (keyed_[static_cast<size_t>(it->second)].stbId != sec.id) {
+            const KeyedSection& first = keyed_[static_cast<size_t>(it->second)];
+            if (first.spec.spec != sectionSpec(sec).spec)
+                report_.push_back("符号 " + mark + " の断面が同じ階に二つあります: 断面 " + std::to_string(sec.id) + " (" +
+                                  std::to_string(sec.line) + "行目) の部材も断面 " + std::to_string(first.stbId) +
+                                  " にしました");
+            return it->second;  // not remembered: every such member is reported
+        }
+        // A section without a name takes each member's own: nothing to remember then.
+        if (!sec.name.empty()) lastKey_ = {&sec, level, letter, it->second};
+        return it->second;
     }
 
     Node shifted(const Node& n) const
@@ -349,8 +364,13 @@ private:
         for (const Placed& m : placed_) {
             const int secID = m.sectionKey >= 0 ? keyed_[static_cast<size_t>(m.sectionKey)].secID : -1;
             noteEnds(m);
-            std::array<int, 3> ia{lines[0].at(m.a.x), lines[1].at(m.a.y), lines[2].at(m.a.z)};
-            std::array<int, 3> ib{lines[0].at(m.b.x), lines[1].at(m.b.y), lines[2].at(m.b.z)};
+            const std::array<double, 3> pa{m.a.x, m.a.y, m.a.z}, pb{m.b.x, m.b.y, m.b.z};
+            std::array<int, 3> ia{}, ib{};
+            for (size_t d = 0; d < 3; ++d) {
+                ia[d] = lines[d].at(pa[d]);
+                // A member runs along one axis: its ends share the other two lines.
+                ib[d] = pb[d] == pa[d] ? ia[d] : lines[d].at(pb[d]);
+            }
             int dir = -1;
             const bool onGrid = std::find(ia.begin(), ia.end(), -1) == ia.end() && std::find(ib.begin(), ib.end(), -1) == ib.end();
             if (onGrid) {
@@ -435,6 +455,12 @@ private:
     std::vector<Placed> placed_;
     std::vector<KeyedSection> keyed_;
     std::map<Key, int> keyIndex_;
+    struct {
+        const Section* section = nullptr;
+        int level = 0;
+        char letter = 0;
+        int index = -1;
+    } lastKey_;
     std::set<int64_t> leftOutSections_;  // sections of members left out (round columns)
     std::map<std::string, int> leftOut_;
     std::map<std::string, std::set<std::string>> unknownSizes_;
