@@ -3,6 +3,7 @@
 #include "exchange/stb_import.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <set>
@@ -11,6 +12,7 @@
 #include "exchange/stb_reader.h"
 #include "model/member_offsets.h"
 #include "model/session.h"
+#include "model/sorted_search.h"
 
 namespace exchange::stb {
 
@@ -40,23 +42,6 @@ std::string describe(const Member& m)
     return std::string(memberElement(m.kind)) + " " + m.name + " (id " + m.id + ", " + std::to_string(m.line) + "行目)";
 }
 
-// Number of leading positions for which below holds (true for a prefix of them), found without
-// branches: the search runs seven times per member, and a mispredicted branch per step cost more
-// than the rest of the mapping.
-template <typename Below>
-int prefixCount(const std::vector<int>& positions, Below below)
-{
-    if (positions.empty()) return 0;
-    const int* base = positions.data();
-    size_t n = positions.size();
-    while (n > 1) {
-        const size_t half = n / 2;
-        base = below(base[half]) ? base + half : base;
-        n -= half;
-    }
-    return static_cast<int>(base - positions.data()) + (below(*base) ? 1 : 0);
-}
-
 // Index of the grid line at a coordinate, -1 when none lies there.
 class LineIndex {
 public:
@@ -64,7 +49,7 @@ public:
     int at(double v) const
     {
         const double from = v - kOnLine;
-        const int i = prefixCount(positions_, [from](int p) { return p < from; });
+        const int i = static_cast<int>(model::prefixCount(positions_.data(), positions_.size(), [from](int p) { return p < from; }));
         if (i == static_cast<int>(positions_.size()) || std::abs(positions_[static_cast<size_t>(i)] - v) > kOnLine) return -1;
         return i;
     }
@@ -72,7 +57,7 @@ public:
     int floor(double v) const
     {
         const double to = v + kOnLine;
-        return prefixCount(positions_, [to](int p) { return !(to < p); }) - 1;
+        return static_cast<int>(model::prefixCount(positions_.data(), positions_.size(), [to](int p) { return !(to < p); })) - 1;
     }
 
 private:
@@ -81,6 +66,7 @@ private:
 
 struct Placed {
     const Member* member = nullptr;
+    MemberKind kind = MemberKind::Girder;  // the member's, kept here: the records lie far apart
     Node a, b;              // ends after the shift
     int level = 0;          // 1-based level number of its section
     int sectionKey = -1;    // index into keys
@@ -149,6 +135,7 @@ private:
                 return describe(m) + " の節点 " + std::to_string(n1 == file_.nodes.end() ? m.node1 : m.node2) + " がありません";
             Placed p;
             p.member = &m;
+            p.kind = m.kind;
             p.a = shifted(n1->second);
             p.b = shifted(n2->second);
             const auto s = sections.find(m.section);
@@ -338,6 +325,9 @@ private:
         ImportedProject& p = out_.project;
         model::ElementStore& store = p.store;
         store.clear();
+        // Room for the frame and the axis lines at once: made one after the other, the axis
+        // lines would find the store full and copy the whole frame to a larger one.
+        if (!store.growStore(model::gridFrameCount(p.grid) + model::gridAxesCount(p.grid))) return false;
         if (model::makeGridFrame(p.grid, store, 1, model::kNewLineColour) < 0) return false;
         if (model::makeGridAxes(p.grid, store) < 0) return false;
         const std::array<LineIndex, 3> lines{LineIndex(grid_.positions[0]), LineIndex(grid_.positions[1]),
@@ -359,7 +349,7 @@ private:
                                r.Z1 == grid_.positions[2][static_cast<size_t>(k)];
             return there ? at : -1;
         };
-        int uid = store.newUID();
+        int uid = 0;  // for members off the grid; one walk of the store when the first comes
         std::vector<int> under;  // the frame's segments under a member; none when a line is missing
         for (const Placed& m : placed_) {
             const int secID = m.sectionKey >= 0 ? keyed_[static_cast<size_t>(m.sectionKey)].secID : -1;
@@ -377,7 +367,7 @@ private:
                 int differing = 0;
                 for (int a = 0; a < 3; ++a)
                     if (ia[static_cast<size_t>(a)] != ib[static_cast<size_t>(a)]) ++differing, dir = a;
-                if (differing != 1 || (m.member->kind == MemberKind::Column) != (dir == 2)) dir = -1;
+                if (differing != 1 || (m.kind == MemberKind::Column) != (dir == 2)) dir = -1;
             }
             under.clear();
             if (dir >= 0) {
@@ -391,14 +381,15 @@ private:
             }
             if (dir < 0) {
                 offGrid_.push_back(describe(*m.member));
-                if (store.addElem(elementKind(m.member->kind), 0, 1, uid++, secID, 0, m.a.x, m.a.y, m.a.z, m.b.x, m.b.y,
+                if (uid == 0) uid = store.newUID();
+                if (store.addElem(elementKind(m.kind), 0, 1, uid++, secID, 0, m.a.x, m.a.y, m.a.z, m.b.x, m.b.y,
                                   m.b.z, kMemberColour) < 0)
                     return false;
                 continue;
             }
             for (int seg : under) {
                 model::Element& r = store.at(seg);
-                r.kind = elementKind(m.member->kind);
+                r.kind = elementKind(m.kind);
                 r.SID = 0;
                 r.LY = 1;
                 r.secID = secID;
@@ -418,16 +409,16 @@ private:
 
     void summarise()
     {
-        std::map<MemberKind, int> counts;
-        for (const Placed& p : placed_) ++counts[p.member->kind];
+        std::array<int, 3> counts{};
+        for (const Placed& p : placed_) ++counts[static_cast<size_t>(p.kind)];
         int sections = 0;
         for (const model::SectionEntry& e : *out_.project.sections)
             if (e.secID > 0) ++sections;
         std::vector<std::string> head;
         head.push_back("ST-Bridge " + (file_.version.empty() ? std::string("(版なし)") : file_.version) + " を読み込みました: X通り " +
                        std::to_string(grid_.positions[0].size()) + " 本, Y通り " + std::to_string(grid_.positions[1].size()) +
-                       " 本, 階 " + std::to_string(grid_.positions[2].size()) + ", 柱 " + std::to_string(counts[MemberKind::Column]) +
-                       ", 大梁 " + std::to_string(counts[MemberKind::Girder]) + ", 小梁 " + std::to_string(counts[MemberKind::Beam]) +
+                       " 本, 階 " + std::to_string(grid_.positions[2].size()) + ", 柱 " + std::to_string(counts[static_cast<size_t>(MemberKind::Column)]) +
+                       ", 大梁 " + std::to_string(counts[static_cast<size_t>(MemberKind::Girder)]) + ", 小梁 " + std::to_string(counts[static_cast<size_t>(MemberKind::Beam)]) +
                        ", 断面 " + std::to_string(sections));
         static const char* const axisText[3] = {"X通り", "Y通り", "階"};
         for (int a = 0; a < 3; ++a)

@@ -10,6 +10,7 @@
 #include "model/element_store.h"
 #include "model/helpers.h"
 #include "model/session.h"
+#include "model/sorted_search.h"
 
 namespace model {
 
@@ -56,23 +57,26 @@ class IndexedLines {
 public:
     explicit IndexedLines(const GridModel& grid)
     {
-        for (int a = 0; a < 3; ++a) {
-            auto& slots = slots_[static_cast<size_t>(a)];
-            for (int i = 0, n = grid.usedCount(a); i < n; ++i) slots.push_back({grid.position(a, i), i});
+        for (size_t a = 0; a < 3; ++a) {
+            const int axis = static_cast<int>(a);
+            std::vector<std::pair<int32_t, int>> slots;
+            for (int i = 0, n = grid.usedCount(axis); i < n; ++i) slots.push_back({grid.position(axis, i), i});
             std::sort(slots.begin(), slots.end());
+            for (const auto& [position, slot] : slots) positions_[a].push_back(position), slots_[a].push_back(slot);
         }
     }
     template <typename Take>
     void eachAt(int axis, double c, Take take) const
     {
+        const auto& positions = positions_[static_cast<size_t>(axis)];
         const auto& slots = slots_[static_cast<size_t>(axis)];
-        auto it = std::lower_bound(slots.begin(), slots.end(), c,
-                                   [](const std::pair<int32_t, int>& s, double v) { return static_cast<double>(s.first) < v; });
-        for (; it != slots.end() && static_cast<double>(it->first) == c; ++it) take(it->second);
+        size_t i = prefixCount(positions.data(), positions.size(), [c](int32_t p) { return static_cast<double>(p) < c; });
+        for (; i < positions.size() && static_cast<double>(positions[i]) == c; ++i) take(slots[i]);
     }
 
 private:
-    std::array<std::vector<std::pair<int32_t, int>>, 3> slots_;  // (position, slot)
+    std::array<std::vector<int32_t>, 3> positions_;  // ascending
+    std::array<std::vector<int>, 3> slots_;          // the slot of each position; in slot order where they tie
 };
 
 template <typename Lines>
