@@ -9,6 +9,7 @@
 
 #include "exchange/stb_export.h"
 #include "exchange/stb_import.h"
+#include "exchange/stb_reader.h"
 #include "large_model.h"
 #include "model/project_file.h"
 #include "model/session.h"
@@ -88,6 +89,30 @@ void BM_ImportStb(benchmark::State& state)
     state.counters["peakMB"] = peakMb();
 }
 BENCHMARK(BM_ImportStb)->Unit(benchmark::kMillisecond);
+
+// The two halves of the import: reading the XML into records, and mapping them to a project.
+void BM_ImportStbReadOnly(benchmark::State& state)
+{
+    const std::string& path = stbFile();
+    for (auto _ : state) {
+        auto r = exchange::stb::readStbFile(path);
+        if (!r.ok) state.SkipWithError(r.message.c_str());
+        benchmark::DoNotOptimize(r.file.members.size());
+    }
+}
+BENCHMARK(BM_ImportStbReadOnly)->Unit(benchmark::kMillisecond);
+
+void BM_ImportStbMapOnly(benchmark::State& state)
+{
+    const auto read = exchange::stb::readStbFile(stbFile());
+    model::Session s(g_platform);
+    for (auto _ : state) {
+        auto r = exchange::stb::mapStb(read.file, s.settings.draft.gridNaming);
+        if (!r.ok) state.SkipWithError(r.message.c_str());
+        benchmark::DoNotOptimize(r.project.store.count());
+    }
+}
+BENCHMARK(BM_ImportStbMapOnly)->Unit(benchmark::kMillisecond);
 
 void BM_ReadKel(benchmark::State& state)
 {

@@ -3,6 +3,7 @@
 #include "exchange/stb_import.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <set>
@@ -11,6 +12,7 @@
 #include "exchange/stb_reader.h"
 #include "model/member_offsets.h"
 #include "model/session.h"
+#include "model/sorted_search.h"
 
 namespace exchange::stb {
 
@@ -46,17 +48,16 @@ public:
     explicit LineIndex(const std::vector<int>& positions) : positions_(positions) {}
     int at(double v) const
     {
-        const auto it = std::lower_bound(positions_.begin(), positions_.end(), v - kOnLine,
-                                         [](int p, double x) { return p < x; });
-        if (it == positions_.end() || std::abs(*it - v) > kOnLine) return -1;
-        return static_cast<int>(it - positions_.begin());
+        const double from = v - kOnLine;
+        const int i = static_cast<int>(model::prefixCount(positions_.data(), positions_.size(), [from](int p) { return p < from; }));
+        if (i == static_cast<int>(positions_.size()) || std::abs(positions_[static_cast<size_t>(i)] - v) > kOnLine) return -1;
+        return i;
     }
     // The highest line not above v (the story a point stands in); -1 below the first.
     int floor(double v) const
     {
-        const auto it = std::upper_bound(positions_.begin(), positions_.end(), v + kOnLine,
-                                         [](double x, int p) { return x < p; });
-        return static_cast<int>(it - positions_.begin()) - 1;
+        const double to = v + kOnLine;
+        return static_cast<int>(model::prefixCount(positions_.data(), positions_.size(), [to](int p) { return !(to < p); })) - 1;
     }
 
 private:
@@ -65,6 +66,7 @@ private:
 
 struct Placed {
     const Member* member = nullptr;
+    MemberKind kind = MemberKind::Girder;  // the member's, kept here: the records lie far apart
     Node a, b;              // ends after the shift
     int level = 0;          // 1-based level number of its section
     int sectionKey = -1;    // index into keys
@@ -133,6 +135,7 @@ private:
                 return describe(m) + " の節点 " + std::to_string(n1 == file_.nodes.end() ? m.node1 : m.node2) + " がありません";
             Placed p;
             p.member = &m;
+            p.kind = m.kind;
             p.a = shifted(n1->second);
             p.b = shifted(n2->second);
             const auto s = sections.find(m.section);
@@ -147,32 +150,51 @@ private:
             const int line = levels.floor(z);
             p.level = std::max(line, 0) + 1;
             if (!wantsColumn) p.reversed = std::abs(p.a.y - p.b.y) < kOnLine ? p.a.x > p.b.x : p.a.y > p.b.y;
-            const Section& sec = *s->second;
-            const std::string mark = sec.name.empty() ? m.name : sec.name;
-            const Key key{letterOf(m.kind), p.level, mark};
-            auto [it, fresh] = keyIndex_.emplace(key, static_cast<int>(keyed_.size()));
-            if (fresh) {
-                keyed_.push_back({key, sec.id, sectionSpec(sec)});
-                if (keyed_.back().spec.circular) {
-                    keyIndex_.erase(it);
-                    keyed_.pop_back();
-                    leftOutSections_.insert(sec.id);
-                    ++leftOut_["円形の柱"];
-                    continue;
-                }
-            } else if (keyed_[static_cast<size_t>(it->second)].stbId != sec.id) {
-                const KeyedSection& first = keyed_[static_cast<size_t>(it->second)];
-                if (first.spec.spec != sectionSpec(sec).spec)
-                    report_.push_back("符号 " + mark + " の断面が同じ階に二つあります: 断面 " + std::to_string(sec.id) + " (" +
-                                      std::to_string(sec.line) + "行目) の部材も断面 " + std::to_string(first.stbId) +
-                                      " にしました");
-            }
-            p.sectionKey = it->second;
+            const int key = keyOf(m, *s->second, p.level);
+            if (key < 0) continue;
+            p.sectionKey = key;
             KeyedSection& k = keyed_[static_cast<size_t>(p.sectionKey)];
             (p.reversed ? k.reversed : k.forward) += 1;
             placed_.push_back(p);
         }
         return "";
+    }
+
+    // The key a member's section goes under, made on first use; -1 when the section is left out
+    // (a round column).
+    int keyOf(const Member& m, const Section& sec, int level)
+    {
+        const char letter = letterOf(m.kind);
+        // Members come floor by floor and section by section: the previous member's key mostly
+        // fits, and looking it up by its mark was a good part of the mapping's time.
+        if (&sec == lastKey_.section && level == lastKey_.level && letter == lastKey_.letter) return lastKey_.index;
+        const std::string& mark = sec.name.empty() ? m.name : sec.name;
+        const Key key{letter, level, mark};
+        // Looked up before it is added: emplace would make and drop a map node for a key that
+        // is there.
+        auto it = keyIndex_.lower_bound(key);
+        const bool fresh = it == keyIndex_.end() || key < it->first;
+        if (fresh) it = keyIndex_.emplace_hint(it, key, static_cast<int>(keyed_.size()));
+        if (fresh) {
+            keyed_.push_back({key, sec.id, sectionSpec(sec)});
+            if (keyed_.back().spec.circular) {
+                keyIndex_.erase(it);
+                keyed_.pop_back();
+                leftOutSections_.insert(sec.id);
+                ++leftOut_["円形の柱"];
+                return -1;
+            }
+        } else if (keyed_[static_cast<size_t>(it->second)].stbId != sec.id) {
+            const KeyedSection& first = keyed_[static_cast<size_t>(it->second)];
+            if (first.spec.spec != sectionSpec(sec).spec)
+                report_.push_back("符号 " + mark + " の断面が同じ階に二つあります: 断面 " + std::to_string(sec.id) + " (" +
+                                  std::to_string(sec.line) + "行目) の部材も断面 " + std::to_string(first.stbId) +
+                                  " にしました");
+            return it->second;  // not remembered: every such member is reported
+        }
+        // A section without a name takes each member's own: nothing to remember then.
+        if (!sec.name.empty()) lastKey_ = {&sec, level, letter, it->second};
+        return it->second;
     }
 
     Node shifted(const Node& n) const
@@ -303,6 +325,9 @@ private:
         ImportedProject& p = out_.project;
         model::ElementStore& store = p.store;
         store.clear();
+        // Room for the frame and the axis lines at once: made one after the other, the axis
+        // lines would find the store full and copy the whole frame to a larger one.
+        if (!store.growStore(model::gridFrameCount(p.grid) + model::gridAxesCount(p.grid))) return false;
         if (model::makeGridFrame(p.grid, store, 1, model::kNewLineColour) < 0) return false;
         if (model::makeGridAxes(p.grid, store) < 0) return false;
         const std::array<LineIndex, 3> lines{LineIndex(grid_.positions[0]), LineIndex(grid_.positions[1]),
@@ -324,22 +349,27 @@ private:
                                r.Z1 == grid_.positions[2][static_cast<size_t>(k)];
             return there ? at : -1;
         };
-        int uid = store.newUID();
+        int uid = 0;  // for members off the grid; one walk of the store when the first comes
+        std::vector<int> under;  // the frame's segments under a member; none when a line is missing
         for (const Placed& m : placed_) {
             const int secID = m.sectionKey >= 0 ? keyed_[static_cast<size_t>(m.sectionKey)].secID : -1;
             noteEnds(m);
-            std::array<int, 3> ia{lines[0].at(m.a.x), lines[1].at(m.a.y), lines[2].at(m.a.z)};
-            std::array<int, 3> ib{lines[0].at(m.b.x), lines[1].at(m.b.y), lines[2].at(m.b.z)};
+            const std::array<double, 3> pa{m.a.x, m.a.y, m.a.z}, pb{m.b.x, m.b.y, m.b.z};
+            std::array<int, 3> ia{}, ib{};
+            for (size_t d = 0; d < 3; ++d) {
+                ia[d] = lines[d].at(pa[d]);
+                // A member runs along one axis: its ends share the other two lines.
+                ib[d] = pb[d] == pa[d] ? ia[d] : lines[d].at(pb[d]);
+            }
             int dir = -1;
             const bool onGrid = std::find(ia.begin(), ia.end(), -1) == ia.end() && std::find(ib.begin(), ib.end(), -1) == ib.end();
             if (onGrid) {
                 int differing = 0;
                 for (int a = 0; a < 3; ++a)
                     if (ia[static_cast<size_t>(a)] != ib[static_cast<size_t>(a)]) ++differing, dir = a;
-                if (differing != 1 || (m.member->kind == MemberKind::Column) != (dir == 2)) dir = -1;
+                if (differing != 1 || (m.kind == MemberKind::Column) != (dir == 2)) dir = -1;
             }
-            // The frame's segments under the member; none when a line is missing under it.
-            std::vector<int> under;
+            under.clear();
             if (dir >= 0) {
                 const size_t d = static_cast<size_t>(dir);
                 std::array<int, 3> at = ia;
@@ -351,14 +381,15 @@ private:
             }
             if (dir < 0) {
                 offGrid_.push_back(describe(*m.member));
-                if (store.addElem(elementKind(m.member->kind), 0, 1, uid++, secID, 0, m.a.x, m.a.y, m.a.z, m.b.x, m.b.y,
+                if (uid == 0) uid = store.newUID();
+                if (store.addElem(elementKind(m.kind), 0, 1, uid++, secID, 0, m.a.x, m.a.y, m.a.z, m.b.x, m.b.y,
                                   m.b.z, kMemberColour) < 0)
                     return false;
                 continue;
             }
             for (int seg : under) {
                 model::Element& r = store.at(seg);
-                r.kind = elementKind(m.member->kind);
+                r.kind = elementKind(m.kind);
                 r.SID = 0;
                 r.LY = 1;
                 r.secID = secID;
@@ -378,16 +409,16 @@ private:
 
     void summarise()
     {
-        std::map<MemberKind, int> counts;
-        for (const Placed& p : placed_) ++counts[p.member->kind];
+        std::array<int, 3> counts{};
+        for (const Placed& p : placed_) ++counts[static_cast<size_t>(p.kind)];
         int sections = 0;
         for (const model::SectionEntry& e : *out_.project.sections)
             if (e.secID > 0) ++sections;
         std::vector<std::string> head;
         head.push_back("ST-Bridge " + (file_.version.empty() ? std::string("(版なし)") : file_.version) + " を読み込みました: X通り " +
                        std::to_string(grid_.positions[0].size()) + " 本, Y通り " + std::to_string(grid_.positions[1].size()) +
-                       " 本, 階 " + std::to_string(grid_.positions[2].size()) + ", 柱 " + std::to_string(counts[MemberKind::Column]) +
-                       ", 大梁 " + std::to_string(counts[MemberKind::Girder]) + ", 小梁 " + std::to_string(counts[MemberKind::Beam]) +
+                       " 本, 階 " + std::to_string(grid_.positions[2].size()) + ", 柱 " + std::to_string(counts[static_cast<size_t>(MemberKind::Column)]) +
+                       ", 大梁 " + std::to_string(counts[static_cast<size_t>(MemberKind::Girder)]) + ", 小梁 " + std::to_string(counts[static_cast<size_t>(MemberKind::Beam)]) +
                        ", 断面 " + std::to_string(sections));
         static const char* const axisText[3] = {"X通り", "Y通り", "階"};
         for (int a = 0; a < 3; ++a)
@@ -415,6 +446,12 @@ private:
     std::vector<Placed> placed_;
     std::vector<KeyedSection> keyed_;
     std::map<Key, int> keyIndex_;
+    struct {
+        const Section* section = nullptr;
+        int level = 0;
+        char letter = 0;
+        int index = -1;
+    } lastKey_;
     std::set<int64_t> leftOutSections_;  // sections of members left out (round columns)
     std::map<std::string, int> leftOut_;
     std::map<std::string, std::set<std::string>> unknownSizes_;

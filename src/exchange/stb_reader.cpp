@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/stb_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -36,29 +38,60 @@ struct Refusal {
 
 std::string_view view(const xmlChar* s) { return s ? std::string_view(reinterpret_cast<const char*>(s)) : std::string_view(); }
 
-// Elements that belong to the members the import leaves out, counted by name.
-bool isOtherMember(std::string_view name)
-{
-    static const char* const names[] = {"StbPost",    "StbBrace",       "StbSlab",
-                                        "StbWall",    "StbFooting",     "StbStripFooting",
-                                        "StbPile",    "StbFoundationColumn", "StbParapet",
-                                        "StbOpen"};
-    for (const char* n : names)
-        if (name == n) return true;
-    return false;
-}
+// The element and attribute names the reader looks for, interned in the reader's dictionary:
+// every name it reports comes from there, so a name is recognised by its address instead of by
+// comparing text (most of a large file is a few hundred thousand nodes and members).
+struct Names {
+    explicit Names(xmlTextReaderPtr r)
+    {
+        const auto in = [r](const char* text) { return xmlTextReaderConstString(r, reinterpret_cast<const xmlChar*>(text)); };
+        root = in("ST_BRIDGE");
+        nodes = in("StbNodes"), node = in("StbNode"), nodeIdList = in("StbNodeIdList");
+        stories = in("StbStories"), story = in("StbStory");
+        axes = in("StbAxes"), parallelAxes = in("StbParallelAxes"), arcAxes = in("StbArcAxes");
+        radialAxes = in("StbRadialAxes"), parallelAxis = in("StbParallelAxis");
+        columns = in("StbColumns"), column = in("StbColumn"), girders = in("StbGirders"), girder = in("StbGirder");
+        beams = in("StbBeams"), beam = in("StbBeam"), members = in("StbMembers"), sections = in("StbSections");
+        sectionColumn = in("StbSecColumn_RC"), sectionBeam = in("StbSecBeam_RC");
+        for (size_t i = 0; i < otherMembers.size(); ++i) otherMembers[i] = in(kOtherMembers[i]);
+        id = in("id"), x = in("X"), y = in("Y"), z = in("Z"), name = in("name"), structure = in("kind_structure");
+        nodeBottom = in("id_node_bottom"), nodeTop = in("id_node_top"), nodeStart = in("id_node_start");
+        nodeEnd = in("id_node_end"), section = in("id_section");
+    }
 
-bool isKeptSection(std::string_view name) { return name == "StbSecColumn_RC" || name == "StbSecBeam_RC"; }
+    // Elements that belong to the members the import leaves out, counted by name.
+    static constexpr std::array<const char*, 10> kOtherMembers{
+        "StbPost", "StbBrace", "StbSlab", "StbWall", "StbFooting", "StbStripFooting",
+        "StbPile", "StbFoundationColumn", "StbParapet", "StbOpen"};
+    bool isOtherMember(const xmlChar* n) const { return std::find(otherMembers.begin(), otherMembers.end(), n) != otherMembers.end(); }
+    bool isKeptSection(const xmlChar* n) const { return n == sectionColumn || n == sectionBeam; }
+
+    const xmlChar *root, *nodes, *node, *nodeIdList, *stories, *story, *axes, *parallelAxes, *arcAxes, *radialAxes,
+        *parallelAxis, *columns, *column, *girders, *girder, *beams, *beam, *members, *sections, *sectionColumn,
+        *sectionBeam;
+    std::array<const xmlChar*, kOtherMembers.size()> otherMembers{};
+    const xmlChar *id, *x, *y, *z, *name, *structure, *nodeBottom, *nodeTop, *nodeStart, *nodeEnd, *section;
+};
 
 // Section definitions of other materials: StbSecColumn_S, StbSecBeam_SRC, StbSecSlab_RC, ...
-bool isOtherSection(std::string_view parent, std::string_view name)
+bool isOtherSectionName(std::string_view name) { return name.substr(0, 6) == "StbSec"; }
+
+// Whole numbers are read as integers: most numbers of a file are, and the integer parse is
+// several times faster. Anything else, or a magnitude a double does not hold exactly, takes
+// the general path.
+bool wholeNumber(const char* first, const char* last, double& out)
 {
-    return parent == "StbSections" && name.substr(0, 6) == "StbSec" && !isKeptSection(name);
+    int64_t n = 0;
+    const auto [end, ec] = std::from_chars(first, last, n);
+    constexpr int64_t kExact = int64_t{1} << 53;
+    if (ec != std::errc() || end != last || n >= kExact || n <= -kExact) return false;
+    out = static_cast<double>(n);
+    return true;
 }
 
 class Reader {
 public:
-    Reader(xmlTextReaderPtr reader, std::string name) : r_(reader), name_(std::move(name))
+    Reader(xmlTextReaderPtr reader, std::string name) : r_(reader), names_(reader), name_(std::move(name))
     {
         xmlTextReaderSetStructuredErrorHandler(r_, &Reader::onError, this);
     }
@@ -67,9 +100,12 @@ public:
     {
         ReadResult out;
         try {
-            int status;
-            while ((status = xmlTextReaderRead(r_)) == 1) {
-                if (xmlTextReaderNodeType(r_) == XML_READER_TYPE_ELEMENT) element(out.file);
+            int status = xmlTextReaderRead(r_);
+            while (status == 1) {
+                const bool skip = xmlTextReaderNodeType(r_) == XML_READER_TYPE_ELEMENT && element(out.file);
+                // A skipped subtree is still parsed, and refused when broken; its nodes are only
+                // not handed to the import one by one.
+                status = skip ? xmlTextReaderNext(r_) : xmlTextReaderRead(r_);
             }
             if (status < 0 || !xmlError_.empty())
                 throw Refusal{xmlLine_ > 0 ? xmlLine_ : line(), "XMLとして読めません (" + xmlError_ + ")"};
@@ -131,51 +167,68 @@ private:
         return identifier(std::string_view(*v), element, key);
     }
 
-    void element(File& file)
+    // True when the element's subtree holds nothing the import uses.
+    bool element(File& file)
     {
+        const Names& n = names_;
         const int depth = xmlTextReaderDepth(r_);
-        const std::string_view name = view(xmlTextReaderConstLocalName(r_));
+        const xmlChar* name = xmlTextReaderConstLocalName(r_);
         path_.resize(static_cast<size_t>(depth));
-        const std::string_view parent = depth > 0 ? path_.back() : std::string_view();
+        const xmlChar* parent = depth > 0 ? path_.back() : nullptr;
         path_.push_back(name);
         if (depth == 0) {
-            if (name != "ST_BRIDGE") throw Refusal{line(), "ST-Bridge のファイルではありません (最上位が " + std::string(name) + ")"};
+            if (name != n.root) throw Refusal{line(), "ST-Bridge のファイルではありません (最上位が " + std::string(view(name)) + ")"};
             sawRoot_ = true;
             file.version = attributes().text("version");
-            return;
+            return false;
         }
         // Inside a kept section every element is part of it.
         if (sectionDepth_ >= 0 && depth > sectionDepth_) {
-            file.sections.back().parts.push_back({std::string(name), attributes(), line()});
-            return;
+            file.sections.back().parts.push_back({std::string(view(name)), attributes(), line()});
+            return false;
         }
         sectionDepth_ = -1;
-        if (name == "StbNode" && parent == "StbNodes") return node(file);
-        if (name == "StbStory" && parent == "StbStories") return story(file);
-        if (parent == "StbAxes" && (name == "StbParallelAxes" || name == "StbArcAxes" || name == "StbRadialAxes"))
-            return axisGroup(file, name);
-        if (name == "StbParallelAxis" && parent == "StbParallelAxes" && !file.axisGroups.empty()) return axis(file);
-        if ((name == "StbColumn" && parent == "StbColumns") || (name == "StbGirder" && parent == "StbGirders") ||
-            (name == "StbBeam" && parent == "StbBeams"))
-            return member(file, name);
-        if (isOtherMember(name) && depth >= 2 && path_[static_cast<size_t>(depth) - 2] == "StbMembers") {
-            ++file.skipped[std::string(name)];
-            return;
+        if (name == n.node && parent == n.nodes) return node(file), false;
+        // The nodes of each story: a fifth of a large file, and nothing the import needs.
+        if (name == n.nodeIdList) return true;
+        if (name == n.story && parent == n.stories) return story(file), false;
+        if (parent == n.axes && (name == n.parallelAxes || name == n.arcAxes || name == n.radialAxes))
+            return axisGroup(file, view(name)), false;
+        if (name == n.parallelAxis && parent == n.parallelAxes && !file.axisGroups.empty()) return axis(file), false;
+        if ((name == n.column && parent == n.columns) || (name == n.girder && parent == n.girders) ||
+            (name == n.beam && parent == n.beams))
+            return member(file, name), false;
+        if (depth >= 2 && path_[static_cast<size_t>(depth) - 2] == n.members && n.isOtherMember(name)) {
+            ++file.skipped[std::string(view(name))];
+            return false;
         }
-        if (parent == "StbSections" && isKeptSection(name)) return section(file, name, depth);
-        if (isOtherSection(parent, name)) ++file.skipped[std::string(name)];
+        if (parent != n.sections) return false;
+        if (n.isKeptSection(name)) return section(file, view(name), depth), false;
+        if (isOtherSectionName(view(name))) ++file.skipped[std::string(view(name))];
+        return false;
     }
 
-    // Nodes and members are most of a file: their attributes are taken as they come, without
-    // a copy of the others.
+    // Nodes and members are most of a file: their attributes are walked on the element itself
+    // rather than through the reader's cursor (four calls an attribute), and taken as they are.
     template <typename Take>
     void eachAttribute(Take take)
     {
-        if (xmlTextReaderMoveToFirstAttribute(r_) != 1) return;
-        do {
-            take(view(xmlTextReaderConstLocalName(r_)), view(xmlTextReaderConstValue(r_)));
-        } while (xmlTextReaderMoveToNextAttribute(r_) == 1);
-        xmlTextReaderMoveToElement(r_);
+        const xmlNode* node = xmlTextReaderCurrentNode(r_);
+        if (!node || node->type != XML_ELEMENT_NODE) return;
+        spare_.clear();
+        for (const xmlAttr* a = node->properties; a; a = a->next) {
+            const xmlNode* text = a->children;
+            // A value of one text node is the text as written; any other (an entity reference
+            // in it, or nothing) is put together as the reader's own value would be.
+            if (text && text->type == XML_TEXT_NODE && !text->next && text->content) {
+                take(a->name, text->content);
+                continue;
+            }
+            xmlChar* joined = xmlNodeListGetString(node->doc, a->children, 1);
+            spare_.emplace_back(joined ? reinterpret_cast<const char*>(joined) : "");
+            xmlFree(joined);
+            take(a->name, reinterpret_cast<const xmlChar*>(spare_.back().c_str()));
+        }
     }
 
     double number(std::string_view value, std::string_view element, const char* key)
@@ -185,6 +238,7 @@ private:
         const char* last = first + value.size();
         while (first < last && *first == ' ') ++first;
         if (first < last && *first == '+') ++first;
+        if (wholeNumber(first, last, d)) return d;
         const auto [end, ec] = std::from_chars(first, last, d);
         // Infinities and NaN are no lengths: they would break every comparison after them.
         if (ec != std::errc() || end == first || !std::isfinite(d))
@@ -213,10 +267,11 @@ private:
     void node(File& file)
     {
         static constexpr std::array<const char*, 4> keys{"id", "X", "Y", "Z"};
+        const std::array<const xmlChar*, 4> wanted{names_.id, names_.x, names_.y, names_.z};
         std::array<std::string_view, 4> v{};
-        eachAttribute([&](std::string_view k, std::string_view value) {
-            for (size_t i = 0; i < keys.size(); ++i)
-                if (k == keys[i]) v[i] = value;
+        eachAttribute([&](const xmlChar* k, const xmlChar* value) {
+            for (size_t i = 0; i < wanted.size(); ++i)
+                if (k == wanted[i]) v[i] = view(value);
         });
         required("StbNode", keys, v);
         file.nodes[identifier(v[0], "StbNode", "id")] =
@@ -250,20 +305,24 @@ private:
         file.axisGroups.back().axes.push_back({a.text("name"), number(a, "StbParallelAxis", "distance"), line()});
     }
 
-    void member(File& file, std::string_view element)
+    void member(File& file, const xmlChar* elementName)
     {
-        const bool column = element == "StbColumn";
+        const Names& n = names_;
+        const std::string_view element = view(elementName);
+        const bool column = elementName == n.column;
         const std::array<const char*, 3> keys{column ? "id_node_bottom" : "id_node_start",
                                               column ? "id_node_top" : "id_node_end", "id_section"};
+        const std::array<const xmlChar*, 3> wanted{column ? n.nodeBottom : n.nodeStart, column ? n.nodeTop : n.nodeEnd,
+                                                   n.section};
         std::array<std::string_view, 3> v{};
         Member& m = file.members.emplace_back();
-        m.kind = column ? MemberKind::Column : element == "StbGirder" ? MemberKind::Girder : MemberKind::Beam;
-        eachAttribute([&](std::string_view k, std::string_view value) {
-            if (k == "id") m.id = value;
-            else if (k == "name") m.name = value;
-            else if (k == "kind_structure") m.structure = value;
-            for (size_t i = 0; i < keys.size(); ++i)
-                if (k == keys[i]) v[i] = value;
+        m.kind = column ? MemberKind::Column : elementName == n.girder ? MemberKind::Girder : MemberKind::Beam;
+        eachAttribute([&](const xmlChar* k, const xmlChar* value) {
+            if (k == n.id) m.id = view(value);
+            else if (k == n.name) m.name = view(value);
+            else if (k == n.structure) m.structure = view(value);
+            for (size_t i = 0; i < wanted.size(); ++i)
+                if (k == wanted[i]) v[i] = view(value);
         });
         required(element, keys, v);
         m.node1 = identifier(v[0], element, keys[0]);
@@ -287,9 +346,11 @@ private:
     }
 
     xmlTextReaderPtr r_;
+    const Names names_;
     std::string name_;
     // Names of the open elements; the reader's dictionary keeps them for its whole life.
-    std::vector<std::string_view> path_;
+    std::vector<const xmlChar*> path_;
+    std::deque<std::string> spare_;  // values eachAttribute had to put together, for one element
     int sectionDepth_ = -1;
     bool sawRoot_ = false;
     std::string xmlError_;
@@ -301,7 +362,7 @@ struct ReaderFree {
 };
 
 // No network, no external entities: a file is read as it stands.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES;
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_HUGE | XML_PARSE_BIG_LINES | XML_PARSE_NOBLANKS | XML_PARSE_COMPACT;
 
 ReadResult run(xmlTextReaderPtr raw, const std::string& name)
 {

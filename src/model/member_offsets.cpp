@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/member_offsets.h"
 
+#include <algorithm>
+#include <array>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "model/element_store.h"
 #include "model/helpers.h"
 #include "model/session.h"
+#include "model/sorted_search.h"
 
 namespace model {
 
@@ -27,17 +32,94 @@ double faceOffset(int32_t kindValue, int32_t dist, int size, double value)
     return value;
 }
 
-double columnAxisOffset(const GridModel& grid, int axis, double c, int size)
+// The lines lying exactly at a coordinate, in slot order, by a scan of every line: for one member.
+class ScannedLines {
+public:
+    explicit ScannedLines(const GridModel& grid) : grid_(grid)
+    {
+        for (int a = 0; a < 3; ++a) used_[static_cast<size_t>(a)] = grid.usedCount(a);
+    }
+    template <typename Take>
+    void eachAt(int axis, double c, Take take) const
+    {
+        for (int i = 0; i < used_[static_cast<size_t>(axis)]; ++i)
+            if (onLine(grid_, axis, i, c)) take(i);
+    }
+
+private:
+    const GridModel& grid_;
+    std::array<int, 3> used_{};
+};
+
+// The same lines found by a search of the slots sorted by position: for a pass over a large
+// model, where scanning a hundred lines per member would dominate.
+class IndexedLines {
+public:
+    explicit IndexedLines(const GridModel& grid)
+    {
+        for (size_t a = 0; a < 3; ++a) {
+            const int axis = static_cast<int>(a);
+            std::vector<std::pair<int32_t, int>> slots;
+            for (int i = 0, n = grid.usedCount(axis); i < n; ++i) slots.push_back({grid.position(axis, i), i});
+            std::sort(slots.begin(), slots.end());
+            for (const auto& [position, slot] : slots) positions_[a].push_back(position), slots_[a].push_back(slot);
+        }
+    }
+    template <typename Take>
+    void eachAt(int axis, double c, Take take) const
+    {
+        const auto& positions = positions_[static_cast<size_t>(axis)];
+        const auto& slots = slots_[static_cast<size_t>(axis)];
+        size_t i = prefixCount(positions.data(), positions.size(), [c](int32_t p) { return static_cast<double>(p) < c; });
+        for (; i < positions.size() && static_cast<double>(positions[i]) == c; ++i) take(slots[i]);
+    }
+
+private:
+    std::array<std::vector<int32_t>, 3> positions_;  // ascending
+    std::array<std::vector<int>, 3> slots_;          // the slot of each position; in slot order where they tie
+};
+
+template <typename Lines>
+double columnAxisOffset(const GridModel& grid, const Lines& lines, int axis, double c, int size)
 {
     double value = 0;
-    int n = grid.usedCount(axis);
-    for (int i = 0; i < n; ++i) {
-        if (!onLine(grid, axis, i, c)) continue;
+    lines.eachAt(axis, c, [&](int i) {
         int32_t k = grid.offsetKind(axis, i);
         int32_t dist = grid.offsetDist(axis, i);
         value = k == OFFSET_CENTER ? static_cast<double>(dist) : faceOffset(k, dist, size, value);
-    }
+    });
     return value;
+}
+
+template <typename Lines>
+MemberOffset girderOffsetOn(const Element& girder, const GridModel& grid, const Lines& lines, int w, int d)
+{
+    MemberOffset o;
+    lines.eachAt(AXIS_X, girder.X1, [&](int i) {
+        if (onLine(grid, AXIS_X, i, girder.X2))
+            o.OX = faceOffset(grid.offsetKind(AXIS_X, i), grid.offsetDist(AXIS_X, i), w, o.OX);
+    });
+    lines.eachAt(AXIS_Y, girder.Y1, [&](int j) {
+        if (onLine(grid, AXIS_Y, j, girder.Y2))
+            o.OY = faceOffset(grid.offsetKind(AXIS_Y, j), grid.offsetDist(AXIS_Y, j), w, o.OY);
+    });
+    lines.eachAt(AXIS_Z, girder.Z1, [&](int k) {
+        int32_t kindValue = grid.offsetKind(AXIS_Z, k);
+        int32_t dist = grid.offsetDist(AXIS_Z, k);
+        // Against a level the centre rule is meaningful: the girder's axis sits at the distance.
+        o.OZ = kindValue == OFFSET_CENTER ? static_cast<double>(dist) : faceOffset(kindValue, dist, d, o.OZ);
+    });
+    return o;
+}
+
+template <typename Lines>
+MemberOffset columnOffsetOn(const Element& column, const GridModel& grid, const Lines& lines, int dx, int dy)
+{
+    MemberOffset o;
+    o.OX = columnAxisOffset(grid, lines, AXIS_X, column.X1, dx);
+    o.OY = columnAxisOffset(grid, lines, AXIS_Y, column.Y1, dy);
+    o.OZ = column.OZ;
+    return o;
 }
 
 using SizeCache = std::unordered_map<int, std::pair<int, int>>;
@@ -69,33 +151,12 @@ void storeOffset(Element& e, const MemberOffset& o)
 
 MemberOffset girderOffset(const Element& girder, const GridModel& grid, int w, int d)
 {
-    MemberOffset o;
-    int nx = grid.usedCount(AXIS_X);
-    for (int i = 0; i < nx; ++i)
-        if (onLine(grid, AXIS_X, i, girder.X1) && onLine(grid, AXIS_X, i, girder.X2))
-            o.OX = faceOffset(grid.offsetKind(AXIS_X, i), grid.offsetDist(AXIS_X, i), w, o.OX);
-    int ny = grid.usedCount(AXIS_Y);
-    for (int j = 0; j < ny; ++j)
-        if (onLine(grid, AXIS_Y, j, girder.Y1) && onLine(grid, AXIS_Y, j, girder.Y2))
-            o.OY = faceOffset(grid.offsetKind(AXIS_Y, j), grid.offsetDist(AXIS_Y, j), w, o.OY);
-    int nz = grid.usedCount(AXIS_Z);
-    for (int k = 0; k < nz; ++k) {
-        if (!onLine(grid, AXIS_Z, k, girder.Z1)) continue;
-        int32_t kindValue = grid.offsetKind(AXIS_Z, k);
-        int32_t dist = grid.offsetDist(AXIS_Z, k);
-        // Against a level the centre rule is meaningful: the girder's axis sits at the distance.
-        o.OZ = kindValue == OFFSET_CENTER ? static_cast<double>(dist) : faceOffset(kindValue, dist, d, o.OZ);
-    }
-    return o;
+    return girderOffsetOn(girder, grid, ScannedLines(grid), w, d);
 }
 
 MemberOffset columnOffset(const Element& column, const GridModel& grid, int dx, int dy)
 {
-    MemberOffset o;
-    o.OX = columnAxisOffset(grid, AXIS_X, column.X1, dx);
-    o.OY = columnAxisOffset(grid, AXIS_Y, column.Y1, dy);
-    o.OZ = column.OZ;
-    return o;
+    return columnOffsetOn(column, grid, ScannedLines(grid), dx, dy);
 }
 
 bool setGirderOffset(ElementStore& store, int index, const GridModel& grid, const SectionTable& sections)
@@ -129,15 +190,16 @@ bool setColumnOffset(Session& session, int index)
 void applyOffsets(ElementStore& store, const GridModel& grid, const SectionTable& sections)
 {
     SizeCache sizes = sizesOf(sections);
+    const IndexedLines lines(grid);
     for (int i = 0; i < store.count(); ++i) {
         if (store.isDead(i)) continue;
         Element& e = store.at(i);
         if (e.kind == kind::GIRDER) {
             auto [w, d] = cachedSize(sizes, e.secID);
-            storeOffset(e, girderOffset(e, grid, w, d));
+            storeOffset(e, girderOffsetOn(e, grid, lines, w, d));
         } else if (e.kind == kind::COLUMN) {
             auto [dx, dy] = cachedSize(sizes, e.secID);
-            storeOffset(e, columnOffset(e, grid, dx, dy));
+            storeOffset(e, columnOffsetOn(e, grid, lines, dx, dy));
         }
     }
 }

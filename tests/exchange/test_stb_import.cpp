@@ -272,3 +272,50 @@ TEST(StbImport, MarksAreNumberedNaturallyAndReversedEndsSwapped)
     EXPECT_EQ(n.mode, 1);
     EXPECT_FALSE(findNamingScheme({"X1", "X3"}, n)) << "a gap in the numbers";
 }
+
+TEST(StbImport, NumbersReadAlikeInEveryFormAndStoryNodeListsAreOnlyChecked)
+{
+    // Whole numbers take a faster path than the others; both give the same values.
+    const std::string stories = "<StbStories><StbStory id=\"1\" name=\"1FL\" height=\"0\"><StbNodeIdList>"
+                                "<StbNodeId id=\"1\"/><StbNodeId id=\"x\"/></StbNodeIdList></StbStory></StbStories>\n";
+    ReadResult r = readStbBytes(wrap("<StbNodes>\n<StbNode id=\"1\" X=\"6000\" Y=\"+6000\" Z=\" 6000\"/>\n"
+                                     "<StbNode id=\"2.0\" X=\"6000.0\" Y=\"6e3\" Z=\"-0\"/>\n"
+                                     "<StbNode id=\"3\" X=\"-6000\" Y=\"6000.5\" Z=\"99999999999999999999\"/>\n</StbNodes>\n" +
+                                     stories),
+                                "t.stb");
+    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_EQ(r.file.nodes.size(), 3u);
+    for (int64_t id : {1, 2}) {
+        EXPECT_EQ(r.file.nodes[id].x, 6000) << id;
+        EXPECT_EQ(r.file.nodes[id].y, 6000) << id;
+    }
+    EXPECT_EQ(r.file.nodes[1].z, 6000);
+    EXPECT_EQ(r.file.nodes[2].z, 0);
+    EXPECT_EQ(r.file.nodes[3].x, -6000);
+    EXPECT_EQ(r.file.nodes[3].y, 6000.5);
+    EXPECT_EQ(r.file.nodes[3].z, 1e20) << "beyond the integers, read as a double";
+    ASSERT_EQ(r.file.stories.size(), 1u) << "the node list inside a story is not a story's part";
+
+    r = readStbBytes(wrap("<StbNodes>\n<StbNode id=\"1\" X=\"x6000\" Y=\"0\" Z=\"0\"/>\n</StbNodes>\n"), "t.stb");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("6行目"), std::string::npos) << r.message;
+
+    // A value made with an entity of the file's own reads as the text it stands for.
+    r = readStbBytes("<?xml version=\"1.0\"?>\n<!DOCTYPE ST_BRIDGE [<!ENTITY g \"G7\"><!ENTITY n \"12\">]>\n"
+                     "<ST_BRIDGE version=\"2.0.2\"><StbModel><StbMembers><StbGirders>\n"
+                     "<StbGirder id=\"1\" name=\"&g;\" id_node_start=\"1\" id_node_end=\"&n;\" id_section=\"1&n;\" "
+                     "kind_structure=\"RC\"/>\n</StbGirders></StbMembers></StbModel></ST_BRIDGE>\n",
+                     "t.stb");
+    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_EQ(r.file.members.size(), 1u);
+    EXPECT_EQ(r.file.members[0].name, "G7");
+    EXPECT_EQ(r.file.members[0].node2, 12);
+    EXPECT_EQ(r.file.members[0].section, 112);
+
+    // The node lists are skipped unread, but still parsed: a broken one is refused with its line.
+    r = readStbBytes(wrap("<StbStories><StbStory id=\"1\" name=\"1FL\" height=\"0\">\n<StbNodeIdList>\n<StbNodeId id=\"1\">\n"
+                          "</StbNodeIdList></StbStory></StbStories>\n"),
+                     "t.stb");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("8行目"), std::string::npos) << r.message;
+}

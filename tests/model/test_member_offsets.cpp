@@ -3,6 +3,8 @@
 // coordinates stay, the last matching line wins, and only live members are touched.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "model/element_store.h"
 #include "model/member_offsets.h"
 #include "model/session.h"
@@ -147,4 +149,43 @@ TEST(MemberOffsets, ApplyTouchesLiveMembersOnlyAndIgnoresFreeSections)
     EXPECT_EQ(s.store.at(g1).OX, 100);
     EXPECT_FALSE(setGirderOffset(s, -1));
     EXPECT_FALSE(setColumnOffset(s, s.store.count()));
+}
+
+TEST(MemberOffsets, ThePassOverTheStoreGivesEachMemberWhatItGetsAlone)
+{
+    // Lines out of order and coinciding, each with its own rule: the pass finds lines by a
+    // search of the sorted positions and must still let the last matching slot win.
+    testing_support::RecordingPlatform p;
+    Session s(p);
+    s.grid = grid();
+    s.grid.line[AXIS_X][1] = 10000;
+    s.grid.line[AXIS_X][2] = 5000;
+    s.grid.line[AXIS_X][3] = 5000;
+    s.grid.line[AXIS_Y][2] = 4000;
+    s.grid.setOffset(AXIS_X, 2, OFFSET_LEFT_LOWER, 30);
+    s.grid.setOffset(AXIS_X, 3, OFFSET_CENTER, 70);
+    s.grid.setOffset(AXIS_X, 1, OFFSET_RIGHT_UPPER, 10);
+    s.grid.setOffset(AXIS_Y, 1, OFFSET_LEFT_LOWER, 20);
+    s.grid.setOffset(AXIS_Y, 2, OFFSET_RIGHT_UPPER, 40);
+    s.grid.setOffset(AXIS_Z, 1, OFFSET_CENTER, -100);
+    s.sections[0] = SectionEntry{3, "G:2:1", "2:G1", "RC:300:700;"};
+    s.sections[1] = SectionEntry{4, "C:1:1", "1:C1", "RC:455:600;"};
+
+    std::vector<int> members;
+    for (double x : {0.0, 5000.0, 7500.0, 10000.0}) {
+        members.push_back(s.store.addElem(kind::GIRDER, 0, 1, -1, 3, 0, x, 0, 3000, x, 4000, 3000, 0));
+        members.push_back(s.store.addElem(kind::COLUMN, 0, 1, -1, 4, 0, x, 4000, 0, x, 4000, 3000, 0));
+    }
+    members.push_back(s.store.addElem(kind::GIRDER, 0, 1, -1, 3, 0, 0, 4000, 3000, 10000, 4000, 3000, 0));
+    members.push_back(s.store.addElem(kind::GIRDER, 0, 1, -1, 3, 0, 0, 4000, 2999.5, 10000, 4000, 2999.5, 0));
+    applyOffsets(s);
+    for (int i : members) {
+        const Element& e = s.store.at(i);
+        const MemberOffset alone = e.kind == kind::GIRDER ? girderOffset(e, s.grid, 300, 700) : columnOffset(e, s.grid, 455, 600);
+        EXPECT_EQ(e.OX, alone.OX) << i;
+        EXPECT_EQ(e.OY, alone.OY) << i;
+        EXPECT_EQ(e.OZ, alone.OZ) << i;
+    }
+    EXPECT_EQ(s.store.at(members[3]).OX, 70) << "the centre rule of the last of two coinciding lines";
+    EXPECT_EQ(s.store.at(members[8]).OY, -110) << "the last of two Y lines at 4000";
 }
