@@ -8,7 +8,9 @@
 #include "draft/drawing_set.h"
 #include "draft/drawing_set_files.h"
 #include "dxf/dxf_writer.h"
+#include "model/element_store.h"
 #include "model/session.h"
+#include "model/text_buffer.h"
 #include "model/view_slice.h"
 
 namespace draft {
@@ -21,10 +23,21 @@ struct Laid {
     TitleBlock block;
 };
 
+// A drawing of the set with its layout, and its store and texts while they are kept.
 struct Planned {
     SetDrawing entry;
-    int sheets = 0;
+    Laid laid;
+    bool kept = false;
+    std::vector<model::Element> records;
+    model::TextBuffer texts;
 };
+
+size_t bytesOf(const model::Session& session)
+{
+    size_t bytes = session.store.records().capacity() * sizeof(model::Element);
+    for (const model::Moji& m : session.texts.entries()) bytes += sizeof m + m.text.capacity() + m.layer.capacity();
+    return bytes;
+}
 
 // Runs one drawing of the set and hands `use` its layout; false when the generator failed (it
 // has said why through the platform).
@@ -94,25 +107,32 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
     auto goOn = [&] { return !request.progress || request.progress(done++, steps); };
 
     // First pass: how many sheets each drawing takes, so that every title block can say how
-    // many the set has and the index can come first.
+    // many the set has and the index can come first. The drawings that fit the budget are kept
+    // for the writer; the others are generated again.
     std::vector<Planned> planned;
     std::vector<std::pair<std::string, std::string>> rows;  // caption, scale of every drawing sheet
+    size_t keptBytes = 0;
     for (const SetDrawing& entry : drawings) {
         if (!goOn()) return kSetCancelled;
-        std::string why;
-        int sheets = 0;
-        if (!withDrawing(session, frame, state, entry, request, [&](const Laid& laid) {
-                why = laid.set.error;
+        Planned p{entry, {}, false, {}, model::TextBuffer()};
+        if (!withDrawing(session, frame, state, entry, request, [&](Laid& laid) {
                 for (const Sheet& sheet : laid.set.sheets)
                     rows.emplace_back(partCaption(laid.block.caption, sheet), "1/" + numberText(sheet.scale));
-                sheets = static_cast<int>(laid.set.sheets.size());
+                if (!laid.set.sheets.empty() && keptBytes + bytesOf(session) <= request.keepBytes) {
+                    keptBytes += bytesOf(session);
+                    p.kept = true;
+                    p.records = std::move(session.store.records());
+                    p.texts = std::move(session.texts);
+                    session.texts.clear();
+                }
+                p.laid = std::move(laid);
             }))
             return entry.what + ": 作図できません";
-        if (sheets == 0) {
-            if (request.leftOut) request.leftOut(entry.what, why);
+        if (p.laid.set.sheets.empty()) {
+            if (request.leftOut) request.leftOut(entry.what, p.laid.set.error);
             continue;
         }
-        planned.push_back({entry, sheets});
+        planned.push_back(std::move(p));
     }
     if (planned.empty()) return "no drawing to put in the set";
 
@@ -141,18 +161,25 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
     frame.close();
     if (!why.empty()) return why;
 
-    // Second pass: every drawing again, handed straight to the writer.
+    // Second pass: every drawing, kept or generated again, handed straight to the writer.
     int next = indexSheets + 1;
-    for (const Planned& p : planned) {
+    for (Planned& p : planned) {
         if (!goOn()) return kSetCancelled;
-        if (!withDrawing(session, frame, state, p.entry, request, [&](Laid& laid) {
-                laid.block.firstSheet = next;
-                laid.block.setSheets = total;
-                why = writer.addSheets(session, laid.set, laid.block);
-            }))
+        p.laid.block.firstSheet = next;
+        p.laid.block.setSheets = total;
+        if (p.kept) {
+            frame.run(ScaleMode::Draw, GeneratorStore::Drawing, [&](Drafter&) {
+                session.store.records() = std::move(p.records);
+                session.texts = std::move(p.texts);
+            });
+            why = writer.addSheets(session, p.laid.set, p.laid.block);
+            frame.close();
+        } else if (!withDrawing(session, frame, state, p.entry, request,
+                                [&](const Laid&) { why = writer.addSheets(session, p.laid.set, p.laid.block); })) {
             return p.entry.what + ": 作図できません";
+        }
         if (!why.empty()) return why;
-        next += p.sheets;
+        next += static_cast<int>(p.laid.set.sheets.size());
     }
     if (!goOn()) return kSetCancelled;
     return {};

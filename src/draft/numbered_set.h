@@ -5,6 +5,7 @@
 // files) only draws each drawing's sheets as it is handed them.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ struct NumberedSet {
     std::function<void(const std::string& what, const std::string& why)> leftOut;
     // Called before each drawing with (done, of); false cancels.
     std::function<bool(int done, int of)> progress;
+    // How many bytes of drawings the layout pass may keep for the writer, so that they need not
+    // be generated a second time; a drawing beyond it is generated again.
+    size_t keepBytes = size_t{128} << 20;
 };
 
 inline constexpr const char* kSetCancelled = "中止しました。";

@@ -5,9 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <unistd.h>
 
 #include "draft/dxf_sheets.h"
 #include "model/element_store.h"
+#include "model/grid.h"
+#include "model/project_file.h"
 #include "model/session.h"
 #include "model/text_buffer.h"
 #include "support/recording_platform.h"
@@ -77,6 +84,38 @@ TEST(DxfSheets, APieceOfTheDrawingLandsOnItsSheetTimesTheScaleWithFrameAndTitle)
     EXPECT_EQ(texts.at(1).text, "梁断面リスト (2/4)");
     EXPECT_DOUBLE_EQ(texts.at(1).height, 40);  // 4 mm of paper
     EXPECT_DOUBLE_EQ(texts.at(1).x, (420 - 10 - 100 + 2) * 10.0);
+}
+
+// The layout pass keeps the drawings that fit its budget for the writer instead of generating
+// them again: the sheets come out the same byte for byte either way.
+TEST(DxfSheets, KeptDrawingsGiveTheSameSheetsAsDrawingsGeneratedAgain)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("tessmar_dxf_sheets_" + std::to_string(::getpid()));
+    auto sheets = [&](const std::string& name, size_t keepBytes) {
+        testing_support::RecordingPlatform platform;
+        model::Session session(platform);
+        EXPECT_TRUE(model::readProject(session, TESSMAR_SOURCE_DIR "/samples/sample.kel").ok);
+        model::makeGridNames(session.grid, session.settings.draft.gridNaming);
+        fs::create_directories(dir / name);
+        draft::DxfSheetFiles writer((dir / name).string(), {});
+        draft::NumberedSet set;
+        set.paper = "A2";  // some drawings split
+        set.projectPath = "sample.kel";
+        set.date = "2026-12-08";
+        set.keepBytes = keepBytes;
+        EXPECT_EQ(draft::writeNumberedSet(session, set, writer), "");
+        std::map<std::string, std::string> files;
+        for (const auto& e : fs::directory_iterator(dir / name)) {
+            std::ifstream in(e.path(), std::ios::binary);
+            files[e.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
+        }
+        return files;
+    };
+    const auto again = sheets("again", 0), kept = sheets("kept", size_t{1} << 30);
+    fs::remove_all(dir);
+    EXPECT_GT(again.size(), 10u);
+    EXPECT_TRUE(again == kept);
 }
 
 }  // namespace
