@@ -79,6 +79,9 @@ BENCHMARK(BM_DrawAllDxf)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecon
 void BM_DrawAllPdfSet(benchmark::State& state) { runSet(state, {"--pdf"}); }
 BENCHMARK(BM_DrawAllPdfSet)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
+void BM_DrawAllDxfSheets(benchmark::State& state) { runSet(state, {"--sheets"}); }
+BENCHMARK(BM_DrawAllDxfSheets)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
 // One rebar arrangement drawing of one grid line against re-saving the whole project.
 void BM_RebarOfOneGridLineAsDxf(benchmark::State& state)
 {

@@ -236,6 +236,12 @@ std::string partCaption(const std::string& caption, const Sheet& sheet)
     return caption + " (" + std::to_string(sheet.part) + "/" + std::to_string(sheet.parts) + ")";
 }
 
+std::vector<SheetPiece> piecesOf(const Sheet& sheet)
+{
+    if (!sheet.pieces.empty()) return sheet.pieces;
+    return {{-1e300, -1e300, 1e300, 1e300, sheet.worldOrigin, sheet.sheetOrigin}};
+}
+
 bool clipToPiece(const SheetPiece& piece, double& x1, double& y1, double& x2, double& y2)
 {
     double t0 = 0, t1 = 1;

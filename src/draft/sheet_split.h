@@ -44,6 +44,9 @@ std::vector<SheetItems> sheetItems(const SheetSet& set, const model::ElementStor
 // The caption with the part: "梁断面リスト (2/4)"; the caption alone for a whole drawing.
 std::string partCaption(const std::string& caption, const Sheet& sheet);
 
+// The sheet's pieces; a whole drawing is one piece without edges.
+std::vector<SheetPiece> piecesOf(const Sheet& sheet);
+
 // Clips the segment to the piece's rectangle; false when nothing of it lies inside.
 bool clipToPiece(const SheetPiece& piece, double& x1, double& y1, double& x2, double& y2);
 // Whether a text anchored at (x, y) belongs to the piece.

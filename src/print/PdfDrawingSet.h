@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "draft/numbered_set.h"
 #include "model/project_title.h"
 
 namespace model {
@@ -29,7 +30,7 @@ struct DrawingSetPdf {
 };
 
 // Writes the set; empty on success, "cancelled" text when cancelled, else why not.
-inline constexpr const char* kSetCancelled = "中止しました。";
+inline constexpr const char* kSetCancelled = draft::kSetCancelled;
 std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& request);
 
 }  // namespace print

@@ -16,12 +16,13 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "draft/sheet_marks.h"
+#include "draft/numbered_set.h"
 #include "draft/title_block.h"
 #include "draft/pen_width.h"
 #include "draft/sheet_split.h"
 #include "print/PdfDevice.h"
 #include "model/element_store.h"
-#include "model/encoding.h"
 #include "model/project_file.h"
 #include "model/safe_file.h"
 #include "model/session.h"
@@ -225,46 +226,25 @@ private:
     std::unordered_map<int, Advances> advances_;  // by pixel size
 };
 
-// A cut at a grid line, on both sheets that meet there: a chain line along the cut with the
-// line's name at its end.
-void paintMatchLines(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet)
+// The match lines along the cuts (chain lines), then the title block over the drawing, each
+// with its texts.
+void paintMarks(SheetPainter& sp, QPainter& p, double f, const draft::SheetMarks& marks)
 {
-    QPen pen(Qt::black, draft::penWidth(0) * f);
-    pen.setDashPattern({8 / draft::penWidth(0), 1.5 / draft::penWidth(0), 1 / draft::penWidth(0), 1.5 / draft::penWidth(0)});
+    const double thin = draft::penWidth(0);
+    QPen pen(Qt::black, thin * f);
+    pen.setDashPattern({8 / thin, 1.5 / thin, 1 / thin, 1.5 / thin});
     p.setPen(pen);
-    constexpr double h = 3;  // millimetres
-    for (const draft::Sheet::MatchLine& m : sheet.matchLines) {
-        p.drawLine(sp.device(m.from), sp.device(m.to));
-        // Inside the paper: above the top of a vertical cut, under (or over) a horizontal one.
-        const std::string label = "合わせ線 " + m.name;
-        const double width = static_cast<double>(model::cp932Length(label)) * h / 2;
-        const bool vertical = m.from.x == m.to.x;
-        const model::Point at = vertical ? model::Point{m.farSide ? m.to.x - width - 1 : m.to.x + 1, m.to.y + 1}
-                                         : model::Point{m.from.x + 1, m.farSide ? m.from.y + 1 : m.from.y - h - 1};
-        sp.text(label, at, h, 0, 0, 0);
-    }
-}
-
-void paintTitleBlock(SheetPainter& sp, QPainter& p, double f, const draft::Sheet& sheet,
-                     const std::vector<std::string>& rows)
-{
+    for (const draft::SheetStroke& m : marks.matchLines) p.drawLine(sp.device(m.from), sp.device(m.to));
+    for (const draft::SheetLabel& l : marks.matchLabels) sp.text(l.text, l.at, l.height, 0, 0, 0);
     sp.flushTexts();
-    const double right = sheet.width - draft::kSheetMargin, left = right - draft::kTitleWidth;
-    const double bottom = draft::kSheetMargin, top = bottom + draft::kTitleRowHeight * static_cast<double>(rows.size());
-    QPen pen(Qt::black, draft::kWidestPen * f);
+    pen = QPen(Qt::black, draft::kWidestPen * f);
     p.setPen(pen);
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(sp.device({left, top}), sp.device({right, bottom})));
-    pen.setWidthF(draft::penWidth(0) * f);
+    p.drawRect(QRectF(sp.device({marks.titleLow.x, marks.titleHigh.y}), sp.device({marks.titleHigh.x, marks.titleLow.y})));
+    pen.setWidthF(thin * f);
     p.setPen(pen);
-    for (size_t i = 1; i < rows.size(); ++i) {
-        const double y = top - draft::kTitleRowHeight * static_cast<double>(i);
-        p.drawLine(sp.device({left, y}), sp.device({right, y}));
-    }
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const double base = top - draft::kTitleRowHeight * static_cast<double>(i + 1) + 2;
-        sp.text(rows[i], {left + 2, base}, i == 0 ? 4 : 3, 0, 0, 0);
-    }
+    for (const draft::SheetStroke& r : marks.titleRules) p.drawLine(sp.device(r.from), sp.device(r.to));
+    for (const draft::SheetLabel& l : marks.titleTexts) sp.text(l.text, l.at, l.height, 0, 0, 0);
 }
 
 }  // namespace
@@ -287,10 +267,7 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
                 const SheetOptions& options, const draft::SheetItems& items)
 {
     SheetPainter sp(painter, dotsPerMm, sheet, options.mono);
-    // A whole drawing is one piece without edges.
-    const std::vector<draft::SheetPiece> pieces =
-        sheet.pieces.empty() ? std::vector<draft::SheetPiece>{{-1e300, -1e300, 1e300, 1e300, sheet.worldOrigin, sheet.sheetOrigin}}
-                             : sheet.pieces;
+    const std::vector<draft::SheetPiece> pieces = draft::piecesOf(sheet);
     sp.elements(session.store, items.elements, pieces);
     const dxf::TextOptions to = dxf::textOptions(session.settings);
     dxf::TextOptions bottomLeft = to;
@@ -305,11 +282,9 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
         }
     const std::string date =
         options.date.empty() ? QDate::currentDate().toString(Qt::ISODate).toStdString() : options.date;
-    paintMatchLines(sp, painter, dotsPerMm, sheet);
     const draft::TitleBlock block{options.caption, options.projectPath, date, options.fields, options.firstSheet,
                                   options.setSheets};
-    const std::vector<std::string> rows = draft::titleBlockRows(block, sheet);
-    paintTitleBlock(sp, painter, dotsPerMm, sheet, rows);
+    paintMarks(sp, painter, dotsPerMm, draft::sheetMarks(sheet, draft::titleBlockRows(block, sheet)));
     sp.flushTexts();
 }
 
@@ -347,14 +322,16 @@ draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& o
 
 draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options)
 {
-    return draft::layoutSheets(draft::drawingBox(session.store, session.texts, dxf::textOptions(session.settings)),
-                               options.split ? &*options.split : nullptr, options.scale, options.paper,
-                               options.list ? draft::SheetSize::Fixed : draft::SheetSize::ByScale);
+    return draft::sheetsOfDrawing(session, options.scale, options.list, options.paper, options.split);
 }
 
 std::string PdfBook::addSheet(const model::Session& session, const SheetOptions& options)
 {
-    const draft::SheetSet set = sheetsFor(session, options);
+    return addSheets(session, options, sheetsFor(session, options));
+}
+
+std::string PdfBook::addSheets(const model::Session& session, const SheetOptions& options, const draft::SheetSet& set)
+{
     if (set.sheets.empty()) return set.error;
     const std::vector<draft::SheetItems> items = draft::sheetItems(set, session.store, session.texts);
     for (size_t i = 0; i < set.sheets.size(); ++i) {

@@ -65,6 +65,8 @@ public:
     // The session's current drawing as the next pages, one per sheet it takes; empty, or why it
     // is not in the book.
     std::string addSheet(const model::Session& session, const SheetOptions& options);
+    // The same drawing already laid out as `set` (its title blocks from options).
+    std::string addSheets(const model::Session& session, const SheetOptions& options, const draft::SheetSet& set);
     int pages() const { return pages_; }
     // The file cannot be written at all: every further sheet would fail the same way.
     bool broken() const { return broken_; }

@@ -28,6 +28,7 @@ struct ReadBack {
     bool handlesUnique = false;
     std::map<std::string, int> counts, lineTypes, layers;
     std::vector<ReadText> texts;
+    std::vector<double> linesBox;  // min x, min y, max x, max y of the LINE entities; empty: none
 
     int count(const std::string& type) const
     {
@@ -85,6 +86,8 @@ inline ReadBack readWithEzdxf(const std::string& file)
         else if (key == "count" && f.size() == 3) r.counts[f[1]] = std::stoi(f[2]);
         else if (key == "linetype" && f.size() == 3) r.lineTypes[f[1]] = std::stoi(f[2]);
         else if (key == "layer" && f.size() == 3) r.layers[f[1]] = std::stoi(f[2]);
+        else if (key == "lines_box" && f.size() == 5)
+            r.linesBox = {std::stod(f[1]), std::stod(f[2]), std::stod(f[3]), std::stod(f[4])};
         else if (key == "text" && f.size() == 9)
             r.texts.push_back({f[1], std::stod(f[2]), std::stod(f[3]), std::stoi(f[4]), std::stoi(f[5]),
                                std::stod(f[6]), std::stod(f[7]), f[8]});

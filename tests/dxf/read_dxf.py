@@ -9,6 +9,7 @@ Output lines (UTF-8, fields separated by TAB):
   linetype <name> <n>              line types of LINE entities
   layer <name> <n>                 layers of all entities
   handle_first <hex>, handles_unique <0|1>
+  lines_box <min x> <min y> <max x> <max y>   what the LINE entities cover
   text <layer> <x> <y> <halign> <valign> <height> <rotation> <text, \\U+XXXX decoded>
 """
 import collections
@@ -42,6 +43,7 @@ def main(path):
     layers = collections.Counter()
     handles = []
     texts = []
+    box = []
     for e in doc.modelspace():
         kind = e.dxftype()
         counts[kind] += 1
@@ -49,6 +51,8 @@ def main(path):
         handles.append(e.dxf.handle)
         if kind == "LINE":
             linetypes[e.dxf.get("linetype", "BYLAYER")] += 1
+            for p in (e.dxf.start, e.dxf.end):
+                box = [p.x, p.y, p.x, p.y] if not box else [min(box[0], p.x), min(box[1], p.y), max(box[2], p.x), max(box[3], p.y)]
         if kind == "TEXT":
             ins = e.dxf.insert
             texts.append(
@@ -75,6 +79,8 @@ def main(path):
     if handles:
         print(f"handle_first\t{handles[0]}", file=out)
     print(f"handles_unique\t{int(len(set(handles)) == len(handles))}", file=out)
+    if box:
+        print("lines_box\t" + "\t".join(f"{v:g}" for v in box), file=out)
     for line in texts:
         print(line, file=out)
     return 0

@@ -24,7 +24,7 @@ int usage(const std::string& message)
                          "       sections import PROJECT.kel IN.csv -o OUT.kel [--reset-designations] |\n"
                          "       sections ss2 PROJECT.kel --kind G|C --sheet N=FILE.tsv ... -o OUT.kel |\n"
                          "       draw framing|rebar PROJECT.kel --view plan|yframe|xframe [--tab N] -o OUT.dxf [--settings FILE.ini] |\n"
-                         "       draw all PROJECT.kel -o FOLDER [--settings FILE.ini] |\n"
+                         "       draw all PROJECT.kel -o FOLDER [--settings FILE.ini] [--pdf] [--sheets] [--paper P] |\n"
                          "       quantities PROJECT.kel [-o OUT.csv] [--settings FILE.ini] |\n"
                          "       check PROJECT.kel [-o OUT.csv] [--settings FILE.ini] |\n"
                          "       stb import IN.stb -o OUT.kel [--settings FILE.ini] | stb export PROJECT.kel -o OUT.stb |\n"

@@ -9,6 +9,7 @@
 #include "cli_common.h"
 #include "draft/drawing_set.h"
 #include "draft/drawing_set_files.h"
+#include "draft/dxf_sheets.h"
 #include "model/view_slice.h"
 #include "draft/sheet_layout.h"
 #include "model/project_title.h"
@@ -129,6 +130,24 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
     if (std::string why = print::writeDrawingSetPdf(session, request); !why.empty())
         return fail(why.rfind(output, 0) == 0 ? why : output + ": " + why);
     std::printf("%s\n", output.c_str());
+    return kExitOk;
+}
+
+int writeSetSheets(model::Session& session, const std::string& folder, const PdfChoice& choice,
+                   const std::string& projectPath)
+{
+    draft::DxfSheetFiles writer(folder, [](const std::string& file) {
+        std::printf("%s\n", file.c_str());
+        std::fflush(stdout);
+    });
+    draft::NumberedSet set;
+    set.paper = choice.paper == "auto" ? std::string() : choice.paper;
+    set.projectPath = projectPath;
+    set.fields = titleFields(choice, projectPath);
+    set.leftOut = [](const std::string& what, const std::string& why) {
+        std::fprintf(stderr, "tessmar-cli: left the %s out of the sheets: %s\n", what.c_str(), why.c_str());
+    };
+    if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty()) return fail(folder + ": " + why);
     return kExitOk;
 }
 

@@ -44,4 +44,9 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
                 const std::string& projectPath);
 
+// The same set as DXF sheets, FOLDER/S-01.dxf (the index), S-02.dxf, ..., each sheet in model
+// space at its drawing's scale; prints every file on stdout.
+int writeSetSheets(model::Session& session, const std::string& folder, const PdfChoice& choice,
+                   const std::string& projectPath);
+
 }  // namespace cli

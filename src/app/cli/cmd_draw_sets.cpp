@@ -30,6 +30,7 @@ struct SetArgs {
     std::string project, output, settingsFile, view, tab;
     PdfChoice pdf;
     bool setPdf = false;  // draw all: the whole set as one PDF besides the DXF files
+    bool setSheets = false;  // draw all: the same sheets as DXF files S-01.dxf, S-02.dxf, ...
 };
 
 // Empty when the arguments are fine, else what is wrong with them. withSlice: --view and
@@ -41,6 +42,7 @@ std::string parseSetArgs(int argc, char** argv, bool withSlice, SetArgs& args)
     if (withSlice) slots.insert(slots.end(), {{"--view", &args.view}, {"--tab", &args.tab}});
     args.pdf.mono = takeFlag(argc, argv, "--mono");
     if (!withSlice) args.setPdf = takeFlag(argc, argv, "--pdf");
+    if (!withSlice) args.setSheets = takeFlag(argc, argv, "--sheets");
     if (std::string why = parseOptions(argc, argv, slots, args.project); !why.empty()) return why;
     if (args.output.empty()) return withSlice ? "no output file given (-o OUT.dxf)" : "no output folder given (-o FOLDER)";
     if (withSlice && args.view.empty()) return "no view given (--view plan, yframe or xframe)";
@@ -136,7 +138,10 @@ int runAll(int argc, char** argv)
     };
     if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
         return fail(why);
-    if (args.setPdf) return writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project);
+    if (args.setPdf)
+        if (int status = writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project))
+            return status;
+    if (args.setSheets) return writeSetSheets(session, args.output, args.pdf, args.project);
     return kExitOk;
 }
 
