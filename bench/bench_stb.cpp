@@ -11,8 +11,8 @@
 #include "exchange/stb_import.h"
 #include "large_model.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace {
 

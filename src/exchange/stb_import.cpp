@@ -10,7 +10,7 @@
 
 #include "exchange/stb_reader.h"
 #include "model/member_offsets.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace exchange::stb {
 
@@ -452,7 +452,6 @@ void installImport(model::Session& session, ImportedProject&& project)
     session.grid = std::move(project.grid);
     session.sections = *project.sections;
     session.store = std::move(project.store);
-    session.store.setPlatform(&session.platform);
     session.store.invalidateConnections();
     for (int a = 0; a < 3; ++a)
         if (project.namingFound[a]) session.settings.draft.gridNaming[a] = project.naming[a];

@@ -8,9 +8,9 @@
 #include "draft/drawing_index.h"
 #include "draft/drawing_set.h"
 #include "draft/drawing_set_files.h"
-#include "model/session.h"
 #include "model/view_slice.h"
 #include "print/PdfSheet.h"
+#include "session/session.h"
 
 namespace print {
 
