@@ -9,12 +9,9 @@
 #include "editor/view_transform.h"
 #include "large_model.h"
 #include "null_canvas.h"
-#include "platform/console_platform.h"
 #include "session/session.h"
 
 namespace {
-
-platform::ConsolePlatform g_platform;
 
 using bench::NullCanvas;
 using bench::largeSession;
@@ -96,7 +93,7 @@ void BM_PickAndEndPointSnap(benchmark::State& state)
     view.setCanvasSize(1200, 900);
     view.FitAll(s.store, 0.8, true);
     editor::DotGrid dots;
-    editor::PickContext c{s.store, s.view, view, dots, true, nullptr};
+    editor::PickContext c{s.store, s.view, view, dots, true};
     editor::SnapState snap;
     for (auto _ : state) benchmark::DoNotOptimize(editor::SnapPoint(c, snap, {600, 450}));
 }

@@ -9,13 +9,10 @@
 #include "editor/plan_renderer.h"
 #include "editor/view_transform.h"
 #include "large_model.h"
-#include "platform/console_platform.h"
 #include "session/session.h"
 #include "ui/QtCanvas.h"
 
 namespace {
-
-platform::ConsolePlatform g_platform;
 
 using bench::largeSession;
 
