@@ -8,7 +8,7 @@
 
 #include "large_model.h"
 #include "model/autosaver.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace {
 

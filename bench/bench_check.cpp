@@ -8,8 +8,8 @@
 #include "editor/plan_renderer.h"
 #include "editor/view_transform.h"
 #include "large_model.h"
-#include "model/session.h"
 #include "null_canvas.h"
+#include "session/session.h"
 #include "settings/settings.h"
 
 namespace {
@@ -57,12 +57,12 @@ void BM_OnePlanRedraw(benchmark::State& state)
     bench::NullCanvas canvas;
     editor::ViewTransform view;
     view.setCanvasSize(canvas.width(), canvas.height());
-    view.FitAll(s.store, 0.8, true, nullptr);
+    view.FitAll(s.store, 0.8, true);
     editor::DotGrid dots;
     editor::DisplaySwitches switches;
     editor::RenderControl control;
     for (auto _ : state) {
-        editor::PlanRenderer r(canvas, view, dots, switches, &s.platform);
+        editor::PlanRenderer r(canvas, view, dots, switches);
         benchmark::DoNotOptimize(r.Redraw(editor::PlanScene::of(s), control));
     }
     state.counters["elements"] = s.store.liveCount();

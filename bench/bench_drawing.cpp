@@ -15,10 +15,10 @@
 #include "dxf/dxf_writer.h"
 #include "large_model.h"
 #include "model/encoding.h"
-#include "model/grid_build.h"
 #include "model/sections.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 
 namespace {
 

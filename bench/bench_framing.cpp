@@ -12,9 +12,9 @@
 #include "editor/command_codes.h"
 #include "large_model.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "model/view_slice.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace {
 

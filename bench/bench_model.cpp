@@ -6,8 +6,8 @@
 
 #include "large_model.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace {
 

@@ -9,12 +9,9 @@
 #include "editor/view_transform.h"
 #include "large_model.h"
 #include "null_canvas.h"
-#include "model/session.h"
-#include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace {
-
-platform::ConsolePlatform g_platform;
 
 using bench::NullCanvas;
 using bench::largeSession;
@@ -30,7 +27,7 @@ struct Scene {
 void run(benchmark::State& state, Scene& sc, model::Session& s)
 {
     for (auto _ : state) {
-        editor::PlanRenderer r(sc.canvas, sc.view, sc.dots, sc.switches, &g_platform);
+        editor::PlanRenderer r(sc.canvas, sc.view, sc.dots, sc.switches);
         benchmark::DoNotOptimize(r.Redraw(editor::PlanScene::of(s), sc.control));
     }
     state.counters["canvas_calls"] = static_cast<double>(sc.canvas.calls) / static_cast<double>(state.iterations());
@@ -49,7 +46,7 @@ void BM_PlanRedrawWhole(benchmark::State& state)
     setPlanView(s, 25);
     Scene sc;
     sc.view.setCanvasSize(1200, 900);
-    sc.view.FitAll(s.store, 0.8, true, nullptr);
+    sc.view.FitAll(s.store, 0.8, true);
     run(state, sc, s);
 }
 BENCHMARK(BM_PlanRedrawWhole)->Unit(benchmark::kMillisecond);
@@ -60,7 +57,7 @@ void BM_PlanRedrawZoomedIn(benchmark::State& state)
     setPlanView(s, 25);
     Scene sc;
     sc.view.setCanvasSize(1200, 900);
-    sc.view.SetView(24000, 18000, 90000, 75000, nullptr);  // a few bays in the middle
+    sc.view.SetView(24000, 18000, 90000, 75000);  // a few bays in the middle
     run(state, sc, s);
 }
 BENCHMARK(BM_PlanRedrawZoomedIn)->Unit(benchmark::kMillisecond);
@@ -72,7 +69,7 @@ void BM_FrameRedraw(benchmark::State& state)
     s.view.plane = s.grid.line[model::AXIS_Y][15];
     Scene sc;
     sc.view.setCanvasSize(1200, 900);
-    sc.view.SetView(200000, 190000, 90000, 87500, nullptr);  // the whole frame
+    sc.view.SetView(200000, 190000, 90000, 87500);  // the whole frame
     run(state, sc, s);
 }
 BENCHMARK(BM_FrameRedraw)->Unit(benchmark::kMillisecond);
@@ -94,9 +91,9 @@ void BM_PickAndEndPointSnap(benchmark::State& state)
     setPlanView(s, 25);
     editor::ViewTransform view;
     view.setCanvasSize(1200, 900);
-    view.FitAll(s.store, 0.8, true, nullptr);
+    view.FitAll(s.store, 0.8, true);
     editor::DotGrid dots;
-    editor::PickContext c{s.store, s.view, view, dots, true, nullptr};
+    editor::PickContext c{s.store, s.view, view, dots, true};
     editor::SnapState snap;
     for (auto _ : state) benchmark::DoNotOptimize(editor::SnapPoint(c, snap, {600, 450}));
 }

@@ -9,13 +9,10 @@
 #include "editor/plan_renderer.h"
 #include "editor/view_transform.h"
 #include "large_model.h"
-#include "model/session.h"
-#include "platform/console_platform.h"
+#include "session/session.h"
 #include "ui/QtCanvas.h"
 
 namespace {
-
-platform::ConsolePlatform g_platform;
 
 using bench::largeSession;
 
@@ -26,7 +23,7 @@ void redraw(benchmark::State& state, model::Session& s, editor::ViewTransform& v
     editor::DisplaySwitches switches;
     editor::RenderControl control;
     for (auto _ : state) {
-        editor::PlanRenderer r(canvas, view, dots, switches, &g_platform);
+        editor::PlanRenderer r(canvas, view, dots, switches);
         r.Redraw(editor::PlanScene::of(s), control);
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
@@ -40,7 +37,7 @@ void BM_QtPlanRedraw(benchmark::State& state)
     s.view.plane = s.grid.line[model::AXIS_Z][25];
     editor::ViewTransform view;
     view.setCanvasSize(1200, 900);
-    view.FitAll(s.store, 0.8, true, nullptr);
+    view.FitAll(s.store, 0.8, true);
     redraw(state, s, view);
 }
 BENCHMARK(BM_QtPlanRedraw)->Unit(benchmark::kMillisecond);
@@ -52,7 +49,7 @@ void BM_QtFrameRedraw(benchmark::State& state)
     s.view.plane = s.grid.line[model::AXIS_Y][15];
     editor::ViewTransform view;
     view.setCanvasSize(1200, 900);
-    view.SetView(200000, 190000, 90000, 87500, nullptr);
+    view.SetView(200000, 190000, 90000, 87500);
     redraw(state, s, view);
 }
 BENCHMARK(BM_QtFrameRedraw)->Unit(benchmark::kMillisecond);

@@ -9,9 +9,9 @@
 #include "draft/girder_list.h"
 #include "dxf/dxf_writer.h"
 #include "large_model.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
 #include "print/PdfSheet.h"
+#include "session/session.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "editor/view3d.h"
 #include "large_model.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "ui/QtCanvas.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "draft/quantity_table.h"
 #include "draft/rebar_quantity.h"
 #include "large_model.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "draft/rebar_drawing.h"
 #include "dxf/dxf_writer.h"
 #include "large_model.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 
 #include "large_model.h"
 #include "model/project_file.h"
+#include "session/session.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "exchange/stb_reader.h"
 #include "large_model.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-#include "model/grid_build.h"
 #include "model/sections.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 
 namespace bench {
 
@@ -99,7 +99,7 @@ void fillGirderMarks(model::Session& s, int marks, int floors)
             model::setMemRod(s.sections, model::makeSecKey(model::kGirderLetter, level, m),
                              model::makeSecName(model::levelText(model::kGirderLetter, level, floors - 1),
                                                 "G" + std::to_string(m)),
-                             m % 2 ? girder : variant, &s.platform);
+                             m % 2 ? girder : variant);
 }
 
 }  // namespace bench

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
-#include "model/grid_build.h"
 #include "model/member_offsets.h"
 #include "model/project_file.h"
 #include "model/sections.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 
 namespace {
 
@@ -24,14 +24,14 @@ void addSections(model::Session& s)
     for (int level : model::levelNumbers(model::kGirderLetter, nz)) {
         const std::string levelName = model::levelText(model::kGirderLetter, level, nz);
         model::setMemRod(s.sections, model::makeSecKey(model::kGirderLetter, level, 1),
-                         model::makeSecName(levelName, "G1"), girder, &s.platform);
+                         model::makeSecName(levelName, "G1"), girder);
         model::setMemRod(s.sections, model::makeSecKey(model::kGirderLetter, level, 2),
-                         model::makeSecName(levelName, "G2"), girderVariant, &s.platform);
+                         model::makeSecName(levelName, "G2"), girderVariant);
     }
     for (int level : model::levelNumbers(model::kColumnLetter, nz)) {
         model::setMemRod(s.sections, model::makeSecKey(model::kColumnLetter, level, 1),
                          model::makeSecName(model::levelText(model::kColumnLetter, level, nz), "C1"),
-                         level == 1 ? columnVariant : column, &s.platform);
+                         level == 1 ? columnVariant : column);
     }
 }
 

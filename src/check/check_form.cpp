@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "draft/csv_save.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace check {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/alignment_test.h"
 
-#include "model/session.h"
+#include "session/session.h"
 
 namespace draft {
 

@@ -9,7 +9,7 @@
 #include "draft/list_common.h"
 #include "model/helpers.h"
 #include "model/sections.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "settings/settings.h"
 
 namespace draft {

@@ -7,7 +7,8 @@
 
 #include "model/element.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
+#include "session/show_notice.h"
 
 namespace draft {
 
@@ -19,6 +20,7 @@ int Drafter::addToCurrent(int kindCode, double x1, double y1, double z1, double 
     const int index = store.addElem(kindCode, 0, state_.drawPen, state_.nextUID, 0, 0, x1, y1, z1, x2, y2, z2,
                                     state_.drawColour);
     if (index >= 0) ++state_.nextUID;
+    else session::show(session_.platform, store.takeNotices());
     state_.uidStoreCount = store.count();
     return index;
 }
@@ -96,8 +98,10 @@ int Drafter::DraftModelArc(double x, double y, double r, double a1, double a2)
 int Drafter::addMoji(int nBase, const std::string& text, double x, double y, double height, double angle,
                      double lift)
 {
-    return session_.texts.addMoji(nBase, text, lift, angle, height, x, y, std::to_string(state_.drawPen),
-                                  state_.drawColour);
+    const int index = session_.texts.addMoji(nBase, text, lift, angle, height, x, y,
+                                             std::to_string(state_.drawPen), state_.drawColour);
+    session::show(session_.platform, session_.texts.takeNotices());
+    return index;
 }
 
 double readableLineAngle(double x1, double y1, double x2, double y2)

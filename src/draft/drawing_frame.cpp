@@ -3,8 +3,8 @@
 
 #include <exception>
 
-#include "model/session.h"
 #include "platform/platform.h"
+#include "session/session.h"
 #include "settings/settings.h"
 
 namespace draft {

@@ -11,7 +11,7 @@
 #include "editor/command_codes.h"
 #include "model/element_store.h"
 #include "model/sections.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace draft {
 

@@ -10,8 +10,8 @@
 #include "dxf/dxf_writer.h"
 #include "editor/command_codes.h"
 #include "model/grid.h"
-#include "model/session.h"
 #include "model/view_slice.h"
+#include "session/session.h"
 
 namespace draft {
 

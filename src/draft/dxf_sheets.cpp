@@ -7,7 +7,7 @@
 #include "draft/sheet_marks.h"
 #include "dxf/dxf_writer.h"
 #include "model/element_store.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "model/text_buffer.h"
 
 namespace draft {

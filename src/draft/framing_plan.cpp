@@ -5,7 +5,7 @@
 
 #include "draft/framing_lines.h"
 #include "model/element_store.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace draft {
 

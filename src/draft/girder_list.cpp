@@ -8,8 +8,8 @@
 
 #include "draft/list_common.h"
 #include "model/helpers.h"
-#include "model/session.h"
 #include "model/sections.h"
+#include "session/session.h"
 #include "settings/settings.h"
 
 namespace draft {

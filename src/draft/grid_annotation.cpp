@@ -4,8 +4,8 @@
 #include "draft/framing_lines.h"
 #include "model/grid.h"
 #include "model/grid_marks.h"
-#include "model/session.h"
 #include "model/view_slice.h"
+#include "session/session.h"
 
 namespace draft {
 

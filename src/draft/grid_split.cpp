@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "model/grid.h"
-#include "model/session.h"
 #include "model/view_slice.h"
+#include "session/session.h"
 
 namespace draft {
 

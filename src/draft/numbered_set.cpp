@@ -9,7 +9,7 @@
 #include "draft/drawing_set_files.h"
 #include "dxf/dxf_writer.h"
 #include "model/element_store.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "model/text_buffer.h"
 #include "model/view_slice.h"
 

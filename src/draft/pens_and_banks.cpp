@@ -4,7 +4,7 @@
 
 #include "draft/draft.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace draft {
 

@@ -2,7 +2,7 @@
 #include "draft/quantity_form.h"
 
 #include "draft/csv_save.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "settings/ini_file.h"
 
 namespace draft::quantity {

@@ -6,7 +6,7 @@
 #include "draft/rebar_detail.h"
 #include "model/element_store.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace draft {
 

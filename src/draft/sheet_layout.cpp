@@ -7,11 +7,11 @@
 
 #include "draft/drawing_set.h"
 #include "model/bars.h"
-#include "model/grid.h"
-#include "model/session.h"
-#include "model/view_slice.h"
 #include "model/element_store.h"
+#include "model/grid.h"
 #include "model/text_buffer.h"
+#include "model/view_slice.h"
+#include "session/session.h"
 
 namespace draft {
 

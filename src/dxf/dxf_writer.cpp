@@ -11,8 +11,8 @@
 #include "model/element_store.h"
 #include "model/encoding.h"
 #include "model/safe_file.h"
-#include "model/session.h"
 #include "model/text_buffer.h"
+#include "session/session.h"
 #include "settings/settings.h"
 
 namespace dxf {

@@ -3,7 +3,7 @@
 
 #include "draft/draft.h"
 #include "editor/plan_renderer.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace editor {
 
@@ -23,14 +23,14 @@ void drawBarMarkPicture(Canvas& canvas, int mark, platform::Platform& platform)
 
     ViewTransform view;
     view.setCanvasSize(canvas.width(), canvas.height());
-    if (!view.SetView(2 * kHalfSide, 2 * kHalfSide, 0, 0, nullptr)) {
+    if (!view.SetView(2 * kHalfSide, 2 * kHalfSide, 0, 0)) {
         canvas.clear();
         return;
     }
     const DotGrid grid;
     const DisplaySwitches switches;
     RenderControl control;
-    PlanRenderer(canvas, view, grid, switches, nullptr).RedrawDrawing(scratch.store, scratch.texts, control);
+    PlanRenderer(canvas, view, grid, switches).RedrawDrawing(scratch.store, scratch.texts, control);
 }
 
 }  // namespace editor

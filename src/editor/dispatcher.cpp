@@ -12,6 +12,7 @@
 #include "model/grid.h"
 #include "model/undo.h"
 #include "model/view_slice.h"
+#include "session/show_notice.h"
 #include "settings/settings_store.h"
 
 namespace editor {
@@ -326,7 +327,7 @@ void Dispatcher::setSnapMode(SnapMode mode)
 
 void Dispatcher::undo()
 {
-    model::undoCommand(ctx_.session);
+    model::undoCommand(ctx_.session, ctx_.session.settings.draft.gridNaming);
     applyLevelTab();  // the step may have brought another grid
     ctx_.redraw(true);
     ctx_.showCount();
@@ -335,7 +336,7 @@ void Dispatcher::undo()
 
 void Dispatcher::redo()
 {
-    model::redoCommand(ctx_.session);
+    model::redoCommand(ctx_.session, ctx_.session.settings.draft.gridNaming);
     applyLevelTab();  // the step may have brought another grid
     ctx_.redraw(true);
     ctx_.showCount();
@@ -466,7 +467,7 @@ void Dispatcher::firstShow()
     if (firstShown_) return;
     firstShown_ = true;
     ctx_.transform.setCanvasSize(ctx_.canvas.width(), ctx_.canvas.height());
-    if (ctx_.transform.HomeView(&ctx_.platform())) ctx_.redraw();
+    if (session::shown(ctx_.platform(), ctx_.transform.HomeView())) ctx_.redraw();
     ctx_.showCount();
     if (ctx_.host) ctx_.host->focusCanvas();
     stateChanged();

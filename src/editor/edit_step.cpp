@@ -3,6 +3,7 @@
 
 #include "editor/editor_context.h"
 #include "editor/erase_repair.h"
+#include "session/show_notice.h"
 
 namespace editor {
 
@@ -20,6 +21,11 @@ void EditStep::change()
     if (opened_) return;
     model::newStep(store_);
     opened_ = true;
+}
+
+void EditStep::refused()
+{
+    if (ctx_) session::show(ctx_->platform(), store_.takeNotices());
 }
 
 void EditStep::remove(int index)

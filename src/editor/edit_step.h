@@ -39,7 +39,10 @@ public:
     {
         change();
         const int i = make();
-        if (i >= 0) added_.push_back(i);
+        if (i >= 0)
+            added_.push_back(i);
+        else
+            refused();
         return i;
     }
     // Deletes the element, erasing it from the plan (only a live element can be erased); what
@@ -73,6 +76,8 @@ public:
 
 private:
     void finish();
+    // Shows why the store could not take an element.
+    void refused();
 
     model::ElementStore& store_;
     EditorContext* ctx_ = nullptr;

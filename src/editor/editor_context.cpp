@@ -6,6 +6,7 @@
 #include "editor/command.h"
 #include "model/grid.h"
 #include "model/member_offsets.h"
+#include "session/show_notice.h"
 
 namespace editor {
 
@@ -24,26 +25,31 @@ DisplaySwitches EditorContext::switches() const
 
 PickContext EditorContext::pickContext()
 {
-    return PickContext{session.store, session.view, transform, dotGrid, session.settings.env.DrawBaseLine,
-                       &session.platform};
+    return PickContext{session.store, session.view, transform, dotGrid, session.settings.env.DrawBaseLine};
 }
 
 int EditorContext::pick(model::Point p, int excluded) { return PickElement(pickContext(), excluded, p.x, p.y); }
 
 int EditorContext::selectWindow(model::Point a, model::Point b) { return SelectWindow(session.store, session.view, a, b); }
 
-SnapResult EditorContext::snap(PixelPoint pointer) { return SnapPoint(pickContext(), state.snap, pointer); }
+SnapResult EditorContext::snap(PixelPoint pointer)
+{
+    const SnapResult at = SnapPoint(pickContext(), state.snap, pointer);
+    showSnapPosition(session.platform, at);
+    return at;
+}
 
 void EditorContext::redraw(bool)
 {
     const DisplaySwitches sw = switches();
-    PlanRenderer renderer(canvas, transform, dotGrid, sw, &session.platform);
+    PlanRenderer renderer(canvas, transform, dotGrid, sw);
     ++redrawing;
     if (drawingMode)
         renderer.RedrawDrawing(session.store, session.texts, control);
     else
         renderer.Redraw(PlanScene::of(session), control);
     --redrawing;
+    session::show(session.platform, renderer.takeNotices());
     forgetTransients();
     // The 3-D view follows every full redraw while it is shown: its highlight follows the level.
     reload3D();
@@ -54,14 +60,16 @@ void EditorContext::drawElement(int index, ColourMode mode, bool force)
 {
     if (index < 0 || index >= session.store.count()) return;
     const DisplaySwitches sw = switches();
-    PlanRenderer renderer(canvas, transform, dotGrid, sw, &session.platform);
+    PlanRenderer renderer(canvas, transform, dotGrid, sw);
     renderer.DrawElement(PlanScene::of(session), index, mode, force);
+    session::show(session.platform, renderer.takeNotices());
 }
 
 bool EditorContext::fitAll()
 {
     const auto& env = session.settings.env;
-    if (!transform.FitAll(session.store, 0.8, env.DrawBaseLine || env.DrawDim, &session.platform)) return false;
+    if (!session::shown(session.platform, transform.FitAll(session.store, 0.8, env.DrawBaseLine || env.DrawDim)))
+        return false;
     redraw();
     return true;
 }

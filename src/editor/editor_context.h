@@ -13,12 +13,12 @@
 #include "editor/picking.h"
 #include "editor/plan_renderer.h"
 #include "editor/view_transform.h"
-#include "model/session.h"
 #include "platform/check_port.h"
 #include "platform/dialog_ports.h"
 #include "platform/feature_ports.h"
 #include "platform/quantity_port.h"
 #include "platform/stb_port.h"
+#include "session/session.h"
 
 namespace editor {
 

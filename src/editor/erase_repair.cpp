@@ -8,6 +8,7 @@
 #include "editor/editor_context.h"
 #include "editor/segment_clip.h"
 #include "model/encoding.h"
+#include "session/show_notice.h"
 
 namespace editor {
 
@@ -190,8 +191,9 @@ void EraseRepair::erase(int index)
 {
     MarkingCanvas marking(ctx_.canvas, mask_);
     const DisplaySwitches sw = ctx_.switches();
-    PlanRenderer renderer(marking, ctx_.transform, ctx_.dotGrid, sw, &ctx_.platform());
+    PlanRenderer renderer(marking, ctx_.transform, ctx_.dotGrid, sw);
     renderer.DrawElement(PlanScene::of(ctx_.session), index, ColourMode::Erase, true);
+    session::show(ctx_.platform(), renderer.takeNotices());
 }
 
 void EraseRepair::redrawTouched()
@@ -201,10 +203,11 @@ void EraseRepair::redrawTouched()
     // the canvas; the deleted elements are dead by now and are not drawn.
     MaskedCanvas masked(ctx_.canvas, mask_);
     const DisplaySwitches sw = ctx_.switches();
-    PlanRenderer renderer(masked, ctx_.transform, ctx_.dotGrid, sw, &ctx_.platform());
+    PlanRenderer renderer(masked, ctx_.transform, ctx_.dotGrid, sw);
     ctx_.store().invalidateConnections();
     RenderControl control;
     renderer.Redraw(PlanScene::of(ctx_.session), control);
+    session::show(ctx_.platform(), renderer.takeNotices());
 }
 
 }  // namespace editor

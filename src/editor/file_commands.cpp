@@ -9,6 +9,7 @@
 #include "editor/dispatcher.h"
 #include "editor/overwrite_check.h"
 #include "model/project_file.h"
+#include "session/show_notice.h"
 
 namespace editor {
 
@@ -74,7 +75,7 @@ bool Dispatcher::newProject()
     resetEditor();
     model::resetProject(session);
     ctx_.transform.setCanvasSize(ctx_.canvas.width(), ctx_.canvas.height());
-    if (ctx_.canvas.width() > 0 && ctx_.canvas.height() > 0) ctx_.transform.HomeView(&session.platform);
+    if (ctx_.canvas.width() > 0 && ctx_.canvas.height() > 0) session::shown(session.platform, ctx_.transform.HomeView());
     ctx_.redraw(true);
     ctx_.showCount();
     stateChanged();

@@ -4,8 +4,8 @@
 #include "editor/command_codes.h"
 #include "editor/dispatcher.h"
 #include "editor/edit_step.h"
-#include "model/grid_build.h"
 #include "model/member_offsets.h"
+#include "session/grid_build.h"
 
 namespace editor {
 

@@ -165,11 +165,13 @@ SnapResult SnapPoint(const PickContext& c, const SnapState& state, PixelPoint po
     result.world = p;
     result.snapped = snapped;
     if (!c.transform.ToPixel(p.x, p.y, result.pixel)) result.pixel = pointer;
-    if (c.platform) {
-        c.platform->statusText(kStatusX, fixed0(p.x));
-        c.platform->statusText(kStatusY, fixed0(p.y));
-    }
     return result;
+}
+
+void showSnapPosition(platform::Platform& platform, const SnapResult& at)
+{
+    platform.statusText(kStatusX, fixed0(at.world.x));
+    platform.statusText(kStatusY, fixed0(at.world.y));
 }
 
 int SelectWindow(model::ElementStore& store, const model::ViewPlane& view, model::Point corner1,

@@ -50,7 +50,6 @@ struct PickContext {
     const ViewTransform& transform;
     const DotGrid& grid;
     bool drawBaseLine = true;  // grid-line elements take part in end-point snapping
-    platform::Platform* platform = nullptr;
 };
 
 struct SnapResult {
@@ -72,8 +71,10 @@ double SegmentDistance(model::ElementStore& store, const model::ViewPlane& view,
 int PickElement(const PickContext& context, int excluded, double x, double y);
 
 // The world point for a pointer position: ortho first, then the snap mode when the step
-// allows snapping. Writes X and Y ("%.0f") to status panels 1 and 2.
+// allows snapping.
 SnapResult SnapPoint(const PickContext& context, const SnapState& state, PixelPoint pointer);
+// Writes the snapped point's X and Y ("%.0f") to status panels 1 and 2.
+void showSnapPosition(platform::Platform& platform, const SnapResult& at);
 
 // Selects LINE, COLUMN, BEAM, GIRDER and FLOOR elements of the slice lying wholly inside the
 // rectangle (borders included) after clearing the selection; returns how many.

@@ -9,10 +9,9 @@
 #include "model/element_store.h"
 #include "model/grid.h"
 #include "model/grid_marks.h"
-#include "model/session.h"
 #include "model/text_buffer.h"
 #include "model/view_slice.h"
-#include "platform/platform.h"
+#include "session/session.h"
 #include "settings/settings.h"
 
 namespace editor {
@@ -63,8 +62,8 @@ PlanScene PlanScene::of(model::Session& session)
 }
 
 PlanRenderer::PlanRenderer(Canvas& canvas, const ViewTransform& transform, const DotGrid& dotGrid,
-                           const DisplaySwitches& switches, platform::Platform* platform)
-    : canvas_(canvas), view_(transform), dotGrid_(dotGrid), switches_(switches), platform_(platform),
+                           const DisplaySwitches& switches)
+    : canvas_(canvas), view_(transform), dotGrid_(dotGrid), switches_(switches),
       painter_(canvas, transform)
 {
 }
@@ -210,8 +209,8 @@ model::MemberOutline PlanRenderer::outline(const PlanScene& scene, int index)
     model::MemberGeometry geometry(scene.store, scene.sections, scene.view.mode, sizes_);
     model::MemberOutline o = geometry.outline(index);
     // One notice per redraw is enough; the outline goes on as if no member met there.
-    if (geometry.sawBadConnection() && !conErrorShown_ && platform_)
-        platform_->messageBox(platform::kConfirmCaption, "checkCon error", platform::Buttons::Ok);
+    if (geometry.sawBadConnection() && !conErrorShown_)
+        notices_.push_back({model::Notice::Via::MessageBox, "checkCon error"});
     conErrorShown_ = conErrorShown_ || geometry.sawBadConnection();
     return o;
 }

@@ -13,6 +13,7 @@
 #include "model/element.h"
 #include "model/helpers.h"
 #include "model/member_outline.h"
+#include "model/notice.h"
 #include "model/sections.h"
 
 namespace model {
@@ -21,9 +22,6 @@ class Session;
 class TextBuffer;
 struct GridModel;
 }  // namespace model
-namespace platform {
-class Platform;
-}
 namespace settings {
 struct Settings;
 }
@@ -112,7 +110,7 @@ struct PlanScene {
 class PlanRenderer {
 public:
     PlanRenderer(Canvas& canvas, const ViewTransform& transform, const DotGrid& dotGrid,
-                 const DisplaySwitches& switches, platform::Platform* platform);
+                 const DisplaySwitches& switches);
 
     // Full redraw: clear, rebuild a stale connection table, grid lines and names, dot grid,
     // dimensions, then every element in store order until the control's abort flag is set.
@@ -132,6 +130,9 @@ public:
     bool RedrawDrawing(const model::ElementStore& store, const model::TextBuffer& texts, RenderControl& control);
 
     WorldPainter& painter() { return painter_; }
+    // What the drawing found for the user (a member meeting a broken connection, once per
+    // renderer), for the caller to show when the drawing is done.
+    model::Notices takeNotices() { return model::takeAll(notices_); }
 
 private:
     model::MemberOutline outline(const PlanScene& scene, int index);
@@ -147,10 +148,10 @@ private:
     const ViewTransform& view_;
     const DotGrid& dotGrid_;
     const DisplaySwitches& switches_;
-    platform::Platform* platform_;
     WorldPainter painter_;
     model::SectionSizes sizes_;
     bool conErrorShown_ = false;
+    model::Notices notices_;
 };
 
 }  // namespace editor

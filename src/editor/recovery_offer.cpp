@@ -6,7 +6,7 @@
 #include "editor/dispatcher.h"
 #include "model/autosaver.h"
 #include "model/recovery_folder.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace editor {
 

@@ -3,9 +3,9 @@
 // going to the section a line of the check report names.
 #include <algorithm>
 
-#include "editor/section_editor.h"
 #include "editor/dispatcher.h"
-#include "model/session.h"
+#include "editor/section_editor.h"
+#include "session/session.h"
 
 namespace editor {
 

@@ -3,9 +3,9 @@
 // the user sees when a file cannot be read or written.
 #pragma once
 
-#include "model/session.h"
 #include "platform/dialog_ports.h"
 #include "platform/feature_ports.h"
+#include "session/session.h"
 
 namespace editor {
 

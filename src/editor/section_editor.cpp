@@ -6,7 +6,8 @@
 
 #include "editor/dispatcher.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
+#include "session/show_notice.h"
 
 namespace editor {
 
@@ -135,7 +136,8 @@ void SectionEditor::showPage(int page)
 void SectionEditor::storePage()
 {
     for (SectionGridRow& row : rows_) {
-        if (!model::setMemRod(work_, row.cells[COL_KEY], row.cells[COL_NAME], row.cells[COL_SPEC], &platform()))
+        if (!session::shown(platform(),
+                            model::setMemRod(work_, row.cells[COL_KEY], row.cells[COL_NAME], row.cells[COL_SPEC])))
             continue;  // the table is full; the row keeps its text
         const model::FoundSection found = model::findSection(work_, row.cells[COL_KEY]);
         if (found.found) row.cells[COL_ID] = std::to_string(found.secID);

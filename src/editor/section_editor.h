@@ -16,6 +16,9 @@
 #include "platform/mark_name_port.h"
 #include "platform/ss2_port.h"
 
+namespace platform {
+class Platform;
+}
 namespace settings {
 struct DraftEnv;
 }

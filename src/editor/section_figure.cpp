@@ -8,7 +8,7 @@
 #include "draft/girder_list.h"
 #include "editor/plan_renderer.h"
 #include "model/element.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "settings/settings.h"
 
 namespace editor {
@@ -65,10 +65,10 @@ int drawSectionFigure(Canvas& canvas, const settings::DraftEnv& env, const Secti
     ViewTransform view;
     view.setCanvasSize(canvas.width(), canvas.height());
     const double side = 1.5 * std::max(width, depth);
-    if (!view.SetView(side, side, 0, centreY, nullptr)) return 0;
+    if (!view.SetView(side, side, 0, centreY)) return 0;
     DotGrid dots;
     DisplaySwitches switches;
-    PlanRenderer renderer(canvas, view, dots, switches, nullptr);
+    PlanRenderer renderer(canvas, view, dots, switches);
     RenderControl control;
     renderer.RedrawDrawing(scratch.store, scratch.texts, control);
     return scratch.store.liveCount();

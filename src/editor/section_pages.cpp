@@ -8,7 +8,8 @@
 #include "exchange/ss2_result.h"
 #include "model/encoding.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
+#include "session/show_notice.h"
 
 namespace editor {
 
@@ -167,8 +168,9 @@ void SectionEditor::importSs2()
         const std::vector<std::string>& specs = result->specs[static_cast<size_t>(j - 1)];
         for (size_t r = 0; r < rows_.size(); ++r) {
             const int level = rows_[r].level;
-            model::setMemRod(work_, model::makeSecKey(letter_, level, j), model::makeSecName(levelTextOf(level), mark),
-                             r < specs.size() ? specs[r] : std::string(), &platform());
+            session::shown(platform(), model::setMemRod(work_, model::makeSecKey(letter_, level, j),
+                                                        model::makeSecName(levelTextOf(level), mark),
+                                                        r < specs.size() ? specs[r] : std::string()));
         }
     }
     if (pages_.empty()) resetToFreshPage();

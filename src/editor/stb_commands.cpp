@@ -5,6 +5,7 @@
 #include "editor/overwrite_check.h"
 #include "exchange/stb_export.h"
 #include "exchange/stb_import.h"
+#include "session/show_notice.h"
 #include "settings/settings_store.h"
 
 namespace editor {
@@ -15,7 +16,7 @@ void Dispatcher::showReplacedModel()
     applyLevelTab();
     ctx_.showCount();
     ctx_.transform.setCanvasSize(ctx_.canvas.width(), ctx_.canvas.height());
-    if (ctx_.canvas.width() > 0 && ctx_.canvas.height() > 0) ctx_.transform.HomeView(&session.platform);
+    if (ctx_.canvas.width() > 0 && ctx_.canvas.height() > 0) session::shown(session.platform, ctx_.transform.HomeView());
     if (!ctx_.fitAll()) ctx_.redraw();
     ctx_.reload3D();
     stateChanged();

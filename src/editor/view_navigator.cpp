@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "session/show_notice.h"
+
 namespace editor {
 
 void ViewNavigator::EndViewOperation()
@@ -44,7 +46,7 @@ void ViewNavigator::prepareZoom()
 void ViewNavigator::zoomToRectangle(model::Point corner1, model::Point corner2)
 {
     prepareZoom();
-    if (ctx_.transform.ZoomToRectangle(corner1, corner2, &ctx_.platform())) ctx_.redraw();
+    if (session::shown(ctx_.platform(), ctx_.transform.ZoomToRectangle(corner1, corner2))) ctx_.redraw();
 }
 
 bool ViewNavigator::startDrag(const MouseEvent& ev, bool idle)
@@ -105,12 +107,12 @@ bool ViewNavigator::press(MouseButton button, const SnapResult& at)
         if (mode != ViewOperation::ZoomWindow) EndViewOperation();
         return true;
     }
-    auto* platform = &ctx_.platform();
     switch (mode) {
     case ViewOperation::ZoomUp:
     case ViewOperation::ZoomDown:
         prepareZoom();
-        if (ctx_.transform.ZoomAt(at.world.x, at.world.y, mode == ViewOperation::ZoomUp, platform)) ctx_.redraw();
+        if (session::shown(ctx_.platform(), ctx_.transform.ZoomAt(at.world.x, at.world.y, mode == ViewOperation::ZoomUp)))
+            ctx_.redraw();
         break;
     case ViewOperation::Pan:
         prepareZoom();
@@ -172,7 +174,7 @@ void ViewNavigator::release(MouseButton button, const SnapResult& at)
 void ViewNavigator::wheel(int delta)
 {
     prepareZoom();
-    if (ctx_.transform.WheelZoom(delta, &ctx_.platform())) ctx_.redraw();
+    if (session::shown(ctx_.platform(), ctx_.transform.WheelZoom(delta))) ctx_.redraw();
 }
 
 bool ViewNavigator::key(Key key)
@@ -182,8 +184,8 @@ bool ViewNavigator::key(Key key)
     case Key::PageUp:
     case Key::PageDown: {
         prepareZoom();
-        const bool changed = key == Key::PageUp ? ctx_.transform.ZoomIn(&platform) : ctx_.transform.ZoomOut(&platform);
-        if (changed) ctx_.redraw();
+        if (session::shown(platform, key == Key::PageUp ? ctx_.transform.ZoomIn() : ctx_.transform.ZoomOut()))
+            ctx_.redraw();
         return true;
     }
     case Key::Home: fitAll(); return true;

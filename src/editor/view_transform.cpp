@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "model/element_store.h"
-#include "platform/platform.h"
 
 namespace editor {
 
@@ -22,10 +21,6 @@ int toPixelInt(double v)
     return static_cast<int>(std::round(v));
 }
 
-void say(platform::Platform* platform, const char* text)
-{
-    if (platform) platform->messageBox(platform::kConfirmCaption, text, platform::Buttons::Ok);
-}
 
 }  // namespace
 
@@ -48,25 +43,15 @@ bool ViewTransform::ToPixel(double x, double y, PixelPoint& out) const
     return true;
 }
 
-bool ViewTransform::ToPixel(double x, double y, PixelPoint& out, platform::Platform* platform) const
-{
-    if (ToPixel(x, y, out)) return true;
-    say(platform, "ERROR");
-    return false;
-}
-
 bool ViewTransform::ToPixelRounded(double x, double y, PixelPoint& out) const
 {
     return ToPixel(model::round5(x), model::round5(y), out);
 }
 
-bool ViewTransform::SetView(double width, double height, double centreX, double centreY,
-                            platform::Platform* platform)
+model::Outcome ViewTransform::SetView(double width, double height, double centreX, double centreY)
 {
-    if (canvasWidth <= 0 || canvasHeight <= 0) {
-        say(platform, "SetLogWindow Error");
-        return false;
-    }
+    if (canvasWidth <= 0 || canvasHeight <= 0)
+        return model::Outcome::failed(model::Notice{model::Notice::Via::MessageBox, "SetLogWindow Error"});
     const double cw = canvasWidth;
     const double ch = canvasHeight;
     if (width == 0) width = cw * height / ch;
@@ -76,13 +61,13 @@ bool ViewTransform::SetView(double width, double height, double centreX, double 
         width = cw * height / ch;
     }
     // A window without extent has no scale; every later conversion would fail.
-    if (!(h > 0) || !(width > 0) || !std::isfinite(h) || !std::isfinite(width)) return false;
+    if (!(h > 0) || !(width > 0) || !std::isfinite(h) || !std::isfinite(width)) return model::Outcome::failed();
     viewWidth = width;
     viewHeight = h;
     viewLeft = centreX - width / 2;
     viewBottom = centreY - h / 2;
     viewScale = h / ch;
-    return true;
+    return {};
 }
 
 void ViewTransform::Recentre(double x, double y)
@@ -91,53 +76,48 @@ void ViewTransform::Recentre(double x, double y)
     viewBottom = y - viewHeight / 2;
 }
 
-bool ViewTransform::HomeView(platform::Platform* platform)
+model::Outcome ViewTransform::HomeView()
 {
     const double cw = canvasWidth;
     const double ch = canvasHeight;
-    return SetView((20 * cw) * 1.1, (20 * ch) * 1.1, cw / 2, (10 * ch) / 2, platform);
+    return SetView((20 * cw) * 1.1, (20 * ch) * 1.1, cw / 2, (10 * ch) / 2);
 }
 
-bool ViewTransform::FitAll(const model::ElementStore& store, double factor, bool gridShown,
-                           platform::Platform* platform)
+model::Outcome ViewTransform::FitAll(const model::ElementStore& store, double factor, bool gridShown)
 {
-    if (!(factor > 0)) return false;
+    if (!(factor > 0)) return model::Outcome::failed();
     model::Extent ext = store.extent(false, true, gridShown);
-    if (!ext.found) return false;
+    if (!ext.found) return model::Outcome::failed();
     const double dx = ext.maxX - ext.minX;
     const double dy = ext.maxY - ext.minY;
-    if (dx == 0 && dy == 0) return false;
-    return SetView(dx / factor * 1.1, dy / factor * 1.1, (ext.minX + ext.maxX) / 2, (ext.minY + ext.maxY) / 2,
-                   platform);
+    if (dx == 0 && dy == 0) return model::Outcome::failed();
+    return SetView(dx / factor * 1.1, dy / factor * 1.1, (ext.minX + ext.maxX) / 2, (ext.minY + ext.maxY) / 2);
 }
 
-bool ViewTransform::ZoomIn(platform::Platform* platform)
+model::Outcome ViewTransform::ZoomIn()
 {
     model::Point c = centre();
-    return SetView(viewWidth / 1.1, viewHeight / 1.1, c.x, c.y, platform);
+    return SetView(viewWidth / 1.1, viewHeight / 1.1, c.x, c.y);
 }
 
-bool ViewTransform::ZoomOut(platform::Platform* platform)
+model::Outcome ViewTransform::ZoomOut()
 {
     model::Point c = centre();
-    return SetView(viewWidth * 1.1, viewHeight * 1.1, c.x, c.y, platform);
+    return SetView(viewWidth * 1.1, viewHeight * 1.1, c.x, c.y);
 }
 
-bool ViewTransform::ZoomAt(double x, double y, bool zoomIn, platform::Platform* platform)
+model::Outcome ViewTransform::ZoomAt(double x, double y, bool zoomIn)
 {
     Recentre(x, y);
-    return zoomIn ? ZoomIn(platform) : ZoomOut(platform);
+    return zoomIn ? ZoomIn() : ZoomOut();
 }
 
-bool ViewTransform::WheelZoom(int delta, platform::Platform* platform)
-{
-    return delta > 0 ? ZoomOut(platform) : ZoomIn(platform);
-}
+model::Outcome ViewTransform::WheelZoom(int delta) { return delta > 0 ? ZoomOut() : ZoomIn(); }
 
-bool ViewTransform::ZoomToRectangle(model::Point corner1, model::Point corner2, platform::Platform* platform)
+model::Outcome ViewTransform::ZoomToRectangle(model::Point corner1, model::Point corner2)
 {
     return SetView(std::fabs(corner2.x - corner1.x), std::fabs(corner2.y - corner1.y), (corner1.x + corner2.x) / 2,
-                   (corner1.y + corner2.y) / 2, platform);
+                   (corner1.y + corner2.y) / 2);
 }
 
 void ViewTransform::ScrollView(ScrollDirection direction)

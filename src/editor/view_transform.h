@@ -5,12 +5,10 @@
 #pragma once
 
 #include "model/helpers.h"
+#include "model/notice.h"
 
 namespace model {
 class ElementStore;
-}
-namespace platform {
-class Platform;
 }
 
 namespace editor {
@@ -47,29 +45,28 @@ struct ViewTransform {
     // False when there is no scale yet (out is left unchanged). Far-away points are clamped to
     // +-2^30 pixels so that they stay representable.
     bool ToPixel(double x, double y, PixelPoint& out) const;
-    // The same, saying "ERROR" when there is no scale.
-    bool ToPixel(double x, double y, PixelPoint& out, platform::Platform* platform) const;
     // ToPixel after rounding both coordinates to 5 decimals, as every world primitive does.
     bool ToPixelRounded(double x, double y, PixelPoint& out) const;
     // Pixels per world unit (0 without a scale); what the element store's pick query takes.
     double pixelsPerMm() const { return viewScale > 0 ? 1.0 / viewScale : 0.0; }
 
     // Fits the requested window into the canvas keeping its aspect ratio. A width of 0 takes
-    // the width from the height. False ("SetLogWindow Error") on a canvas without size.
-    bool SetView(double width, double height, double centreX, double centreY, platform::Platform* platform);
+    // the width from the height. Fails with the notice "SetLogWindow Error" on a canvas without
+    // size, and quietly for a window without extent. The zooms below fail the same way.
+    model::Outcome SetView(double width, double height, double centreX, double centreY);
     void Recentre(double x, double y);
-    bool HomeView(platform::Platform* platform);
+    model::Outcome HomeView();
     // Fits the plan extent of the live elements, the window being 1.1 / factor times the box.
     // gridShown: a grid-line display switch (DrawBaseLine or DrawDim) is on, so the grid-line
     // elements count. False, view unchanged, for an empty model or a single point.
-    bool FitAll(const model::ElementStore& store, double factor, bool gridShown, platform::Platform* platform);
-    bool ZoomIn(platform::Platform* platform);
-    bool ZoomOut(platform::Platform* platform);
+    model::Outcome FitAll(const model::ElementStore& store, double factor, bool gridShown);
+    model::Outcome ZoomIn();
+    model::Outcome ZoomOut();
     // Zoom at a point: centre there, then zoom in or out by 1.1.
-    bool ZoomAt(double x, double y, bool zoomIn, platform::Platform* platform);
+    model::Outcome ZoomAt(double x, double y, bool zoomIn);
     // A positive wheel delta (turned away from the user) zooms out, zero or negative zooms in.
-    bool WheelZoom(int delta, platform::Platform* platform);
-    bool ZoomToRectangle(model::Point corner1, model::Point corner2, platform::Platform* platform);
+    model::Outcome WheelZoom(int delta);
+    model::Outcome ZoomToRectangle(model::Point corner1, model::Point corner2);
     void ScrollView(ScrollDirection direction);
     // Pan by drag: the world point under the pointer follows it from one pixel to the next.
     void PanByPixels(PixelPoint from, PixelPoint to);

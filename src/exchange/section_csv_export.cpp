@@ -6,7 +6,7 @@
 #include "model/element_store.h"
 #include "model/encoding.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace exchange {
 

@@ -6,7 +6,7 @@
 #include "exchange/section_csv.h"
 #include "model/encoding.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace exchange {
 

@@ -16,7 +16,7 @@
 #include "model/bars.h"
 #include "model/helpers.h"
 #include "model/safe_file.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace exchange::stb {
 

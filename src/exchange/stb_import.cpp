@@ -11,8 +11,8 @@
 
 #include "exchange/stb_reader.h"
 #include "model/member_offsets.h"
-#include "model/session.h"
 #include "model/sorted_search.h"
+#include "session/session.h"
 
 namespace exchange::stb {
 
@@ -489,7 +489,6 @@ void installImport(model::Session& session, ImportedProject&& project)
     session.grid = std::move(project.grid);
     session.sections = *project.sections;
     session.store = std::move(project.store);
-    session.store.setPlatform(&session.platform);
     session.store.invalidateConnections();
     for (int a = 0; a < 3; ++a)
         if (project.namingFound[a]) session.settings.draft.gridNaming[a] = project.naming[a];

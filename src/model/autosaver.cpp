@@ -8,10 +8,10 @@
 #include <system_error>
 #include <vector>
 
+#include "model/model.h"
 #include "model/project_text.h"
 #include "model/recovery_file.h"
 #include "model/safe_file.h"
-#include "model/session.h"
 
 namespace model {
 
@@ -42,7 +42,7 @@ Autosaver::Autosaver(std::string file) : file_(std::move(file)), copy_(std::make
 
 Autosaver::~Autosaver() { wait(); }
 
-bool Autosaver::save(const Session& session)
+bool Autosaver::save(const Model& session)
 {
     if (!done_) return false;
     wait();

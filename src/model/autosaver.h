@@ -15,7 +15,7 @@
 
 namespace model {
 
-class Session;
+class Model;
 struct ProjectCopy;
 
 class Autosaver {
@@ -29,7 +29,7 @@ public:
     const std::string& file() const { return file_; }
     // Starts writing a copy of the project. False when nothing was started: the last write is
     // still under way, or the copy or its thread could not be had (finished() says why).
-    bool save(const Session& session);
+    bool save(const Model& session);
     // The outcome of the last write once it has finished, reported once.
     std::optional<FileResult> finished();
     // Waits for a write under way; its outcome.

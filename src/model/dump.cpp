@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "model/helpers.h"
-#include "model/session.h"
+#include "model/model.h"
 
 namespace model {
 
@@ -82,7 +82,7 @@ std::string offsetName(int32_t k)
 
 }  // namespace
 
-std::vector<std::string> modelDump(const Session& s)
+std::vector<std::string> modelDump(const Model& s)
 {
     std::vector<std::string> out;
     out.emplace_back("部材断面==============================");
@@ -121,7 +121,7 @@ std::vector<std::string> modelDump(const Session& s)
     return out;
 }
 
-std::vector<std::string> undoListing(const Session& s)
+std::vector<std::string> undoListing(const Model& s)
 {
     std::vector<std::string> out;
     const auto& records = s.store.records();

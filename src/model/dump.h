@@ -7,10 +7,10 @@
 
 namespace model {
 
-class Session;
+class Model;
 
-std::vector<std::string> modelDump(const Session& session);
-std::vector<std::string> undoListing(const Session& session);
+std::vector<std::string> modelDump(const Model& session);
+std::vector<std::string> undoListing(const Model& session);
 
 // Number formats of the listings.
 std::string int3(long long value);

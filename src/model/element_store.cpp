@@ -7,7 +7,6 @@
 #include <new>
 
 #include "model/helpers.h"
-#include "platform/platform.h"
 
 namespace model {
 
@@ -37,7 +36,7 @@ void orderEnds(T& x1, T& y1, T& x2, T& y2)
 }
 }  // namespace
 
-ElementStore::ElementStore(platform::Platform* platform) : platform_(platform) { clear(); }
+ElementStore::ElementStore() { clear(); }
 
 void ElementStore::clear()
 {
@@ -72,10 +71,10 @@ bool ElementStore::growStore(int n)
     try {
         records_.reserve(room);
     } catch (const std::bad_alloc&) {
-        if (platform_) platform_->statusText(platform::kStatusMessage, kOutOfMemory);
+        notices_.push_back({Notice::Via::StatusBar, kOutOfMemory});
         return false;
     } catch (const std::length_error&) {
-        if (platform_) platform_->statusText(platform::kStatusMessage, kOutOfMemory);
+        notices_.push_back({Notice::Via::StatusBar, kOutOfMemory});
         return false;
     }
     return true;

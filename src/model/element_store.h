@@ -9,10 +9,7 @@
 #include <vector>
 
 #include "model/element.h"
-
-namespace platform {
-class Platform;
-}
+#include "model/notice.h"
 
 namespace model {
 
@@ -39,16 +36,17 @@ struct Extent {
 
 class ElementStore {
 public:
-    explicit ElementStore(platform::Platform* platform = nullptr);
+    ElementStore();
 
-    void setPlatform(platform::Platform* platform) { platform_ = platform; }
-    platform::Platform* platform() const { return platform_; }
+    // What the store had to tell the user since last asked (the notice that memory ran out),
+    // for the command that added to it to show.
+    Notices takeNotices() { return takeAll(notices_); }
 
     // Empties the store and reserves room again (record 0 blank, not counted).
     void clear();
     int count() const { return static_cast<int>(records_.size()); }
     int capacity() const { return static_cast<int>(records_.capacity()); }
-    // Makes room for n more records; false (and a status message) when memory ran out.
+    // Makes room for n more records; false (and a notice) when memory ran out.
     bool growStore(int n);
     // Appends a blank record; its index, or -1 when no room could be had.
     int appendBlank();
@@ -112,7 +110,7 @@ private:
     int undoDepth_ = 0;
     std::vector<uint64_t> stepIds_;  // of depths 1, 2, ...
     uint64_t lastStepId_ = 0;        // never reset, so ids stay unique for the store
-    platform::Platform* platform_ = nullptr;
+    Notices notices_;
 };
 
 }  // namespace model

@@ -9,7 +9,7 @@
 
 #include "model/element_store.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "model/model.h"
 #include "model/sorted_search.h"
 
 namespace model {
@@ -177,12 +177,12 @@ bool setColumnOffset(ElementStore& store, int index, const GridModel& grid, cons
     return true;
 }
 
-bool setGirderOffset(Session& session, int index)
+bool setGirderOffset(Model& session, int index)
 {
     return setGirderOffset(session.store, index, session.grid, session.sections);
 }
 
-bool setColumnOffset(Session& session, int index)
+bool setColumnOffset(Model& session, int index)
 {
     return setColumnOffset(session.store, index, session.grid, session.sections);
 }
@@ -204,6 +204,6 @@ void applyOffsets(ElementStore& store, const GridModel& grid, const SectionTable
     }
 }
 
-void applyOffsets(Session& session) { applyOffsets(session.store, session.grid, session.sections); }
+void applyOffsets(Model& session) { applyOffsets(session.store, session.grid, session.sections); }
 
 }  // namespace model

@@ -10,7 +10,7 @@
 namespace model {
 
 class ElementStore;
-class Session;
+class Model;
 
 struct MemberOffset {
     double OX = 0;
@@ -26,11 +26,11 @@ MemberOffset columnOffset(const Element& column, const GridModel& grid, int dx, 
 // Compute and store the offsets of the element at index; false for an index outside the store.
 bool setGirderOffset(ElementStore& store, int index, const GridModel& grid, const SectionTable& sections);
 bool setColumnOffset(ElementStore& store, int index, const GridModel& grid, const SectionTable& sections);
-bool setGirderOffset(Session& session, int index);
-bool setColumnOffset(Session& session, int index);
+bool setGirderOffset(Model& session, int index);
+bool setColumnOffset(Model& session, int index);
 
 // Every live girder and column of the store.
 void applyOffsets(ElementStore& store, const GridModel& grid, const SectionTable& sections);
-void applyOffsets(Session& session);
+void applyOffsets(Model& session);
 
 }  // namespace model

@@ -6,7 +6,7 @@
 
 namespace model {
 
-class Session;
+class Model;
 
 struct FileResult {
     FileResult() = default;
@@ -19,15 +19,15 @@ struct FileResult {
 
 // Reads into a fresh model and swaps it in only when the whole file was read; a failed read
 // leaves the open project exactly as it was.
-FileResult readProject(Session& session, const std::string& path);
+FileResult readProject(Model& session, const std::string& path);
 // The same for the bytes of a project file; path names it in messages and becomes the
 // project's name.
-FileResult readProjectBytes(Session& session, std::string bytes, const std::string& path);
+FileResult readProjectBytes(Model& session, std::string bytes, const std::string& path);
 // The bytes of the project as it would be written.
-std::string projectText(const Session& session);
+std::string projectText(const Model& session);
 // Writes through a temporary file renamed over the target, so a failed save keeps the old
 // file whole; clears the modified flag on success.
-FileResult writeProject(Session& session, const std::string& path);
+FileResult writeProject(Model& session, const std::string& path);
 
 // Writes bytes to path through a temporary file in the same folder.
 FileResult writeFileAtomically(const std::string& path, const std::string& bytes);

@@ -12,8 +12,8 @@
 
 #include "model/encoding.h"
 #include "model/helpers.h"
+#include "model/model.h"
 #include "model/project_file.h"
-#include "model/session.h"
 
 namespace model {
 
@@ -258,17 +258,16 @@ std::unique_ptr<std::string> slurp(const std::string& path)
 
 }  // namespace
 
-FileResult readProject(Session& session, const std::string& path)
+FileResult readProject(Model& session, const std::string& path)
 {
     auto bytes = slurp(path);
     if (!bytes) return {false, path + ": 開けません"};
     return readProjectBytes(session, std::move(*bytes), path);
 }
 
-FileResult readProjectBytes(Session& session, std::string bytes, const std::string& path)
+FileResult readProjectBytes(Model& session, std::string bytes, const std::string& path)
 {
     auto incoming = std::make_unique<Incoming>();
-    incoming->store.setPlatform(&session.platform);
     LineReader in(std::move(bytes));
     try {
         readAll(in, *incoming);

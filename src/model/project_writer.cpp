@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "model/encoding.h"
+#include "model/model.h"
 #include "model/project_file.h"
 #include "model/project_text.h"
 #include "model/safe_file.h"
-#include "model/session.h"
 
 namespace model {
 
@@ -76,7 +76,7 @@ void copyWrittenRecords(const std::vector<Element>& records, std::vector<Element
     forEachWritten(records, [&](size_t i) { out.push_back(records[i]); });
 }
 
-std::string projectText(const Session& s) { return projectText(s.store.records(), s.sections, s.grid); }
+std::string projectText(const Model& s) { return projectText(s.store.records(), s.sections, s.grid); }
 
 std::string projectText(const std::vector<Element>& records, const SectionTable& sections, const GridModel& grid,
                         const std::vector<std::string>& notes)
@@ -152,7 +152,7 @@ FileResult writeFileAtomically(const std::string& path, const std::string& bytes
     return writer.commit();
 }
 
-FileResult writeProject(Session& s, const std::string& path)
+FileResult writeProject(Model& s, const std::string& path)
 {
     FileResult r = writeFileAtomically(path, projectText(s));
     if (r.ok) s.project.modified = false;

@@ -9,8 +9,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "settings/settings_path.h"
-
 namespace model {
 
 namespace fs = std::filesystem;
@@ -50,11 +48,6 @@ fs::path recoveryFolderPath(const std::optional<std::string>& xdgStateHome, cons
     if (xdgStateHome && fs::path(*xdgStateHome).is_absolute()) return fs::path(*xdgStateHome) / "tessmar";
     if (home && fs::path(*home).is_absolute()) return fs::path(*home) / ".local" / "state" / "tessmar";
     return {};
-}
-
-fs::path recoveryFolderPath()
-{
-    return recoveryFolderPath(settings::envVar("XDG_STATE_HOME"), settings::envVar("HOME"));
 }
 
 RecoveryFolder::RecoveryFolder(fs::path dir, int pid) : dir_(std::move(dir)), pid_(pid) {}

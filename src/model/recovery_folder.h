@@ -20,8 +20,6 @@ namespace model {
 // neither is known.
 std::filesystem::path recoveryFolderPath(const std::optional<std::string>& xdgStateHome,
                                          const std::optional<std::string>& home);
-// The same from the environment of the running program.
-std::filesystem::path recoveryFolderPath();
 
 // A recovery file left by a program that no longer runs.
 struct OrphanRecovery {

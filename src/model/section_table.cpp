@@ -5,7 +5,6 @@
 
 #include "model/helpers.h"
 #include "model/sections.h"
-#include "platform/platform.h"
 
 namespace model {
 
@@ -43,17 +42,12 @@ FoundSection findSection(const SectionTable& work, std::string_view secKey)
 
 namespace {
 
-void reportFull(platform::Platform* platform)
-{
-    if (!platform) return;
-    platform->statusText(platform::kStatusMessage, kSectionTableFull);
-    platform->beep();
-}
+Outcome tableFull() { return Outcome::failed(Notice{Notice::Via::StatusBar, kSectionTableFull, true}); }
 
 }  // namespace
 
-bool setMemRod(SectionTable& work, const std::string& secKey, const std::string& secName,
-               const std::string& secSpec, platform::Platform* platform)
+Outcome setMemRod(SectionTable& work, const std::string& secKey, const std::string& secName,
+                  const std::string& secSpec)
 {
     // An entry that is not free and carries the key is updated wherever it lies, so a key is
     // never stored twice; otherwise the first free entry is taken. Free entries keep stale
@@ -73,8 +67,7 @@ bool setMemRod(SectionTable& work, const std::string& secKey, const std::string&
     }
     if (target < 0) target = firstFree;
     if (target < 0) {
-        reportFull(platform);
-        return false;
+        return tableFull();
     }
 
     SectionEntry& entry = work[target];
@@ -85,15 +78,14 @@ bool setMemRod(SectionTable& work, const std::string& secKey, const std::string&
         for (const SectionEntry& e : work)
             if (e.secID > largest) largest = e.secID;
         if (largest == INT_MAX) {
-            reportFull(platform);
-            return false;
+            return tableFull();
         }
         entry.secID = largest + 1;
     }
     entry.secKey = secKey;
     entry.secName = secName;
     entry.secSpec = normaliseSpec(secSpec);
-    return true;
+    return {};
 }
 
 std::string makeSecKey(char letter, int level, int mark)

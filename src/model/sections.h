@@ -10,10 +10,7 @@
 #include <vector>
 
 #include "model/bars.h"
-
-namespace platform {
-class Platform;
-}
+#include "model/notice.h"
 
 namespace model {
 
@@ -53,11 +50,11 @@ struct FoundSection {
     std::string secSpec;
 };
 FoundSection findSection(const SectionTable& work, std::string_view secKey);
-// Stores by key or into the first free entry; false (status message and beep) when full.
+// Stores by key or into the first free entry; fails with a status-bar notice and a beep when full.
 // A new entry, or a cleared one (secID 0) that is reused, gets an identifier above every
 // identifier in the table, so two entries never share one.
-bool setMemRod(SectionTable& work, const std::string& secKey, const std::string& secName,
-               const std::string& secSpec, platform::Platform* platform);
+Outcome setMemRod(SectionTable& work, const std::string& secKey, const std::string& secName,
+                  const std::string& secSpec);
 
 // "G:4:1".
 std::string makeSecKey(char letter, int level, int mark);

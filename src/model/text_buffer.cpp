@@ -5,15 +5,13 @@
 #include <new>
 
 #include "model/helpers.h"
-#include "platform/platform.h"
 
 namespace model {
 
 int TextBuffer::addMoji(int nBase, const std::string& text, double shift, double angle, double height, double x,
                         double y, const std::string& layer, int colour)
 {
-    if (nBase > 9 && platform_)
-        platform_->messageBox(platform::kConfirmCaption, "addMoji_NB:nBaseが不正です", platform::Buttons::Ok);
+    if (nBase > 9) notices_.push_back({Notice::Via::MessageBox, "addMoji_NB:nBaseが不正です"});
     double theta = angle * kPi / 180.0;
     Moji m;
     m.x = x - shift * std::sin(theta);
@@ -41,7 +39,7 @@ void TextBuffer::warnFull()
     // One message per drawing: a large drawing would otherwise bring one for every label.
     if (warned_) return;
     warned_ = true;
-    if (platform_) platform_->messageBox(platform::kConfirmCaption, "文字列バッファが一杯です", platform::Buttons::Ok);
+    notices_.push_back({Notice::Via::MessageBox, "文字列バッファが一杯です"});
 }
 
 }  // namespace model

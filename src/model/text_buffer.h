@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
-class Platform;
-}
+#include "model/notice.h"
 
 namespace model {
 
@@ -24,9 +22,6 @@ struct Moji {
 
 class TextBuffer {
 public:
-    explicit TextBuffer(platform::Platform* platform = nullptr) : platform_(platform) {}
-    void setPlatform(platform::Platform* platform) { platform_ = platform; }
-
     void clear()
     {
         entries_.clear();
@@ -42,9 +37,11 @@ public:
 
     // Appends a label moved by `shift` at right angles to its direction. Returns its index, or
     // -1 when memory ran out. The buffer grows as the element store does, so a large drawing
-    // keeps every label; the message that it is full is shown once until it is cleared.
+    // keeps every label; the notice that it is full is given once until it is cleared.
     int addMoji(int nBase, const std::string& text, double shift, double angle, double height, double x, double y,
                 const std::string& layer, int colour);
+    // The notices of addMoji since they were last taken, for the caller to show.
+    Notices takeNotices() { return takeAll(notices_); }
 
 private:
     void warnFull();
@@ -52,7 +49,7 @@ private:
     std::vector<Moji> entries_;
     int refused_ = 0;
     bool warned_ = false;
-    platform::Platform* platform_;
+    Notices notices_;
 };
 
 }  // namespace model

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "model/member_offsets.h"
-#include "model/session.h"
+#include "model/model.h"
 
 namespace model {
 
@@ -73,7 +73,7 @@ bool redoStep(ElementStore& store)
     return true;
 }
 
-void recordGridChange(Session& session, const GridModel& before)
+void recordGridChange(Model& session, const GridModel& before)
 {
     const ElementStore& store = session.store;
     GridHistory& history = session.gridHistory;
@@ -86,7 +86,7 @@ void recordGridChange(Session& session, const GridModel& before)
 }
 
 namespace {
-const GridStep* gridStepOf(const Session& session, uint64_t step)
+const GridStep* gridStepOf(const Model& session, uint64_t step)
 {
     if (step == 0) return nullptr;
     for (const GridStep& s : session.gridHistory)
@@ -95,32 +95,32 @@ const GridStep* gridStepOf(const Session& session, uint64_t step)
 }
 
 // The names follow the naming settings of now, which may have changed since the step.
-void setGrid(Session& session, const GridModel& grid)
+void setGrid(Model& session, const GridModel& grid, const std::array<GridNaming, 3>& naming)
 {
     session.grid = grid;
-    makeGridNames(session.grid, session.settings.draft.gridNaming);
+    makeGridNames(session.grid, naming);
 }
 }  // namespace
 
-bool undoCommand(Session& session)
+bool undoCommand(Model& session, const std::array<GridNaming, 3>& naming)
 {
     session.project.modified = true;
     session.store.invalidateConnections();
     const uint64_t undone = session.store.stepId(session.store.undoDepth());
     if (!undoStep(session.store)) return false;
-    if (const GridStep* s = gridStepOf(session, undone)) setGrid(session, s->before);
+    if (const GridStep* s = gridStepOf(session, undone)) setGrid(session, s->before, naming);
     // Records brought back kept the offsets of the sizes their sections had when they left.
     applyOffsets(session);
     return true;
 }
 
-bool redoCommand(Session& session)
+bool redoCommand(Model& session, const std::array<GridNaming, 3>& naming)
 {
     session.project.modified = true;
     session.store.invalidateConnections();
     if (!redoStep(session.store)) return false;
     if (const GridStep* s = gridStepOf(session, session.store.stepId(session.store.undoDepth())))
-        setGrid(session, s->after);
+        setGrid(session, s->after, naming);
     // Records brought back kept the offsets of the sizes their sections had when they left.
     applyOffsets(session);
     return true;

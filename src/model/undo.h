@@ -3,6 +3,7 @@
 // which is not made of records, keeps a before-and-after copy for the steps that replace it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -11,7 +12,7 @@
 namespace model {
 
 class ElementStore;
-class Session;
+class Model;
 
 // The grid before and after the step `step` (an ElementStore step id) replaced it.
 struct GridStep {
@@ -30,10 +31,11 @@ bool redoStep(ElementStore& store);
 
 // Call inside the open step that replaced the grid: undo puts `before` back, redo the grid
 // as it is now. Copies kept for steps that can no longer be redone are dropped.
-void recordGridChange(Session& session, const GridModel& before);
+void recordGridChange(Model& session, const GridModel& before);
 
 // The undo and redo commands: mark the project modified, invalidate the connection table.
-bool undoCommand(Session& session);
-bool redoCommand(Session& session);
+// A grid put back is named by `naming`, the naming settings of now.
+bool undoCommand(Model& session, const std::array<GridNaming, 3>& naming);
+bool redoCommand(Model& session, const std::array<GridNaming, 3>& naming);
 
 }  // namespace model

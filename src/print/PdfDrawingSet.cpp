@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "print/PdfSheet.h"
+#include "session/session.h"
 
 namespace print {
 

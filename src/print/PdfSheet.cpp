@@ -16,17 +16,17 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "draft/sheet_marks.h"
 #include "draft/numbered_set.h"
-#include "draft/title_block.h"
+#include "draft/sheet_marks.h"
 #include "draft/pen_width.h"
 #include "draft/sheet_split.h"
-#include "print/PdfDevice.h"
+#include "draft/title_block.h"
 #include "model/element_store.h"
 #include "model/project_file.h"
 #include "model/safe_file.h"
-#include "model/session.h"
 #include "model/text_buffer.h"
+#include "print/PdfDevice.h"
+#include "session/session.h"
 
 namespace print {
 

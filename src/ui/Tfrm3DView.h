@@ -9,8 +9,8 @@
 #include <QDialog>
 
 #include "editor/view3d.h"
-#include "model/session.h"
 #include "platform/feature_ports.h"
+#include "session/session.h"
 #include "ui/CanvasWidget.h"
 #include "ui/QtCanvas.h"
 

@@ -9,8 +9,8 @@
 
 #include <QDialog>
 
-#include "model/session.h"
 #include "platform/feature_ports.h"
+#include "session/session.h"
 #include "settings/draft_env_form.h"
 #include "settings/ini_file.h"
 

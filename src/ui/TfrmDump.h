@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "model/session.h"
 #include "platform/feature_ports.h"
+#include "session/session.h"
 
 class QPlainTextEdit;
 class QPushButton;

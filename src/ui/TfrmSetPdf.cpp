@@ -2,8 +2,8 @@
 #include "ui/TfrmSetPdf.h"
 
 #include "model/project_title.h"
-#include "model/session.h"
 #include "print/PdfDrawingSet.h"
+#include "session/session.h"
 
 namespace ui {
 

@@ -14,11 +14,11 @@
 
 #include "draft/girder_list.h"
 #include "draft/pen_width.h"
-#include "model/grid_build.h"
 #include "model/project_file.h"
 #include "model/project_title.h"
 #include "model/sections.h"
-#include "model/session.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 #include "support/shell.h"
 #include "svg_strokes.h"

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "model/project_file.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 namespace fs = std::filesystem;

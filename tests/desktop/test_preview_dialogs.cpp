@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop_steps.h"
 #include "editor/command_codes.h"
 #include "model/sections.h"
 #include "ui/TfrmDraft.h"
-#include "desktop_steps.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ TEST(PreviewWindow, FileAndPrintDialogsComeAboveItProposingTheProjectAndSheetNam
     h.session.project.path = h.dir.file("sample.kel");
     h.session.grid.spanCount[2] = 1;
     ASSERT_TRUE(model::setMemRod(h.session.sections, model::makeSecKey('G', 1, 1), model::makeSecName("1", "G1"),
-                                 "RC:400:800;3::D22;", &h.platform));
+                                 "RC:400:800;3::D22;"));
     ui::TfrmDraft& preview = h.window->frmDraft();
     bool saveAbove = false, printAbove = false, done = false;
     QString saveFolder, saveName, printFile;

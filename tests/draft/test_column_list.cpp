@@ -12,7 +12,7 @@
 #include "draft/column_list.h"
 #include "model/element.h"
 #include "model/sections.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using model::Element;
@@ -43,7 +43,7 @@ struct ColumnList : ::testing::Test {
     {
         if (level.empty()) level = std::to_string(storey);
         ASSERT_TRUE(model::setMemRod(session.sections, model::makeSecKey('C', storey, markNo),
-                                     model::makeSecName(level, mark), spec, &platform));
+                                     model::makeSecName(level, mark), spec));
     }
     bool draw(int storeys)
     {

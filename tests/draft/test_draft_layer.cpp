@@ -12,7 +12,7 @@
 #include "draft/drawing_frame.h"
 #include "model/element.h"
 #include "model/helpers.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using draft::Drafter;
@@ -122,6 +122,9 @@ TEST_F(DraftLayer, LiftMovesTheAnchorTowardsTheTopOfTheText)
     int bad = d.addMoji(10, "c", 0, 0, 50, 0, 0);
     EXPECT_GE(bad, 0);
     EXPECT_TRUE(platform.saidText("addMoji_NB:nBaseが不正です"));
+    // The buffer's notice is taken when shown: a later good label does not bring it again.
+    d.addMoji(1, "d", 0, 0, 50, 0, 0);
+    EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 TEST_F(DraftLayer, RoundRectIsOneClosedOutline)

@@ -15,7 +15,7 @@
 #include "model/element_store.h"
 #include "model/grid.h"
 #include "model/project_file.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "model/text_buffer.h"
 #include "support/recording_platform.h"
 

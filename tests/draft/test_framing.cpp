@@ -13,8 +13,8 @@
 #include "draft/drawing_set.h"
 #include "editor/command_codes.h"
 #include "model/element_store.h"
-#include "model/session.h"
 #include "model/view_slice.h"
+#include "session/session.h"
 #include "support/framing_grid.h"
 #include "support/recording_platform.h"
 

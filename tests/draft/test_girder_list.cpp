@@ -16,7 +16,7 @@
 #include "model/bars.h"
 #include "model/element.h"
 #include "model/sections.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using model::Element;
@@ -52,8 +52,7 @@ struct ListBase : ::testing::Test {
     void girder(int floor, int markNo, const std::string& mark, const std::string& spec, const std::string& level = "")
     {
         ASSERT_TRUE(model::setMemRod(session.sections, model::makeSecKey('G', floor, markNo),
-                                     model::makeSecName(level.empty() ? std::to_string(floor) : level, mark), spec,
-                                     &platform));
+                                     model::makeSecName(level.empty() ? std::to_string(floor) : level, mark), spec));
     }
     void draw(int storeys)
     {

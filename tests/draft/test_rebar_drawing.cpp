@@ -20,7 +20,7 @@
 #include "model/element_store.h"
 #include "model/project_file.h"
 #include "model/sections.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 namespace rb = draft::rebar;
@@ -192,8 +192,8 @@ struct Bay : ::testing::Test {
 
     void SetUp() override
     {
-        model::setMemRod(session.sections, "G:2:1", "R:G1", kGirderSpec, &platform);
-        model::setMemRod(session.sections, "C:1:1", "1:C1", kColumnSpec, &platform);
+        model::setMemRod(session.sections, "G:2:1", "R:G1", kGirderSpec);
+        model::setMemRod(session.sections, "C:1:1", "1:C1", kColumnSpec);
         auto& s = session.store;
         left = s.addElem(model::kind::COLUMN, 0, 1, -1, 2, 0, 0, 0, 0, 0, 0, 4000, 0);
         s.at(left).OX = 325;

@@ -16,8 +16,8 @@
 #include "draft/rebar_quantity.h"
 #include "model/element_store.h"
 #include "model/sections.h"
-#include "model/session.h"
 #include "platform/dialog_ports.h"
+#include "session/session.h"
 #include "settings/ini_file.h"
 #include "support/recording_platform.h"
 
@@ -45,7 +45,7 @@ struct Building : ::testing::Test {
     }
     void section(const std::string& key, const std::string& name, const std::string& spec)
     {
-        ASSERT_TRUE(model::setMemRod(session.sections, key, name, spec, &platform));
+        ASSERT_TRUE(model::setMemRod(session.sections, key, name, spec));
     }
     int column(double x)
     {

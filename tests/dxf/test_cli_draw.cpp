@@ -18,7 +18,7 @@
 #include "ezdxf_read.h"
 #include "model/project_file.h"
 #include "model/sections.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
 
@@ -103,12 +103,12 @@ protected:
             for (int m = 1; m <= marks; ++m) {
                 const std::string level = lv == levels ? "R" : std::to_string(lv);
                 model::setMemRod(s.sections, "G:" + std::to_string(lv) + ":" + std::to_string(m),
-                                 level + ":G" + std::to_string(m), girderSpecs[(m + lv) % 3], &platform);
+                                 level + ":G" + std::to_string(m), girderSpecs[(m + lv) % 3]);
             }
         for (int lv = levels - 1; lv >= 1; --lv)
             for (int m = 1; m <= marks; ++m)
                 model::setMemRod(s.sections, "C:" + std::to_string(lv) + ":" + std::to_string(m),
-                                 std::to_string(lv) + ":C" + std::to_string(m), columnSpecs[(m * lv) % 3], &platform);
+                                 std::to_string(lv) + ":C" + std::to_string(m), columnSpecs[(m * lv) % 3]);
         const std::string file = path("large.kel");
         EXPECT_TRUE(model::writeProject(s, file).ok);
         return file;

@@ -18,10 +18,10 @@
 #include "draft/drawing_set.h"
 #include "editor/command_codes.h"
 #include "ezdxf_read.h"
-#include "model/grid_build.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "model/view_slice.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 namespace fs = std::filesystem;

@@ -36,7 +36,7 @@ protected:
     int section(char letter, int level, int mark, const std::string& name, const std::string& spec)
     {
         EXPECT_TRUE(model::setMemRod(session.sections, model::makeSecKey(letter, level, mark),
-                                     model::makeSecName(std::to_string(level), name), spec, &platform));
+                                     model::makeSecName(std::to_string(level), name), spec));
         return model::findSecIDByKey(session.sections, letter, level, mark);
     }
     void girders(const std::string& mark, int range = 0)
@@ -215,7 +215,7 @@ TEST_F(Designation, TheCsvQuestionResetsEveryMemberToABlueLine)
     editor::Ports p = ports();
     p.sectionCsv = &csv;
     editor::Dispatcher d(session, canvas, &host, p);
-    d.transform().SetView(10000, 10000, 5000, 5000, nullptr);
+    d.transform().SetView(10000, 10000, 5000, 5000);
     const int g = addLine(0, 1000, 6000, 1000, 3000, 3000, kind::GIRDER);
     session.store.at(g).secID = g1;
     session.store.at(g).OY = 200;

@@ -2,7 +2,7 @@
 // The dispatcher runs menu codes, routes canvas mouse and keys to the command or the view operation on top of it, and leaves no transient mark behind.
 #include "test_dispatcher_harness.h"
 
-#include "model/grid_build.h"
+#include "session/grid_build.h"
 #include "settings/ini_file.h"
 
 using editor::CursorKind;
@@ -266,7 +266,7 @@ TEST_F(Dispatcher, ShiftKeepsTheLinesOrthogonal)
 TEST_F(Dispatcher, WindowsNotBuiltYetSaySoInsteadOfDoingNothing)
 {
     editor::Dispatcher bare(session, canvas, &host, editor::Ports{});
-    bare.transform().SetView(10000, 10000, 5000, 5000, nullptr);
+    bare.transform().SetView(10000, 10000, 5000, 5000);
     const int codes[] = {cmd::DRAFT_SETTINGS, cmd::GIRDER_SECTIONS, cmd::COLUMN_SECTIONS, cmd::VIEW_3D,
                          cmd::CSV_IMPORT,     cmd::CSV_EXPORT,      cmd::DRAW_FRAMING,    cmd::DRAW_COLUMN_LIST,
                          cmd::DRAW_GIRDER_LIST, cmd::DRAW_REBAR,    cmd::DUMP,            cmd::VERSION,

@@ -14,7 +14,7 @@
 
 #include "editor/command_codes.h"
 #include "editor/dispatcher.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_canvas.h"
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
@@ -114,7 +114,7 @@ protected:
     EditorTest() : session(platform, tempDir()), canvas(1000, 1000), dispatcher(session, canvas, &host, ports())
     {
         // 10 world units per pixel; world 0..10000 fills the canvas.
-        dispatcher.transform().SetView(10000, 10000, 5000, 5000, nullptr);
+        dispatcher.transform().SetView(10000, 10000, 5000, 5000);
     }
 
     std::string tempDir() const { return temp.path().string(); }

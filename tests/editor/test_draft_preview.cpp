@@ -61,11 +61,10 @@ protected:
     {
         window.preview = &preview;
         dispatcher.context().ports.drawings = &preview;
-        dispatcher.transform().SetView(10000, 10000, 5000, 5000, nullptr);
+        dispatcher.transform().SetView(10000, 10000, 5000, 5000);
         session.grid.spanCount[2] = 1;
         EXPECT_TRUE(model::setMemRod(session.sections, model::makeSecKey('G', 1, 1), model::makeSecName("1", "G1"),
-                                     "RC:400:800:400:800:400:800;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;",
-                                     &platform));
+                                     "RC:400:800:400:800:400:800;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;"));
         // A model line, to see that the model store comes back.
         session.store.addElem(model::kind::LINE, 0, 1, -1, 0, 0, 0, 0, 0, 6000, 0, 0, 0xFF0000);
     }

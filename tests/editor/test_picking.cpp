@@ -21,10 +21,10 @@ protected:
     Picking()
     {
         transform.setCanvasSize(1000, 1000);
-        transform.SetView(10000, 10000, 5000, 5000, nullptr);  // 10 units per pixel, 0..10000
+        transform.SetView(10000, 10000, 5000, 5000);  // 10 units per pixel, 0..10000
     }
 
-    PickContext context(bool drawBaseLine = true) { return {store, view, transform, grid, drawBaseLine, &platform}; }
+    PickContext context(bool drawBaseLine = true) { return {store, view, transform, grid, drawBaseLine}; }
 
     int add(int k, double x1, double y1, double x2, double y2, double z = 0, int layer = 1)
     {
@@ -45,11 +45,13 @@ protected:
         s.lastPoint = last;
         s.orthoKey = ortho;
         s.snapAllowed = allowed;
-        return SnapPoint(context(), s, pixel(x, y)).world;
+        const editor::SnapResult at = SnapPoint(context(), s, pixel(x, y));
+        editor::showSnapPosition(platform, at);  // as the editor shows every snapped point
+        return at.world;
     }
 
     testing_support::RecordingPlatform platform;
-    model::ElementStore store{&platform};
+    model::ElementStore store;
     model::ViewPlane view;  // plan of level 0, current layer 1
     editor::ViewTransform transform;
     editor::DotGrid grid;
@@ -71,7 +73,7 @@ TEST_F(Picking, ToleranceIsTwentyPixels)
     EXPECT_EQ(editor::PickElement(context(), -1, 5000, 5200), -1);  // 20 pixels
     EXPECT_EQ(editor::PickElement(context(), l, 5000, 5000), -1);   // excluded
     editor::ViewTransform noScale;
-    PickContext c{store, view, noScale, grid, true, &platform};
+    PickContext c{store, view, noScale, grid, true};
     EXPECT_EQ(editor::PickElement(c, -1, 5000, 5000), -1);
 }
 

@@ -7,8 +7,8 @@
 
 #include "editor/plan_renderer.h"
 #include "model/element_store.h"
-#include "model/grid_build.h"
-#include "model/session.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 #include "support/recording_canvas.h"
 #include "support/recording_platform.h"
 
@@ -39,8 +39,8 @@ protected:
         switches.DrawDim = false;
     }
 
-    void window(double size, double cx, double cy) { transform.SetView(size, size, cx, cy, nullptr); }
-    PlanRenderer renderer() { return PlanRenderer(canvas, transform, dots, switches, &platform); }
+    void window(double size, double cx, double cy) { transform.SetView(size, size, cx, cy); }
+    PlanRenderer renderer() { return PlanRenderer(canvas, transform, dots, switches); }
     bool render()
     {
         canvas.reset();
@@ -196,7 +196,7 @@ TEST_F(PlanRender, FrameColumnSidesAndGirderLinesMeetAtTheFaces)
 {
     session.view.mode = model::ViewMode::ElevationXZ;
     session.view.plane = 0;
-    transform.SetView(20000, 20000, 0, 1500, nullptr);
+    transform.SetView(20000, 20000, 0, 1500);
     add(kind::COLUMN, 0, 0, 0, 0, 0, 3000, kColumnSec);
     int top = add(kind::GIRDER, -6000, 0, 3000, 0, 0, 3000, kGirderSec);   // ends at the column's top
     int foot = add(kind::GIRDER, 0, 0, 0, 6000, 0, 0, kGirderSec);         // starts at its foot
@@ -241,7 +241,7 @@ TEST_F(PlanRender, GridNamesSitBeyondTheLastLinesAndDimensionsChainTheSpans)
     model::makeGridNames(session.grid, session.settings.draft.gridNaming);
     switches.DrawBaseLine = true;
     switches.DrawDim = true;
-    transform.SetView(40000, 40000, 5000, 6000, nullptr);  // 40 units per pixel
+    transform.SetView(40000, 40000, 5000, 6000);  // 40 units per pixel
     ASSERT_TRUE(render());
     const double e = 12 * 40 + 4000;  // text height in world units plus the 4000 minimum
     for (int i = 0; i < 3; ++i) {
@@ -312,7 +312,7 @@ TEST_F(PlanRender, ARedrawStartedWhileAnotherPollsEndsTheOlderOne)
     control.pollEvery = 30;
     control.pollInput = [&] {
         if (polls++ > 0) return;
-        PlanRenderer again(inner, transform, dots, switches, &platform);
+        PlanRenderer again(inner, transform, dots, switches);
         nestedResult = again.Redraw(PlanScene::of(session), control);
     };
     EXPECT_FALSE(render());
@@ -326,7 +326,7 @@ TEST_F(PlanRender, XorMarksShowTheTransientColourAndVanishWhenDrawnAgain)
     RasterCanvas raster(40, 40);
     editor::ViewTransform v;
     v.setCanvasSize(40, 40);
-    v.SetView(400, 400, 200, 200, nullptr);
+    v.SetView(400, 400, 200, 200);
     editor::WorldPainter painter(raster, v);
     painter.xorPlus({20, 20}, 10);
     EXPECT_EQ(raster.at(20, 20), editor::kTransientColour);  // the centre is not inverted twice
@@ -444,7 +444,7 @@ TEST_F(PlanRender, DrawElementErasesInWhiteAndNeverDrawsTheDead)
 
 TEST_F(PlanRender, DotGridGivesUpOnTooManyDotsButKeepsTheOriginMarks)
 {
-    transform.SetView(10000, 10000, 5000, 5000, nullptr);
+    transform.SetView(10000, 10000, 5000, 5000);
     dots.gridVisible = true;
     ASSERT_TRUE(render());
     int dotsDrawn = 0, marks = 0;
@@ -454,7 +454,7 @@ TEST_F(PlanRender, DotGridGivesUpOnTooManyDotsButKeepsTheOriginMarks)
     }
     EXPECT_EQ(dotsDrawn, 11 * 11);
     EXPECT_GT(marks, 0);
-    transform.SetView(250000, 250000, 0, 0, nullptr);
+    transform.SetView(250000, 250000, 0, 0);
     ASSERT_TRUE(render());
     for (const auto& l : canvas.lines) EXPECT_EQ(l.mode, PenMode::Xor);
     EXPECT_FALSE(canvas.lines.empty());

@@ -22,7 +22,7 @@ class CsvCommands : public testing_support::EditorTest {
 protected:
     CsvCommands() : csv(session, dialogs), menu(session, canvas, &host, withCsv())
     {
-        menu.transform().SetView(10000, 10000, 5000, 5000, nullptr);
+        menu.transform().SetView(10000, 10000, 5000, 5000);
         dir = fs::path(tempDir()) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir);
         fs::create_directories(dir);

@@ -50,7 +50,7 @@ protected:
     }
     void put(char letter, int level, int mark, const std::string& name, const std::string& spec)
     {
-        model::setMemRod(session.sections, model::makeSecKey(letter, level, mark), name, spec, nullptr);
+        model::setMemRod(session.sections, model::makeSecKey(letter, level, mark), name, spec);
     }
     const std::string& spec(int row) { return editor.rows()[static_cast<size_t>(row)].cells[COL_SPEC]; }
     std::string modelSpec(const std::string& key) { return model::findSection(session.sections, key).secSpec; }

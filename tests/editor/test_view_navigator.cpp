@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/view_navigator.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_canvas.h"
 #include "support/recording_platform.h"
 

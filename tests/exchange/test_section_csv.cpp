@@ -11,7 +11,7 @@
 #include "exchange/section_csv.h"
 #include "model/element.h"
 #include "model/encoding.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
 

@@ -16,7 +16,7 @@
 #include "model/dump.h"
 #include "model/helpers.h"
 #include "model/project_file.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
 

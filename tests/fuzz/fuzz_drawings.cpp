@@ -11,8 +11,8 @@
 #include "draft/rebar_quantity.h"
 #include "editor/command_codes.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "model/view_slice.h"
+#include "session/session.h"
 
 namespace fuzz {
 

@@ -5,8 +5,8 @@
 
 #include "model/dump.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "model/undo.h"
+#include "session/session.h"
 
 namespace fuzz {
 

@@ -7,7 +7,7 @@
 #include "draft/drawing_frame.h"
 #include "draft/girder_list.h"
 #include "model/project_file.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace fuzz {
 

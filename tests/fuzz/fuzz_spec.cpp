@@ -53,8 +53,7 @@ int fuzzSpec(const uint8_t* data, size_t size)
 
     model::SectionTable table;
     model::clearSections(table);
-    QuietPlatform platform;
-    if (model::setMemRod(table, "G:1:1", "1:G1", spec, &platform) && model::setMemRod(table, "C:1:1", "1:C1", spec, &platform)) {
+    if (model::setMemRod(table, "G:1:1", "1:G1", spec) && model::setMemRod(table, "C:1:1", "1:C1", spec)) {
         for (int item = 0; item < 10; ++item) {
             model::sectionText(table, table[0].secID, model::MemberKind::Girder, item);
             model::sectionText(table, table[1].secID, model::MemberKind::Column, item);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "dxf/dxf_writer.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/dxf_groups.h"
 
 namespace fuzz {

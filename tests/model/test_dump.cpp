@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/dump.h"
-#include "model/session.h"
 #include "model/undo.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using namespace model;

@@ -8,6 +8,7 @@
 
 #include "model/element_store.h"
 #include "model/text_buffer.h"
+#include "session/show_notice.h"
 #include "support/recording_platform.h"
 
 using namespace model;
@@ -276,12 +277,13 @@ TEST(ConnectionTable, TieBreaksHighestGirderLowestColumn)
 TEST(TextBuffer, ShiftAndBadBaseAreSaid)
 {
     testing_support::RecordingPlatform platform;
-    TextBuffer texts(&platform);
+    TextBuffer texts;
     int i = texts.addMoji(7, "通り", 10, 90, 3, 100, 200, "4", 0xFF);
     EXPECT_NEAR(texts.at(i).x, 90, 1e-9);  // moved at right angles to a vertical text
     EXPECT_NEAR(texts.at(i).y, 200, 1e-9);
     EXPECT_EQ(texts.at(i).layer, "4");
     texts.addMoji(10, "bad", 0, 0, 3, 0, 0, "1", 0);
+    session::show(platform, texts.takeNotices());
     EXPECT_TRUE(platform.saidText("addMoji_NB:nBaseが不正です"));
     EXPECT_EQ(texts.count(), 2);  // stored all the same
 }
@@ -290,13 +292,14 @@ TEST(TextBuffer, ShiftAndBadBaseAreSaid)
 TEST(TextBuffer, GrowsPastTheOldTableWithoutLosingOrSayingAnything)
 {
     testing_support::RecordingPlatform platform;
-    TextBuffer texts(&platform);
+    TextBuffer texts;
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         for (int i = 0; i < 30000; ++i) ASSERT_EQ(texts.addMoji(7, std::to_string(i), 0, 0, 3, i, 0, "1", 0), i);
         EXPECT_EQ(texts.count(), 30000);
         EXPECT_EQ(texts.at(20000).text, "20000");
         EXPECT_EQ(texts.refused(), 0);
+        session::show(platform, texts.takeNotices());
         EXPECT_FALSE(platform.saidText("文字列バッファが一杯です"));
         texts.clear();
         EXPECT_EQ(texts.count(), 0);

@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "model/project_file.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
 

@@ -9,8 +9,8 @@
 
 #include "model/encoding.h"
 #include "model/grid.h"
-#include "model/grid_build.h"
-#include "model/session.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using namespace model;

@@ -7,7 +7,7 @@
 
 #include "model/element_store.h"
 #include "model/member_offsets.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using namespace model;

@@ -8,7 +8,7 @@
 
 #include "model/element_store.h"
 #include "model/member_outline.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using namespace model;

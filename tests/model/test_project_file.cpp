@@ -9,7 +9,7 @@
 
 #include "model/encoding.h"
 #include "model/project_file.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
 

@@ -9,6 +9,7 @@
 #include "model/element.h"
 #include "model/grid.h"
 #include "model/sections.h"
+#include "session/show_notice.h"
 #include "support/recording_platform.h"
 
 using namespace model;
@@ -128,12 +129,12 @@ TEST(SectionTable, StoreAllocatesAboveEveryIdentifier)
     put(t, 0, 1, "G:4:1", "R:G1", kGirder);
     put(t, 1, 2, "G:3:1", "3:G1", kGirder);
     put(t, 2, 7, "G:2:1", "2:G1", kGirder);
-    ASSERT_TRUE(setMemRod(t, "G:4:2", "R:G2", kGirder, &p));
+    ASSERT_TRUE(setMemRod(t, "G:4:2", "R:G2", kGirder));
     EXPECT_EQ(t[3].secID, 8);
     EXPECT_EQ(t[3].secName, "R:G2");
 
     // An existing key is updated in place and keeps its identifier; empty specs are stored empty.
-    ASSERT_TRUE(setMemRod(t, "G:3:1", "3:G1", " : ; ", &p));
+    ASSERT_TRUE(setMemRod(t, "G:3:1", "3:G1", " : ; "));
     EXPECT_EQ(t[1].secID, 2);
     EXPECT_EQ(t[1].secSpec, "");
     EXPECT_EQ(t[4].secID, -1);
@@ -142,7 +143,7 @@ TEST(SectionTable, StoreAllocatesAboveEveryIdentifier)
     SectionTable h = emptyTable();
     put(h, 0, -1, "G:2:1", "stale");
     put(h, 1, 3, "G:2:1", "2:G1", kGirder);
-    ASSERT_TRUE(setMemRod(h, "G:2:1", "2:G1", kColumn, &p));
+    ASSERT_TRUE(setMemRod(h, "G:2:1", "2:G1", kColumn));
     EXPECT_EQ(h[0].secID, -1);
     EXPECT_EQ(h[1].secSpec, kColumn);
     FoundSection f = findSection(h, "G:2:1");
@@ -151,7 +152,7 @@ TEST(SectionTable, StoreAllocatesAboveEveryIdentifier)
 
     // An entry cleared by deleting its mark is reused with a fresh identifier, so it is saved.
     put(h, 2, 0, "G:2:2", "", "");
-    ASSERT_TRUE(setMemRod(h, "G:2:2", "2:G2", kGirder, &p));
+    ASSERT_TRUE(setMemRod(h, "G:2:2", "2:G2", kGirder));
     EXPECT_EQ(h[2].secID, 4);
     EXPECT_TRUE(p.statusTexts.empty());
     EXPECT_EQ(p.beeps, 0);
@@ -162,7 +163,8 @@ TEST(SectionTable, FullTableRefusesNewKeysAndKeepsTheEndEntryFree)
     testing_support::RecordingPlatform p;
     SectionTable t = emptyTable();
     for (int i = 0; i < kSectionStoreCount; ++i) put(t, i, i + 1, makeSecKey('G', 1, i + 1), "1:G", "RC:1:1;");
-    EXPECT_FALSE(setMemRod(t, "G:2:1", "2:G1", kGirder, &p));
+    const Outcome full = setMemRod(t, "G:2:1", "2:G1", kGirder);
+    EXPECT_FALSE(session::shown(p, full));  // as the section dialog shows it
     ASSERT_EQ(p.statusTexts.size(), 1u);
     EXPECT_EQ(p.statusTexts[0].first, platform::kStatusMessage);
     EXPECT_EQ(p.statusTexts[0].second, "setMemRodメモリが確保できませんでした。終了して下さい");
@@ -170,7 +172,7 @@ TEST(SectionTable, FullTableRefusesNewKeysAndKeepsTheEndEntryFree)
     EXPECT_EQ(t[500].secID, -1);
     EXPECT_EQ(t[500].secSpec, "");
     // Updating a key that is already there still works on a full table.
-    EXPECT_TRUE(setMemRod(t, "G:1:500", "1:G500", kGirder, &p));
+    EXPECT_TRUE(setMemRod(t, "G:1:500", "1:G500", kGirder));
     EXPECT_EQ(t[499].secSpec, kGirder);
     EXPECT_FALSE(findSection(t, "G:2:1").found);
 }

@@ -7,8 +7,8 @@
 #include <set>
 
 #include "model/element_store.h"
-#include "model/session.h"
 #include "model/undo.h"
+#include "session/session.h"
 #include "support/recording_platform.h"
 
 using namespace model;
@@ -95,9 +95,9 @@ TEST(Undo, EmptyProjectUndoRedoOnlyMarkModified)
 {
     testing_support::RecordingPlatform platform;
     Session session(platform);
-    EXPECT_FALSE(undoCommand(session));
+    EXPECT_FALSE(undoCommand(session, session.settings.draft.gridNaming));
     EXPECT_TRUE(session.project.modified);
-    EXPECT_FALSE(redoCommand(session));
+    EXPECT_FALSE(redoCommand(session, session.settings.draft.gridNaming));
     EXPECT_EQ(session.store.count(), 0);
 }
 

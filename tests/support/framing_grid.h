@@ -4,8 +4,8 @@
 #pragma once
 
 #include "model/grid.h"
-#include "model/grid_build.h"
-#include "model/session.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 
 namespace testing_support {
 

@@ -154,10 +154,10 @@ TEST(MemberDialog, ListsTheDistinctMarksOfTheKindAndRemembersTheChoice)
     settings::IniFile ini;
     model::SectionTable table;
     model::clearSections(table);
-    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('G', 2, 1), "2:G1", "", &n.platform));
-    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('C', 1, 1), "1:C1", "", &n.platform));
-    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('G', 3, 1), "3:G1", "", &n.platform));
-    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('G', 3, 2), "3:G2", "", &n.platform));
+    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('G', 2, 1), "2:G1", ""));
+    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('C', 1, 1), "1:C1", ""));
+    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('G', 3, 1), "3:G1", ""));
+    ASSERT_TRUE(model::setMemRod(table, model::makeSecKey('G', 3, 2), "3:G2", ""));
     EXPECT_EQ(ui::TfrmMember::markList(0, table), QStringList({QString(), "G1", "G2"}));
     EXPECT_EQ(ui::TfrmMember::markList(1, table), QStringList({QString(), "C1"}));
 

@@ -67,7 +67,7 @@ TEST(DraftWindowKeys, PreviewCanvasTakesTheNavigationKeys)
     uitest::Harness h;
     h.session.grid.spanCount[2] = 1;
     ASSERT_TRUE(model::setMemRod(h.session.sections, model::makeSecKey('G', 1, 1), model::makeSecName("1", "G1"),
-                                 "RC:400:800;3::D22;", &h.platform));
+                                 "RC:400:800;3::D22;"));
     ui::TfrmDraft& frm = h.window->frmDraft();
     double fitted = 0, zoomed = 0, home = 0;
     double leftBefore = 0, leftAfter = 0;

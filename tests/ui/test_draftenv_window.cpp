@@ -74,8 +74,7 @@ TEST(DraftEnvWindow, ChangedSettingsReachTheFileAndTheNextDrawing)
 {
     Harness h;
     ASSERT_TRUE(model::setMemRod(h.session.sections, model::makeSecKey('G', 1, 1), model::makeSecName("1", "G1"),
-                                 "RC:400:900:400:900:400:900;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;",
-                                 &h.platform));
+                                 "RC:400:900:400:900:400:900;3::D22;3::D22;3::D22;3::D22;3::D22;3::D22;2:D10:200;2:D10;"));
     h.session.grid.spanCount[2] = 1;
     double scale = 0;
     ASSERT_FALSE(has(girderListTexts(h, scale), "巾×成"));

@@ -174,7 +174,7 @@ TEST(MainWindow, GirderDesignatedWithTheMouseSurvivesSaveAndReopen)
         h.window->tbcNumber->setCurrentIndex(1);
         EXPECT_DOUBLE_EQ(h.session.view.plane, 3000);
         ASSERT_TRUE(model::setMemRod(h.session.sections, model::makeSecKey('G', 2, 1), "2:G1",
-                                     "400:800:400:800:400:800;", &h.platform));
+                                     "400:800:400:800:400:800;"));
 
         // A line from grid crossing (X0, Y1) to (X2, Y1), picked with the cross-point snap.
         const int linesBefore = countKind(h.session.store, kind::LINE);

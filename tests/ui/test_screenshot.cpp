@@ -20,9 +20,9 @@
 #include "ui/TfrmDump.h"
 #include "ui/TfrmGridPitchDistance.h"
 #include "ui/TfrmKeypad.h"
+#include "ui/TfrmMember.h"
 #include "ui/TfrmPCopy.h"
 #include "ui/TfrmVersion.h"
-#include "ui/TfrmMember.h"
 #include "ui_harness.h"
 
 namespace {
@@ -115,7 +115,7 @@ TEST(Screenshot, GridWithGirderInTheMainWindow)
     h.window->runCommand(cmd::GRID_CREATE);
     h.window->tbcNumber->setCurrentIndex(1);
     ASSERT_TRUE(model::setMemRod(h.session.sections, model::makeSecKey('G', 2, 1), "2:G1",
-                                 "400:800:400:800:400:800;", &h.platform));
+                                 "400:800:400:800:400:800;"));
     h.d().setSnapMode(editor::SnapMode::CrossPoint);
     h.window->runCommand(cmd::LINE);
     h.click(h.pixelOf(0, 4000));

@@ -20,7 +20,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "model/session.h"
+#include "session/session.h"
 #include "settings/ini_file.h"
 #include "support/temp_dir.h"
 #include "ui/QtCanvas.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "model/project_file.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace cli {
 

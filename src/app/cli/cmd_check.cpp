@@ -9,8 +9,8 @@
 #include "cli_common.h"
 #include "cli_options.h"
 #include "cmd_draw.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace cli {
 

@@ -10,12 +10,12 @@
 #include "draft/drawing_set.h"
 #include "draft/drawing_set_files.h"
 #include "draft/dxf_sheets.h"
-#include "model/view_slice.h"
 #include "draft/sheet_layout.h"
 #include "model/project_title.h"
-#include "model/session.h"
+#include "model/view_slice.h"
 #include "print/PdfDrawingSet.h"
 #include "print/PdfSheet.h"
+#include "session/session.h"
 
 namespace cli {
 

@@ -15,9 +15,9 @@
 #include "dxf/dxf_writer.h"
 #include "editor/command_codes.h"
 #include "model/grid.h"
-#include "model/session.h"
 #include "model/view_slice.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace cli {
 

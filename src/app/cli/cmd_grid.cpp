@@ -5,11 +5,11 @@
 
 #include "cli_commands.h"
 #include "cli_common.h"
-#include "model/grid_build.h"
 #include "model/helpers.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/grid_build.h"
+#include "session/session.h"
 
 namespace cli {
 

@@ -7,8 +7,8 @@
 #include "cli_common.h"
 #include "model/dump.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace cli {
 

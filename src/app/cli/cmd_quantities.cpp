@@ -11,8 +11,8 @@
 #include "cmd_draw.h"
 #include "draft/quantity_table.h"
 #include "draft/rebar_quantity.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 #include "settings/ini_file.h"
 #include "settings/settings_path.h"
 

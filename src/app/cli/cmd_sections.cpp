@@ -10,8 +10,8 @@
 #include "exchange/section_csv.h"
 #include "model/member_offsets.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace cli {
 

@@ -15,8 +15,8 @@
 #include "exchange/ss2_import.h"
 #include "model/encoding.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace cli {
 

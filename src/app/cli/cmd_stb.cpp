@@ -12,8 +12,8 @@
 #include "exchange/stb_export.h"
 #include "exchange/stb_import.h"
 #include "model/project_file.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 

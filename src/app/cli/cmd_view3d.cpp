@@ -8,8 +8,8 @@
 #include "cli_commands.h"
 #include "cli_common.h"
 #include "editor/view3d.h"
-#include "model/session.h"
 #include "platform/console_platform.h"
+#include "session/session.h"
 
 namespace cli {
 

@@ -19,7 +19,7 @@
 #include "editor/help_pages.h"
 #include "model/grid.h"
 #include "model/recovery_folder.h"
-#include "model/session.h"
+#include "session/session.h"
 #include "settings/ini_file.h"
 #include "settings/settings_path.h"
 #include "settings/settings_store.h"
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     ui::TfrmTessmar window(session, platform, ini, arguments);
     // A picture of the window is no session of work.
     if (screenshot.empty())
-        window.enableRecovery(std::make_unique<model::RecoveryFolder>(model::recoveryFolderPath(), ::getpid()),
+        window.enableRecovery(std::make_unique<model::RecoveryFolder>(model::recoveryFolderPath(settings::envVar("XDG_STATE_HOME"), settings::envVar("HOME")), ::getpid()),
                               autosaveInterval(session.settings));
     window.show();
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program-wide state of one open project, owned in one place and passed by reference.
+// The data of one open project, owned in one place and passed by reference. The session adds
+// the settings and the window system on top of it.
 #pragma once
 
 #include <string>
@@ -9,8 +10,6 @@
 #include "model/sections.h"
 #include "model/text_buffer.h"
 #include "model/undo.h"
-#include "platform/platform.h"
-#include "settings/settings.h"
 
 namespace model {
 
@@ -22,13 +21,12 @@ struct ProjectState {
     bool modified = false;
 };
 
-class Session {
+class Model {
 public:
-    explicit Session(platform::Platform& platform, std::string programDir = ".");
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
+    explicit Model(std::string programDir = ".");
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
 
-    platform::Platform& platform;
     std::string programDir;
     ElementStore store;
     ElementStore bankA;  // the project's store while a drawing uses `store`
@@ -37,7 +35,6 @@ public:
     SectionTable sections;
     GridModel grid;
     GridHistory gridHistory;  // the grid of the steps that replaced it
-    settings::Settings settings;
     ViewPlane view;
     ProjectState project;
 
@@ -47,13 +44,13 @@ public:
 
 // Empties the store, the text buffer and the grid's undo copies; with the project flag also the first section entry
 // and the grid positions.
-void initStore(Session& session, bool projectFlag);
+void initStore(Model& model, bool projectFlag);
 // A fresh, unnamed and unmodified project.
-void resetProject(Session& session);
+void resetProject(Model& model);
 
 enum class Bank { A, B };
 // The store moves into the slot as it is (no copy); restoring moves it back.
-void saveBank(Session& session, Bank slot);
-void restoreBank(Session& session, Bank slot);
+void saveBank(Model& model, Bank slot);
+void restoreBank(Model& model, Bank slot);
 
 }  // namespace model

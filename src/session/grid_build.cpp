@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/grid_build.h"
+#include "session/grid_build.h"
 
-#include "model/session.h"
+#include "session/session.h"
+#include "session/show_notice.h"
 
 namespace model {
 
@@ -55,6 +56,7 @@ int applyGridSpec(Session& session, const GridSpec& spec, int lineColour)
     session.project.modified = true;
     const int lines = makeGridFrame(session.grid, session.store, session.view.currentLayer, lineColour);
     const int axes = lines < 0 ? -1 : makeGridAxes(session.grid, session.store);
+    session::show(session.platform, session.store.takeNotices());
     session.platform.statusText(platform::kStatusCount, std::to_string(session.store.liveCount()));
     if (lines < 0 || axes < 0) return -1;
     return lines + axes;
