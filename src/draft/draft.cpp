@@ -14,7 +14,12 @@ namespace draft {
 
 int Drafter::addToCurrent(int kindCode, double x1, double y1, double z1, double x2, double y2, double z2)
 {
-    model::ElementStore& store = session_.store;
+    return addTo(session_.store, kindCode, x1, y1, z1, x2, y2, z2);
+}
+
+int Drafter::addTo(model::ElementStore& store, int kindCode, double x1, double y1, double z1, double x2, double y2,
+                   double z2)
+{
     // The cached UID holds only while nobody else has added to this store.
     if (state_.nextUID <= 0 || state_.uidStoreCount != store.count()) state_.nextUID = store.newUID();
     const int index = store.addElem(kindCode, 0, state_.drawPen, state_.nextUID, 0, 0, x1, y1, z1, x2, y2, z2,
@@ -47,6 +52,9 @@ int Drafter::addToDrawingBank(int kindCode, double x1, double y1, double z1, dou
 {
     // A generator running with the drawing store current simply adds to it.
     if (!modelIsCurrent()) return addToCurrent(kindCode, x1, y1, z1, x2, y2, z2);
+    // The drawing waiting in its bank takes the line where it is: moving both stores there
+    // and back for every line ends in the same place.
+    if (state_.drawingInBank) return addTo(session_.bankB, kindCode, x1, y1, z1, x2, y2, z2);
     StashModelStore();
     ModelStoreComesBack back(*this);
     UseDrawingStore();

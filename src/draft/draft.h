@@ -9,6 +9,7 @@
 #include <string>
 
 namespace model {
+class ElementStore;
 class Session;
 }
 
@@ -132,6 +133,8 @@ public:
 
 private:
     int addToCurrent(int kindCode, double x1, double y1, double z1, double x2, double y2, double z2);
+    int addTo(model::ElementStore& store, int kindCode, double x1, double y1, double z1, double x2, double y2,
+              double z2);
     int addToDrawingBank(int kindCode, double x1, double y1, double z1, double x2, double y2, double z2);
 
     model::Session& session_;

@@ -24,8 +24,12 @@ bool DrawingFrame::run(ScaleMode mode, GeneratorStore store, const Generator& ge
     close();
     open_ = true;
     drafter_.StashModelStore();
+    const int modelRecords = session_.bankA.count();
     session_.store.clear();
     session_.texts.clear();
+    // A drawing of the model seldom has more records than the model and a quarter; room for
+    // them at once spares copying the drawing over and over as it grows.
+    if (store == GeneratorStore::Model) session_.store.reserveRoom(static_cast<size_t>(modelRecords) * 5 / 4);
     DraftState& state = drafter_.state();
     state.nextUID = 0;
     state.uidStoreCount = -1;

@@ -75,6 +75,8 @@ std::string writeDrawingSet(model::Session& session, const std::string& folder, 
     if (!fs::is_directory(folder, ec)) return folder + ": is not a folder and cannot be made one";
     DraftState state;
     DrawingFrame frame(session, state);
+    // Every slice of the building is drawn: one table for all of them costs less than one per slice.
+    if (!session.store.connectionsValid()) session.store.computeConnections();
     for (const SetDrawing& entry : wholeDrawingSet(session.grid)) {
         model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
         if (!hasSomethingToDraw(entry.code, session)) {

@@ -2,6 +2,7 @@
 #include "draft/framing_lines.h"
 
 #include "model/element_store.h"
+#include "model/grid.h"
 #include "session/session.h"
 
 namespace draft {
@@ -9,6 +10,12 @@ namespace draft {
 FramingLines::FramingLines(model::Session& session, Drafter& d)
     : session_(session), d_(d), geometry_(session.store, session.sections, session.view.mode, sizes_)
 {
+    // The members of an elevation meet only members near its plane: the connections of that
+    // plane do, instead of those of the whole building. A plan asks for the whole table.
+    const model::ViewPlane& view = session.view;
+    if (view.mode != model::ViewMode::Plan)
+        session.store.computeConnectionsOnPlane(view.mode == model::ViewMode::ElevationXZ ? model::AXIS_Y : model::AXIS_X,
+                                                view.plane);
 }
 
 void FramingLines::line(int type, const model::Segment& s)

@@ -34,7 +34,8 @@ struct Planned {
 
 size_t bytesOf(const model::Session& session)
 {
-    size_t bytes = session.store.records().capacity() * sizeof(model::Element);
+    // Records held, not room reserved: room never written takes no memory.
+    size_t bytes = session.store.records().size() * sizeof(model::Element);
     for (const model::Moji& m : session.texts.entries()) bytes += sizeof m + m.text.capacity() + m.layer.capacity();
     return bytes;
 }
@@ -97,6 +98,8 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
     if (request.date.empty()) request.date = todayText();
     DraftState state;
     DrawingFrame frame(session, state);
+    // Every slice of the building is drawn: one table for all of them costs less than one per slice.
+    if (!session.store.connectionsValid()) session.store.computeConnections();
     std::vector<SetDrawing> drawings;
     for (const SetDrawing& entry : wholeDrawingSet(session.grid)) {
         model::selectSlice(session.grid, entry.mode, entry.tab, session.view);

@@ -69,7 +69,6 @@ void drawRebarArrangement(model::Session& session, Drafter& d)
     model::ElementStore& store = session.store;
     const model::ViewPlane view = session.view;
     const bool elevation = view.mode != model::ViewMode::Plan;
-    if (!store.connectionsValid()) store.computeConnections();
     const rebar::SpecCache specs(session.sections);
     const settings::DraftEnv& env = session.settings.draft;
     rebar::DetailContext c{d,

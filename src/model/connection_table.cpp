@@ -72,38 +72,39 @@ int cellsNear(double v, int64_t out[2])
     return n;
 }
 
-}  // namespace
-
-void ElementStore::computeConnections()
+// Joins the ends of the live elements `take` accepts with the member ends `member` accepts;
+// rowOf(index) gives the row an element's matches go into (nullptr: not wanted). A member set
+// holding every end that could match gives the same rows as the whole store would.
+template <typename Take, typename Member, typename RowOf>
+void joinEnds(const ElementStore& store, size_t expected, Take take, Member member, RowOf rowOf)
 {
-    ConnectionRow none;
-    none.fill(-1);
-    connections_.assign(records_.size(), none);
-
     // Member ends and element ends are both ordered by cell and joined in one merge, so the
     // work is two sorts and sequential reads instead of a lookup per end.
     std::vector<EndEntry> members;
     std::vector<Query> queries;
-    members.reserve(records_.size());
-    queries.reserve(records_.size() * 2);
-    for (int c = -1; nextLive(c);) {
-        const Element& e = at(c);
+    members.reserve(expected);
+    queries.reserve(expected * 2);
+    for (int c = -1; store.nextLive(c);) {
+        const Element& e = store.at(c);
         auto add = [&](double x, double y, double z, int category) {
             members.push_back({cellHash(cellOf(x), cellOf(y), cellOf(z)), x, y, z, category, c});
         };
-        if (e.kind == kind::GIRDER) {
-            if (approxEq(e.Y1, e.Y2)) {
-                add(e.X1, e.Y1, e.Z1, con::GX_FIRST);
-                add(e.X2, e.Y2, e.Z2, con::GX_SECOND);
+        if (member(e)) {
+            if (e.kind == kind::GIRDER) {
+                if (approxEq(e.Y1, e.Y2)) {
+                    add(e.X1, e.Y1, e.Z1, con::GX_FIRST);
+                    add(e.X2, e.Y2, e.Z2, con::GX_SECOND);
+                }
+                if (approxEq(e.X1, e.X2)) {
+                    add(e.X1, e.Y1, e.Z1, con::GY_FIRST);
+                    add(e.X2, e.Y2, e.Z2, con::GY_SECOND);
+                }
+            } else if (e.kind == kind::COLUMN) {
+                add(e.X1, e.Y1, e.Z1, con::COL_FIRST);
+                add(e.X2, e.Y2, e.Z2, con::COL_SECOND);
             }
-            if (approxEq(e.X1, e.X2)) {
-                add(e.X1, e.Y1, e.Z1, con::GY_FIRST);
-                add(e.X2, e.Y2, e.Z2, con::GY_SECOND);
-            }
-        } else if (e.kind == kind::COLUMN) {
-            add(e.X1, e.Y1, e.Z1, con::COL_FIRST);
-            add(e.X2, e.Y2, e.Z2, con::COL_SECOND);
         }
+        if (!take(e)) continue;
         for (uint32_t end = 0; end < 2; ++end) {
             const double x = end ? e.X2 : e.X1, y = end ? e.Y2 : e.Y1, z = end ? e.Z2 : e.Z1;
             int64_t xs[2], ys[2], zs[2];
@@ -116,28 +117,82 @@ void ElementStore::computeConnections()
                         queries.push_back({cellHash(xs[a], ys[b], zs[d]), static_cast<uint32_t>(c) * 2 + end, x, y, z});
         }
     }
-    if (!members.empty()) {
-        std::sort(members.begin(), members.end(), [](const EndEntry& a, const EndEntry& b) { return a.cell < b.cell; });
-        std::sort(queries.begin(), queries.end(), [](const Query& a, const Query& b) { return a.cell < b.cell; });
-        size_t m = 0;
-        for (const Query& q : queries) {
-            while (m < members.size() && members[m].cell < q.cell) ++m;
-            if (m == members.size()) break;
-            if (members[m].cell != q.cell) continue;
-            const size_t index = q.slot / 2;
-            const bool second = q.slot % 2;
-            const double x = q.x, y = q.y, z = q.z;
-            int32_t* row = connections_[index].data() + (second ? con::SECOND_END : 0);
-            for (size_t k = m; k < members.size() && members[k].cell == q.cell; ++k) {
-                const EndEntry& en = members[k];
-                if (!approxEq(en.x, x) || !approxEq(en.y, y) || !approxEq(en.z, z)) continue;
-                int32_t& slot = row[en.category];
-                bool better = slot < 0 || (columnCategory(en.category) ? en.index < slot : en.index > slot);
-                if (better) slot = en.index;
-            }
+    if (members.empty()) return;
+    std::sort(members.begin(), members.end(), [](const EndEntry& a, const EndEntry& b) { return a.cell < b.cell; });
+    std::sort(queries.begin(), queries.end(), [](const Query& a, const Query& b) { return a.cell < b.cell; });
+    size_t m = 0;
+    for (const Query& q : queries) {
+        while (m < members.size() && members[m].cell < q.cell) ++m;
+        if (m == members.size()) break;
+        if (members[m].cell != q.cell) continue;
+        const bool second = q.slot % 2;
+        const double x = q.x, y = q.y, z = q.z;
+        ConnectionRow* whole = rowOf(static_cast<int>(q.slot / 2));
+        if (!whole) continue;
+        int32_t* row = whole->data() + (second ? con::SECOND_END : 0);
+        for (size_t k = m; k < members.size() && members[k].cell == q.cell; ++k) {
+            const EndEntry& en = members[k];
+            if (!approxEq(en.x, x) || !approxEq(en.y, y) || !approxEq(en.z, z)) continue;
+            int32_t& slot = row[en.category];
+            bool better = slot < 0 || (columnCategory(en.category) ? en.index < slot : en.index > slot);
+            if (better) slot = en.index;
         }
     }
+}
+
+}  // namespace
+
+void ElementStore::computeConnections()
+{
+    ConnectionRow none;
+    none.fill(-1);
+    connections_.assign(records_.size(), none);
+    slice_ = {};
+    joinEnds(*this, records_.size(), [](const Element&) { return true; }, [](const Element&) { return true; },
+             [this](int index) { return &connections_[static_cast<size_t>(index)]; });
     conValid_ = true;
+}
+
+namespace {
+double coordinate(const Element& e, int axis, int end)
+{
+    if (axis == 0) return end ? e.X2 : e.X1;
+    if (axis == 1) return end ? e.Y2 : e.Y1;
+    return end ? e.Z2 : e.Z1;
+}
+}  // namespace
+
+void ElementStore::computeConnectionsOnPlane(int axis, double value)
+{
+    if (conValid_ || (slice_.valid && slice_.axis == axis && slice_.value == value)) return;
+    slice_ = {};
+    // Rows for the elements lying in the plane; a member end can only match one of their ends
+    // when it lies within the tolerance of the plane, so a wider band misses none.
+    auto inPlane = [&](const Element& e) {
+        return approxEq(coordinate(e, axis, 0), value) && approxEq(coordinate(e, axis, 1), value);
+    };
+    auto nearPlane = [&](const Element& e) {
+        constexpr double kBand = 1e-5;
+        return std::fabs(coordinate(e, axis, 0) - value) < kBand || std::fabs(coordinate(e, axis, 1) - value) < kBand;
+    };
+    ConnectionRow none;
+    none.fill(-1);
+    for (int c = -1; nextLive(c);)
+        if (inPlane(at(c))) {
+            slice_.indices.push_back(c);
+            slice_.rows.push_back(none);
+        }
+    joinEnds(*this, slice_.indices.size() * 2, inPlane, nearPlane, [this](int index) { return sliceRow(index); });
+    slice_.axis = axis;
+    slice_.value = value;
+    slice_.valid = true;
+}
+
+ConnectionRow* ElementStore::sliceRow(int index)
+{
+    auto it = std::lower_bound(slice_.indices.begin(), slice_.indices.end(), index);
+    if (it == slice_.indices.end() || *it != index) return nullptr;
+    return &slice_.rows[static_cast<size_t>(it - slice_.indices.begin())];
 }
 
 }  // namespace model

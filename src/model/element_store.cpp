@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <exception>
 #include <new>
 
 #include "model/helpers.h"
@@ -43,7 +44,7 @@ void ElementStore::clear()
     std::vector<Element>().swap(records_);
     std::vector<ConnectionRow>().swap(connections_);
     records_.reserve(kInitialRoom);
-    conValid_ = false;
+    invalidateConnections();
     undoDepth_ = 0;
     stepIds_.clear();
 }
@@ -64,10 +65,11 @@ void ElementStore::openStepId()
 bool ElementStore::growStore(int n)
 {
     size_t wanted = records_.size() + static_cast<size_t>(n);
-    if (wanted < records_.capacity()) return true;
+    if (wanted <= records_.capacity()) return true;
     // Grows geometrically rather than by a fixed step: a fixed step copies the whole
-    // array again every hundred records, which is quadratic on large buildings.
-    size_t room = std::max(records_.capacity() + kInitialRoom, wanted + records_.capacity() / 2);
+    // array again every hundred records, which is quadratic on large buildings. Doubling
+    // copies and touches less memory on the way to a large drawing than growing by half.
+    size_t room = std::max(records_.capacity() + kInitialRoom, wanted + records_.capacity());
     try {
         records_.reserve(room);
     } catch (const std::bad_alloc&) {
@@ -80,13 +82,23 @@ bool ElementStore::growStore(int n)
     return true;
 }
 
+void ElementStore::reserveRoom(size_t n)
+{
+    try {
+        records_.reserve(records_.size() + n);
+    } catch (const std::exception&) {
+        // Only a hint: without the room the store grows as records come, and growStore
+        // reports if that fails too.
+    }
+}
+
 int ElementStore::appendBlank()
 {
     if (!growStore(1)) return -1;
     Element e;
     e.kind = kind::RESERVED;
     records_.push_back(e);
-    conValid_ = false;
+    invalidateConnections();
     return count() - 1;
 }
 
@@ -387,7 +399,10 @@ void ElementStore::selectInBox(const ViewPlane& view, double u1, double v1, doub
 
 const ConnectionRow& ElementStore::connections(int index)
 {
-    if (!conValid_) computeConnections();
+    if (!conValid_) {
+        if (const ConnectionRow* row = slice_.valid ? sliceRow(index) : nullptr) return *row;
+        computeConnections();
+    }
     return connections_[static_cast<size_t>(index)];
 }
 

@@ -48,6 +48,9 @@ public:
     int capacity() const { return static_cast<int>(records_.capacity()); }
     // Makes room for n more records; false (and a notice) when memory ran out.
     bool growStore(int n);
+    // Makes room for n more records at once when it can, saying nothing when it cannot: a store
+    // then grows as it goes. Room never written costs address space, not memory.
+    void reserveRoom(size_t n);
     // Appends a blank record; its index, or -1 when no room could be had.
     int appendBlank();
 
@@ -97,16 +100,34 @@ public:
 
     // Connection table; computed on demand in about linear time.
     bool connectionsValid() const { return conValid_; }
-    void invalidateConnections() { conValid_ = false; }
+    void invalidateConnections()
+    {
+        conValid_ = false;
+        if (slice_.valid) slice_ = {};
+    }
     void computeConnections();
+    // Rows for the elements lying in the plane where coordinate axis (0 X, 1 Y, 2 Z) is value,
+    // the same as the whole table would hold, at the cost of that plane alone: a drawing of
+    // one slice needs no more. Rows of other elements still come from the whole table.
+    void computeConnectionsOnPlane(int axis, double value);
     const ConnectionRow& connections(int index);
 
 private:
     int appendElement(int kindCode, int sid, int layer, int uid, int secID, int refUID, int colour);
 
     std::vector<Element> records_;
+    ConnectionRow* sliceRow(int index);
+
     std::vector<ConnectionRow> connections_;
     bool conValid_ = false;
+    struct SliceRows {
+        bool valid = false;
+        int axis = 0;
+        double value = 0;
+        std::vector<int> indices;  // ascending
+        std::vector<ConnectionRow> rows;
+    };
+    SliceRows slice_;
     int undoDepth_ = 0;
     std::vector<uint64_t> stepIds_;  // of depths 1, 2, ...
     uint64_t lastStepId_ = 0;        // never reset, so ids stay unique for the store

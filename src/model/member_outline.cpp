@@ -24,7 +24,6 @@ const MemberSection& SectionSizes::of(const SectionTable& table, int secID)
 MemberGeometry::MemberGeometry(ElementStore& store, const SectionTable& sections, ViewMode mode, SectionSizes& sizes)
     : store_(store), sections_(sections), mode_(mode), sizes_(sizes)
 {
-    if (!store_.connectionsValid()) store_.computeConnections();
 }
 
 MemberOutline memberOutline(ElementStore& store, const SectionTable& sections, ViewMode mode, int index)

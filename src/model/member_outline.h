@@ -57,7 +57,7 @@ struct MemberOutline {
 
 class MemberGeometry {
 public:
-    // The store's connection table is brought up to date when it is stale.
+    // Connections are read from the store as outlines need them (computed there on demand).
     MemberGeometry(ElementStore& store, const SectionTable& sections, ViewMode mode, SectionSizes& sizes);
 
     // The outline of the element at index in the view: GIRDER and BEAM as girders, COLUMN as a

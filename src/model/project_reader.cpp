@@ -6,6 +6,7 @@
 #include <fstream>
 #include <new>
 #include <span>
+#include <string_view>
 #include <stdexcept>
 #include <memory>
 #include <vector>
@@ -59,6 +60,12 @@ public:
         return line;
     }
     int lineNo() const { return lineNo_; }
+    // At most how many element lines are left: every one has its 17 commas.
+    size_t elementLinesLeft() const
+    {
+        const auto rest = std::string_view(bytes_).substr(std::min(pos_, bytes_.size()));
+        return static_cast<size_t>(std::count(rest.begin(), rest.end(), ','));
+    }
     // Lines holding bytes that are not CP932 (kept as they are).
     const std::vector<int>& rawLines() const { return rawLines_; }
 
@@ -225,6 +232,9 @@ void readAll(LineReader& in, Incoming& m)
     // A header longer than this program writes has extra lines before the elements.
     for (long long skip = static_cast<long long>(header) - t - 1; skip > 0; --skip) in.require("ヘッダの行");
 
+    // Room for every element at once: a store grown element by element copies itself over
+    // and over and touches several times the memory it ends with.
+    m.store.reserveRoom(in.elementLinesLeft() / 17);
     std::string line;
     while (in.next(line)) {
         if (trim(line).empty()) continue;  // a blank line (often at the end) carries no element

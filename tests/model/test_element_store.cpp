@@ -234,9 +234,9 @@ static ConnectionRow slowRow(ElementStore& s, int index)
     return row;
 }
 
-TEST(ConnectionTable, MatchesTheObviousDefinitionOnARandomFrame)
+// Girders, columns and lines on a 4 x 4 x 4 node frame, some deleted.
+static void randomFrame(ElementStore& s)
 {
-    ElementStore s;
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> node(0, 3);
     std::uniform_int_distribution<int> pick(0, 5);
@@ -255,8 +255,48 @@ TEST(ConnectionTable, MatchesTheObviousDefinitionOnARandomFrame)
             addLine(s, coord(x), coord(y), coord(z), coord(x + 1), coord(y + 1), coord(z));
         if (pick(rng) == 0) s.delElem(s.count() - 1);
     }
+}
+
+TEST(ConnectionTable, MatchesTheObviousDefinitionOnARandomFrame)
+{
+    ElementStore s;
+    randomFrame(s);
     s.computeConnections();
     for (int c = -1; s.nextLive(c);) ASSERT_EQ(s.connections(c), slowRow(s, c)) << "element " << c;
+}
+
+TEST(ConnectionTable, RowsOfOnePlaneAreThoseOfTheWholeTable)
+{
+    ElementStore s;
+    randomFrame(s);
+    int inPlane = 0;
+    for (int axis = 0; axis < 3; ++axis)
+        for (int n = 0; n <= 4; ++n) {
+            s.invalidateConnections();
+            s.computeConnectionsOnPlane(axis, n * 1000.0);
+            auto on = [&](double v) { return std::fabs(v - n * 1000.0) < 1e-6; };
+            int off = -1;
+            for (int c = -1; s.nextLive(c);) {
+                const Element& e = s.at(c);
+                const bool lies = axis == 0 ? on(e.X1) && on(e.X2) : axis == 1 ? on(e.Y1) && on(e.Y2) : on(e.Z1) && on(e.Z2);
+                if (!lies) {
+                    off = c;
+                    continue;
+                }
+                ++inPlane;
+                ASSERT_EQ(s.connections(c), slowRow(s, c)) << "axis " << axis << " plane " << n << " element " << c;
+            }
+            EXPECT_FALSE(s.connectionsValid()) << "the plane's rows alone answered its elements";
+            // An element off the plane gets the whole table's row.
+            ASSERT_GE(off, 0);
+            EXPECT_EQ(s.connections(off), slowRow(s, off));
+        }
+    EXPECT_GT(inPlane, 100);
+    // A member added after the plane's rows were made shows in them.
+    s.invalidateConnections();
+    s.computeConnectionsOnPlane(1, 0);
+    const int g = addLine(s, 0, 0, 0, 1000, 0, 0, kind::GIRDER);
+    EXPECT_EQ(s.connections(g), slowRow(s, g));
 }
 
 TEST(ConnectionTable, TieBreaksHighestGirderLowestColumn)
