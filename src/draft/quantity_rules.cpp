@@ -89,7 +89,9 @@ Joints jointsOf(std::string_view size, double length, const Conditions& c)
     const int d = rebar::barNumber(size);
     if (d <= 0 || !(length > 0)) return j;
     const double pitch = d <= kLargestShortBar ? kShortJointPitch : kLongJointPitch;
-    j.count = static_cast<long long>(std::floor(length / pitch + 1e-9));
+    // A length no building has (a damaged file) saturates instead of overflowing the count.
+    const double count = std::floor(length / pitch + 1e-9);
+    j.count = count < 1e15 ? static_cast<long long>(count) : 1'000'000'000'000'000LL;
     if (d <= kLargestLappedBar) j.addedLength = static_cast<double>(j.count) * c.lapFactor * d;
     return j;
 }

@@ -249,7 +249,8 @@ private:
     int64_t identifier(std::string_view value, std::string_view element, const char* key)
     {
         const double d = number(value, element, key);
-        if (d != static_cast<double>(static_cast<int64_t>(d)))
+        // Outside ±2^53 a double is no exact identifier, and beyond int64 the cast is undefined.
+        if (!(std::fabs(d) <= 9007199254740992.0) || d != std::trunc(d))
             throw Refusal{line(), std::string(element) + " の " + key + " '" + std::string(value) + "' が整数ではありません"};
         return static_cast<int64_t>(d);
     }
