@@ -101,8 +101,8 @@ double lengthOf(std::string_view text)
     return std::isfinite(v) ? v : 0;
 }
 
-// The spec split once (items at ";", fields at ":"), so that a whole section table is read in
-// a fraction of a redraw; the grammar is the section table's.
+// The specification string split once (items at ";", fields at ":"), so that a whole section
+// table is read in a fraction of a redraw; the grammar is the section table's.
 class SpecFields {
 public:
     explicit SpecFields(std::string_view spec)

@@ -59,7 +59,7 @@ struct SectionSpec {
     std::vector<std::string> unknownSizes;  // bar sizes outside the program's tables
 };
 SectionSpec sectionSpec(const Section& section);
-// The spec with its left and right ends exchanged (a girder whose start is its right end).
+// The specification string with its left and right ends exchanged (a girder whose start is its right end).
 std::string swapGirderEnds(const std::string& spec);
 
 // Grid lines of the file per axis (X, Y, levels), ascending, in whole millimetres, with the

@@ -50,7 +50,7 @@ std::optional<double> parse(const std::string* text)
     return d;
 }
 
-// A number field as the spec writes it; empty when absent, the text as written when not a number.
+// A number field as the specification string writes it; empty when absent, the text as written when not a number.
 std::string field(const Attributes& a, std::string_view key)
 {
     const std::string* v = a.find(key);

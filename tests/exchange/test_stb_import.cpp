@@ -72,7 +72,7 @@ bool reports(const ImportResult& r, const std::string& text)
     return std::any_of(r.report.begin(), r.report.end(), [&](const std::string& l) { return l.find(text) != std::string::npos; });
 }
 
-// The spec of the one section a file of sections only gives.
+// The specification string of the one section a file of sections only gives.
 std::string specOfOnly(const std::string& sections)
 {
     ReadResult read = readStbBytes(wrap("<StbSections>" + sections + "</StbSections>"), "t.stb");

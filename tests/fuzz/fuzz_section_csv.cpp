@@ -29,8 +29,8 @@ void readWriteRead(std::string_view bytes)
     exchange::sortAndRenumber(*read.table);
 }
 
-// The bytes as a section table: one section a line, "secKey,secName,secSpec" (the spec is the
-// rest of the line, as a project file's section line keeps it).
+// The bytes as a section table: one section a line, "secKey,secName,secSpec" (the
+// specification string is the rest of the line, as a project file's section line keeps it).
 model::SectionTable tableOf(std::string_view bytes)
 {
     model::SectionTable table;
