@@ -101,10 +101,12 @@ void appendHex4(std::string& out, unsigned v)
     out += kHex[v & 15];
 }
 
-// UTF-8 to code points; a broken sequence becomes U+FFFD.
-std::vector<char32_t> codePoints(const std::string& utf8)
+}  // namespace
+
+std::u32string codePoints(std::string_view utf8)
 {
-    std::vector<char32_t> out;
+    std::u32string out;
+    out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
         int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
@@ -120,6 +122,8 @@ std::vector<char32_t> codePoints(const std::string& utf8)
     }
     return out;
 }
+
+namespace {
 
 void appendUtf16Hex(std::string& out, char32_t cp)
 {
@@ -205,9 +209,8 @@ Content& Content::operator=(Content&& other) noexcept
 
 Content::~Content() = default;
 
-char* Content::room(size_t n)
+char* Content::grow(size_t n)
 {
-    if (static_cast<size_t>(end_ - at_) >= n) return at_;
     if (spill_ && !chunks_.empty()) {
         flush();
         if (static_cast<size_t>(end_ - at_) >= n) return at_;
@@ -302,21 +305,18 @@ Content& Content::fraction(double v)
     return *this;
 }
 
-Content& Content::op(const char* text)
+Content& Content::longOp(std::string_view text)
 {
-    // Operators are short; a longer text goes in pieces.
-    for (size_t n = std::strlen(text); n > 0;) {
-        const size_t piece = std::min(n, size_t(256));
-        char* out = room(piece);
-        std::memcpy(out, text, piece);
-        advance(out + piece);
-        text += piece;
-        n -= piece;
+    // A longer text goes in pieces: room() hands out at most a chunk.
+    while (!text.empty()) {
+        const size_t piece = std::min(text.size(), kShortOp);
+        op(text.substr(0, piece));
+        text.remove_prefix(piece);
     }
     return *this;
 }
 
-Content& Content::hexGlyphs(const std::vector<uint16_t>& ids)
+Content& Content::hexGlyphs(std::span<const uint16_t> ids)
 {
     op("<");
     for (uint16_t id : ids) {

@@ -8,8 +8,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -32,8 +34,18 @@ public:
 
     Content& num(double v);
     Content& fraction(double v);  // 0 to 1, as colour components are
-    Content& op(const char* text);  // written as it stands, a space or newline included
-    Content& hexGlyphs(const std::vector<uint16_t>& ids);
+    // Written as it stands, a space or newline included. Inline: a sheet writes millions of
+    // operators of a few bytes each.
+    Content& op(std::string_view text)
+    {
+        if (text.size() > kShortOp) return longOp(text);
+        char* out = room(text.size());
+        std::memcpy(out, text.data(), text.size());
+        advance(out + text.size());
+        return *this;
+    }
+    Content& hexGlyphs(std::span<const uint16_t> ids);
+    Content& hexGlyphs(const std::vector<uint16_t>& ids) { return hexGlyphs(std::span<const uint16_t>(ids)); }
 
     size_t size() const;  // everything written, handed on or not
     bool empty() const { return size() == 0; }
@@ -48,8 +60,11 @@ private:
     // Hands the bytes held over in order.
     void writeTo(const std::function<void(std::string_view)>& write) const;
     // Room for `n` (at most kChunk) more bytes at the end; advance() takes what was used.
-    char* room(size_t n);
+    char* room(size_t n) { return static_cast<size_t>(end_ - at_) >= n ? at_ : grow(n); }
+    char* grow(size_t n);
     void advance(char* end) { at_ = end; }
+    static constexpr size_t kShortOp = 256;
+    Content& longOp(std::string_view text);
     static constexpr size_t kChunk = size_t(1) << 20;
     struct Chunk;
     std::vector<Chunk> chunks_;
@@ -119,6 +134,9 @@ private:
     std::vector<int> pageObjects_;
     std::unique_ptr<OpenPage> page_;
 };
+
+// The code points of UTF-8 text; a broken sequence becomes U+FFFD.
+std::u32string codePoints(std::string_view utf8);
 
 // A PDF text string of UTF-8 text: UTF-16BE with its byte-order mark, in hex.
 std::string pdfTextString(const std::string& utf8);

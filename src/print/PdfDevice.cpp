@@ -63,6 +63,7 @@ public:
         content_->num(s).num(0).num(0).num(-s).num(0).num(heightPt).op("cm\n");
         pageOpen_ = true;
         emitted_ = Emitted();
+        inText_ = false;
         penDirty_ = true;
         pageFonts_.clear();
         lastFace_ = nullptr;  // so that the next text names its font on this page too
@@ -71,6 +72,7 @@ public:
     void closePage()
     {
         if (!pageOpen_) return;
+        endText();
         document_.endPage(pageFonts_);
         content_ = nullptr;
         pageOpen_ = false;
@@ -89,11 +91,7 @@ public:
         if (flags & (DirtyPen | DirtyTransform)) penDirty_ = true;
         if (flags & DirtyPen) pen_ = state.pen();
         if (flags & DirtyBrush) brush_ = state.brush();
-        if (flags & DirtyTransform) {
-            transform_ = state.transform();
-            identity_ = transform_.isIdentity();
-            widthScale_ = identity_ ? 1.0 : std::sqrt(std::fabs(transform_.determinant()));
-        }
+        if (flags & DirtyTransform) setTransform(state.transform());
     }
 
     void drawLines(const QLineF* lines, int count) override
@@ -104,7 +102,10 @@ public:
             const QPointF a = map(lines[i].p1()), b = map(lines[i].p2());
             // A point at no finite place has no line to it; drawing it at 0 would be a stray line.
             if (!finite(a) || !finite(b)) continue;
-            if (std::isnan(last.x())) strokeState();  // the first line drawn
+            if (std::isnan(last.x())) {  // the first line drawn
+                endText();
+                strokeState();
+            }
             // A line that goes on from where the last one ended continues its path.
             if (a != last) point(a, "m\n");
             point(b, "l\n");
@@ -165,6 +166,7 @@ public:
             if (!finite(map(path.elementAt(i)))) return;
         const bool fill = brush_.style() != Qt::NoBrush, stroke = stroking();
         if (!fill && !stroke) return;
+        endText();
         if (stroke) strokeState();
         if (fill) fillColour(brush_.color().rgb());
         int start = -1;
@@ -215,6 +217,7 @@ public:
             if (!finite(p)) return;
             mapped[i] = {std::round(p.x()), std::round(p.y())};
         }
+        endText();
         if (stroke) strokeState();
         if (fill) fillColour(brush_.color().rgb());
         point(mapped[0], "m\n");
@@ -233,59 +236,107 @@ public:
     void drawTextItem(const QPointF& p, const QTextItem& item) override
     {
         if (!pageOpen_) return;
-        const QString text = item.text();
-        if (text.isEmpty()) return;
-        Face* face = faceOf(item.font());
+        const QList<uint> chars = item.text().toUcs4();
+        text(p, item.font(), pen_.color().rgb(), transform_,
+             std::u32string_view(reinterpret_cast<const char32_t*>(chars.constData()), static_cast<size_t>(chars.size())));
+    }
+
+    // The characters as one run of the face's glyphs, in a text object that stays open for
+    // the texts that follow it (a sheet paints them one after another).
+    void text(QPointF p, const QFont& font, QRgb rgb, const QTransform& transform, std::u32string_view chars)
+    {
+        if (!pageOpen_ || chars.empty()) return;
+        Face* face = faceOf(font);
         if (!face) return;
-        std::vector<uint16_t> codes;
+        codes_.clear();
         bool missing = false;
-        for (char32_t cp : text.toUcs4()) {
-            const uint16_t glyph = face->glyph(cp);
-            missing = missing || glyph == 0;
-            codes.push_back(face->font->code(glyph, cp));
+        for (char32_t cp : chars) {
+            const uint16_t code = face->code(cp);
+            missing = missing || code == 0;
+            codes_.push_back(code);
         }
-        fillColour(pen_.color().rgb());
         if (missing) {
             // Qt draws characters the face lacks in another font of its choosing: their outlines
             // from that font look right, where the face would show empty boxes.
-            QPainterPath outline;
-            outline.addText(p, item.font(), text);
-            const QBrush kept = brush_;
-            const QPen keptPen = pen_;
-            brush_ = pen_.color();
-            pen_ = Qt::NoPen;
-            drawPath(outline);
-            brush_ = kept;
-            pen_ = keptPen;
+            outline(p, font, rgb, transform, chars);
             return;
         }
-
-        const QFont& font = item.font();
         const double size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi_ / kPointsPerInch;
         const int stretch = font.stretch();
         const double widen = stretch > 0 ? stretch / 100.0 : 1.0;
         // Glyph space (y up, one unit a character height) onto the device, then the painter's.
-        const QTransform m = QTransform(size * widen, 0, 0, -size, p.x(), p.y()) * transform_;
-        content_->op("BT /").op(face->font->resourceName().c_str()).op(" 1 Tf ");
+        const QTransform m = QTransform(size * widen, 0, 0, -size, p.x(), p.y()) * transform;
+        if (!inText_) {
+            content_->op("BT\n");
+            inText_ = true;
+        }
+        fillColour(rgb);
+        // The font is part of the graphics state: it holds from one text object to the next.
+        if (emitted_.font != face->font) {
+            content_->op("/").op(face->font->resourceName()).op(" 1 Tf\n");
+            emitted_.font = face->font;
+        }
         content_->num(m.m11()).num(m.m12()).num(m.m21()).num(m.m22()).num(m.dx()).num(m.dy()).op("Tm ");
-        content_->hexGlyphs(codes).op(" Tj ET\n");
+        content_->hexGlyphs(codes_).op(" Tj\n");
     }
 
 private:
     struct Face {
         QRawFont raw;
         pdf::EmbeddedFont* font = nullptr;
-        std::unordered_map<char32_t, uint16_t> glyphs;
-        uint16_t glyph(char32_t cp)
+        // The document's code of each character, looked up once: a table for the characters
+        // labels are made of, a map for the rest. -1: not looked up yet; 0: the face lacks it.
+        std::vector<int32_t> basic = std::vector<int32_t>(0x10000, -1);
+        std::unordered_map<char32_t, uint16_t> others;
+        uint16_t code(char32_t cp)
         {
-            auto [it, added] = glyphs.try_emplace(cp, 0);
-            if (added) {
-                const QList<quint32> ids = raw.glyphIndexesForString(QString::fromUcs4(&cp, 1));
-                it->second = ids.size() == 1 && ids[0] <= 0xFFFF ? static_cast<uint16_t>(ids[0]) : 0;
+            if (cp < basic.size()) {
+                int32_t& known = basic[cp];
+                if (known < 0) known = lookUp(cp);
+                return static_cast<uint16_t>(known);
             }
+            auto [it, added] = others.try_emplace(cp, 0);
+            if (added) it->second = lookUp(cp);
             return it->second;
         }
+        uint16_t lookUp(char32_t cp)
+        {
+            const QList<quint32> ids = raw.glyphIndexesForString(QString::fromUcs4(&cp, 1));
+            const uint16_t glyph = ids.size() == 1 && ids[0] <= 0xFFFF ? static_cast<uint16_t>(ids[0]) : 0;
+            return font->code(glyph, cp);
+        }
     };
+
+    void outline(QPointF p, const QFont& font, QRgb rgb, const QTransform& transform, std::u32string_view chars)
+    {
+        QPainterPath path;
+        path.addText(p, font, QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size())));
+        const QBrush keptBrush = brush_;
+        const QPen keptPen = pen_;
+        const QTransform keptTransform = transform_;
+        brush_ = QColor(rgb);
+        pen_ = Qt::NoPen;
+        setTransform(transform);
+        drawPath(path);
+        brush_ = keptBrush;
+        pen_ = keptPen;
+        setTransform(keptTransform);
+    }
+
+    void setTransform(const QTransform& t)
+    {
+        transform_ = t;
+        identity_ = transform_.isIdentity();
+        widthScale_ = identity_ ? 1.0 : std::sqrt(std::fabs(transform_.determinant()));
+    }
+
+    // Paths cannot be built inside a text object.
+    void endText()
+    {
+        if (!inText_) return;
+        content_->op("ET\n");
+        inText_ = false;
+    }
 
     // Texts of one face share one embedded font; Qt resolves the face as it does on screen.
     Face* faceOf(const QFont& font)
@@ -391,7 +442,7 @@ private:
         dash.op("] ").num(pen_.style() != Qt::SolidLine ? pen_.dashOffset() * (width > 0 ? width : 1) : 0).op("d\n");
         std::string dashText = dash.take();
         if (dashText != emitted_.dash) {
-            content_->op(dashText.c_str());
+            content_->op(dashText);
             emitted_.dash = std::move(dashText);
         }
     }
@@ -399,6 +450,7 @@ private:
     // What the page's content has set so far; a new page starts from the PDF defaults.
     struct Emitted {
         long long stroke = 0, fill = 0;  // black
+        const pdf::EmbeddedFont* font = nullptr;
         double width = 1;
         int cap = 0, join = 0;
         std::string dash = "[] 0 d\n";
@@ -411,6 +463,8 @@ private:
     std::vector<const pdf::EmbeddedFont*> pageFonts_;
     Emitted emitted_;
     bool penDirty_ = true;  // the pen changed since strokeState() last wrote it
+    bool inText_ = false;   // a text object is open
+    std::vector<uint16_t> codes_;  // the text being written, kept for its memory
     QPen pen_;
     QBrush brush_;
     QTransform transform_;
@@ -434,6 +488,12 @@ void PdfDevice::newPage(double widthMm, double heightMm)
     widthMm_ = widthMm;
     heightMm_ = heightMm;
     engine_->startPage(widthMm, heightMm);
+}
+
+void PdfDevice::drawText(QPointF at, const QFont& font, QColor colour, const QTransform& transform,
+                         std::u32string_view text)
+{
+    engine_->text(at, font, colour.rgb(), transform, text);
 }
 
 std::string PdfDevice::finish(const std::string& title, const std::string& creator)

@@ -12,7 +12,12 @@
 #include <string>
 #include <string_view>
 
+#include <QColor>
 #include <QPaintDevice>
+#include <QPointF>
+
+class QFont;
+class QTransform;
 
 namespace print {
 
@@ -33,6 +38,13 @@ public:
     // Closes the page being painted and writes the rest of the file; empty on success, else
     // why not. End the painter first.
     std::string finish(const std::string& title, const std::string& creator);
+
+    // A text onto the page being painted as QPainter::drawText would put it there, without Qt's
+    // text layout (sheet fonts are not shaped): `text` in `font` (a pixel size), the left end of
+    // its baseline at `at`, mapped by `transform` onto the device, filled with `colour`. Paint
+    // it between the painter's own calls; the painter's state is neither used nor changed.
+    void drawText(QPointF at, const QFont& font, QColor colour, const QTransform& transform,
+                  std::u32string_view text);
 
     QPaintEngine* paintEngine() const override;
 

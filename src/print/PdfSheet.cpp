@@ -25,6 +25,7 @@
 #include "model/project_file.h"
 #include "model/safe_file.h"
 #include "model/text_buffer.h"
+#include "pdf/pdf_document.h"
 #include "print/PdfDevice.h"
 #include "session/session.h"
 
@@ -163,46 +164,56 @@ public:
     // A text with its box's lower-left corner at p (sheet mm), h mm high and length mm long.
     void text(const std::string& utf8, model::Point p, double h, double length, double angle, int colour)
     {
-        QString s = QString::fromStdString(utf8);
-        if (s.isEmpty() || !(h > 0)) return;
+        if (utf8.empty() || !(h > 0)) return;
+        std::u32string chars = pdf::codePoints(utf8);
         const int pixels = std::max(1, static_cast<int>(std::lround(h * f_)));
-        const double advance = advanceOf(s, pixels);
+        const double advance = advanceOf(chars, pixels);
         // The box the DXF reader sees: the same length from MojiRatio. A stretch to 1/10 000
         // lets the texts of one size share a transform, set once on the painter for all of them.
         const double stretch = advance > 0 && length > 0 ? std::round(length * f_ / advance * 1e4) / 1e4 : 1;
-        texts_[{pixels, colour, angle, stretch}].push_back({std::move(s), dot(device(p))});
+        texts_[{pixels, colour, angle, stretch}].push_back({std::move(chars), dot(device(p))});
     }
 
     // The text's width in device dots: the sum of its characters' widths, since sheet fonts are
-    // not shaped (no kerning, no ligatures). A large list has thousands of different labels made
-    // of a few dozen characters.
-    double advanceOf(const QString& s, int pixels)
+    // not shaped (no kerning, no ligatures). A set has hundreds of thousands of labels made of a
+    // few hundred characters: their widths are kept from sheet to sheet (plain numbers, so the
+    // cache outlives no font).
+    static double advanceOf(std::u32string_view chars, int pixels)
     {
-        Advances& a = advances_[pixels];
-        if (!a.metrics) a.metrics = std::make_unique<QFontMetricsF>(sheetFont(pixels));
+        thread_local std::unordered_map<int, std::unordered_map<char32_t, double>> widths;  // by pixel size
+        std::unordered_map<char32_t, double>& of = widths[pixels];
         double sum = 0;
-        for (char32_t c : s.toUcs4()) {
-            auto [it, added] = a.byChar.try_emplace(c, 0.0);
-            if (added) it->second = a.metrics->horizontalAdvance(QString::fromUcs4(&c, 1));
+        for (char32_t c : chars) {
+            auto [it, added] = of.try_emplace(c, 0.0);
+            if (added) it->second = QFontMetricsF(sheetFont(pixels)).horizontalAdvance(QString::fromUcs4(&c, 1));
             sum += it->second;
         }
         return sum;
     }
 
     // Paints the texts given so far, those of one size, colour, angle and stretch together, and
-    // goes back to plain sheet dots.
+    // goes back to plain sheet dots. Our PDF device takes them straight, without the text
+    // layout the painter would do for each of them.
     void flushTexts()
     {
+        PdfDevice* pdf = dynamic_cast<PdfDevice*>(p_.device());
         for (const auto& [key, runs] : texts_) {
             const auto& [pixels, colour, angle, stretch] = key;
-            p_.setFont(sheetFont(pixels));
-            p_.setPen(colourOf(colour, mono_));
+            const QFont font = sheetFont(pixels);
+            const QColor ink = colourOf(colour, mono_);
             QTransform t;
             t.rotate(-angle);
             t.scale(stretch, 1);
             const QTransform back = t.inverted();
+            if (pdf) {
+                for (const TextRun& r : runs) pdf->drawText(dot(back.map(r.at)), font, ink, t * base_, r.text);
+                continue;
+            }
+            p_.setFont(font);
+            p_.setPen(ink);
             p_.setTransform(t * base_);
-            for (const TextRun& r : runs) p_.drawText(dot(back.map(r.at)), r.text);
+            for (const TextRun& r : runs)
+                p_.drawText(dot(back.map(r.at)), QString::fromUcs4(r.text.data(), static_cast<qsizetype>(r.text.size())));
         }
         texts_.clear();
         p_.setTransform(base_);
@@ -215,15 +226,10 @@ private:
     bool mono_;
     QTransform base_;  // the device's own, kept under every text
     struct TextRun {
-        QString text;
+        std::u32string text;
         QPointF at;  // the box's lower-left corner, device dots
     };
     std::map<std::tuple<int, int, double, double>, std::vector<TextRun>> texts_;
-    struct Advances {
-        std::unique_ptr<QFontMetricsF> metrics;
-        std::unordered_map<char32_t, double> byChar;
-    };
-    std::unordered_map<int, Advances> advances_;  // by pixel size
 };
 
 // The match lines along the cuts (chain lines), then the title block over the drawing, each
