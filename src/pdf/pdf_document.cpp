@@ -24,15 +24,24 @@ const char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The decimal digits of v (below 10^18) at out; returns their end.
-char* formatWhole(char* out, unsigned long long v)
+// The decimal digits of v at out; returns their end. 32-bit arithmetic: every number a page
+// writes is below 10^9 (formatReal's limit).
+char* formatWhole(char* out, uint32_t v)
 {
-    int digits = 1;
-    for (unsigned long long bound = 10; digits < 18 && v >= bound; bound *= 10) ++digits;
+    const int digits = v < 10 ? 1
+                       : v < 100 ? 2
+                       : v < 1000 ? 3
+                       : v < 10000 ? 4
+                       : v < 100000 ? 5
+                       : v < 1000000 ? 6
+                       : v < 10000000 ? 7
+                       : v < 100000000 ? 8
+                       : v < 1000000000 ? 9
+                                          : 10;
     char* const end = out + digits;
     char* d = end;
     while (v >= 100) {
-        const unsigned pair = static_cast<unsigned>(v % 100) * 2;
+        const uint32_t pair = (v % 100) * 2;
         v /= 100;
         *--d = kPairs[pair + 1];
         *--d = kPairs[pair];
@@ -61,14 +70,11 @@ char* formatReal(char* buf, double v)
     char* out = buf;
     // Readers take integers up to 2^31 - 1; nothing on a sheet lies near that.
     constexpr double kLimit = 1e9;
-    if (std::isnan(v)) v = 0;
-    v = std::clamp(v, -kLimit, kLimit);
-    if (v > -kLimit && v < kLimit) {
-        const long long whole = static_cast<long long>(v);
-        if (static_cast<double>(whole) == v) {
-            if (whole < 0) *out++ = '-';
-            return formatWhole(out, static_cast<unsigned long long>(whole < 0 ? -whole : whole));
-        }
+    if (!(v > -kLimit && v < kLimit)) v = std::isnan(v) ? 0 : std::clamp(v, -kLimit, kLimit);
+    const auto whole = static_cast<int32_t>(v);  // |v| <= 10^9 < 2^31
+    if (static_cast<double>(whole) == v) {
+        if (whole < 0) *out++ = '-';
+        return formatWhole(out, whole < 0 ? 0u - static_cast<uint32_t>(whole) : static_cast<uint32_t>(whole));
     }
     long long hundredths = static_cast<long long>(v * 100 + (v < 0 ? -0.5 : 0.5));
     if (hundredths < 0) {
@@ -76,7 +82,7 @@ char* formatReal(char* buf, double v)
         hundredths = -hundredths;
     }
     const unsigned frac = static_cast<unsigned>(hundredths % 100);
-    out = formatWhole(out, static_cast<unsigned long long>(hundredths / 100));
+    out = formatWhole(out, static_cast<uint32_t>(hundredths / 100));
     if (frac != 0) {
         *out++ = '.';
         *out++ = kPairs[frac * 2];

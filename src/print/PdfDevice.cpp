@@ -215,7 +215,7 @@ public:
         for (int i = 0; i < 13; ++i) {
             const QPointF p = map(c + points[i]);
             if (!finite(p)) return;
-            mapped[i] = {std::round(p.x()), std::round(p.y())};
+            mapped[i] = {wholeDot(p.x()), wholeDot(p.y())};
         }
         endText();
         if (stroke) strokeState();

@@ -23,6 +23,13 @@ namespace print {
 
 class PdfPaintEngine;
 
+// v rounded to the nearest whole number, halves away from zero, as std::round but inline (a
+// sheet rounds millions of coordinates onto whole dots); far-off values stay as they are.
+inline double wholeDot(double v)
+{
+    return v > -1e15 && v < 1e15 ? static_cast<double>(static_cast<long long>(v + (v < 0 ? -0.5 : 0.5))) : v;
+}
+
 class PdfDevice : public QPaintDevice {
 public:
     // Device coordinates are dots of `dotsPerInch`, y downwards from the page's top-left corner.

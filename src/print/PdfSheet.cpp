@@ -67,7 +67,7 @@ bool drawable(int kind)
 
 // A device point on whole dots (1/1200 inch in a PDF, 0.02 mm): the PDF then writes short
 // integers, a third fewer bytes than fractions.
-QPointF dot(QPointF p) { return {std::round(p.x()), std::round(p.y())}; }
+QPointF dot(QPointF p) { return {wholeDot(p.x()), wholeDot(p.y())}; }
 
 // Everything one pen draws.
 struct Stroke {
@@ -93,6 +93,8 @@ public:
     {
         std::vector<Stroke> strokes;
         std::unordered_map<uint64_t, size_t> byPen;
+        uint64_t lastKey = ~uint64_t{0};
+        size_t last = 0;
         for (const draft::SheetPiece& piece : pieces)
             for (int c : only) {
                 const model::Element& e = store.at(c);
@@ -100,9 +102,14 @@ public:
                 const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(e.CL)) << 32) |
                                      (static_cast<uint64_t>(static_cast<uint16_t>(e.LY)) << 16) |
                                      static_cast<uint16_t>(e.kind);
-                auto [it, added] = byPen.try_emplace(key, strokes.size());
-                if (added) strokes.push_back({e.CL, e.kind, e.LY, {}, {}, {}});
-                add(strokes[it->second], e, piece);
+                // Generators draw runs of one pen: most elements need no look-up.
+                if (key != lastKey) {
+                    auto [it, added] = byPen.try_emplace(key, strokes.size());
+                    if (added) strokes.push_back({e.CL, e.kind, e.LY, {}, {}, {}});
+                    lastKey = key;
+                    last = it->second;
+                }
+                add(strokes[last], e, piece);
             }
         p_.setBrush(Qt::NoBrush);
         for (const Stroke& s : strokes) {
