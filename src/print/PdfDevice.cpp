@@ -162,8 +162,14 @@ public:
     void drawPath(const QPainterPath& path) override
     {
         if (!pageOpen_ || path.isEmpty()) return;
-        for (int i = 0; i < path.elementCount(); ++i)
-            if (!finite(map(path.elementAt(i)))) return;
+        // Each point mapped once: a sheet's arcs are paths of thousands of curves.
+        const int n = path.elementCount();
+        pathPoints_.clear();
+        for (int i = 0; i < n; ++i) {
+            const QPainterPath::Element& e = path.elementAt(i);
+            pathPoints_.push_back(map(QPointF(e.x, e.y)));
+            if (!finite(pathPoints_.back())) return;
+        }
         const bool fill = brush_.style() != Qt::NoBrush, stroke = stroking();
         if (!fill && !stroke) return;
         endText();
@@ -175,26 +181,26 @@ public:
                 path.elementAt(start).y == path.elementAt(lastIndex).y)
                 content_->op("h\n");
         };
-        for (int i = 0; i < path.elementCount(); ++i) {
-            const QPainterPath::Element& e = path.elementAt(i);
-            switch (e.type) {
+        for (int i = 0; i < n; ++i) {
+            const QPointF at = pathPoints_[static_cast<size_t>(i)];
+            switch (path.elementAt(i).type) {
             case QPainterPath::MoveToElement:
                 if (i > 0) closeIfBack(i - 1);
-                point(map(e), "m\n");
+                point(at, "m\n");
                 start = i;
                 break;
-            case QPainterPath::LineToElement: point(map(e), "l\n"); break;
+            case QPainterPath::LineToElement: point(at, "l\n"); break;
             case QPainterPath::CurveToElement:
-                if (i + 2 >= path.elementCount()) return;  // a path Qt made is never cut short
-                point(map(e), "");
-                point(map(path.elementAt(i + 1)), "");
-                point(map(path.elementAt(i + 2)), "c\n");
+                if (i + 2 >= n) return;  // a path Qt made is never cut short
+                point(at, "");
+                point(pathPoints_[static_cast<size_t>(i) + 1], "");
+                point(pathPoints_[static_cast<size_t>(i) + 2], "c\n");
                 i += 2;
                 break;
             default: break;
             }
         }
-        closeIfBack(path.elementCount() - 1);
+        closeIfBack(n - 1);
         const bool evenOdd = path.fillRule() == Qt::OddEvenFill;
         content_->op(fill && stroke ? (evenOdd ? "B*\n" : "B\n") : fill ? (evenOdd ? "f*\n" : "f\n") : "S\n");
     }
@@ -392,7 +398,7 @@ private:
     static bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
     QPointF map(const QPainterPath::Element& e) const { return map(QPointF(e.x, e.y)); }
 
-    void point(QPointF p, const char* op) { content_->num(p.x()).num(p.y()).op(op); }
+    void point(QPointF p, std::string_view op) { content_->num(p.x()).num(p.y()).op(op); }
 
     static void colour(pdf::Content& c, QRgb rgb, const char* op)
     {
@@ -465,6 +471,7 @@ private:
     bool penDirty_ = true;  // the pen changed since strokeState() last wrote it
     bool inText_ = false;   // a text object is open
     std::vector<uint16_t> codes_;  // the text being written, kept for its memory
+    std::vector<QPointF> pathPoints_;  // the path being written, on the device
     QPen pen_;
     QBrush brush_;
     QTransform transform_;
