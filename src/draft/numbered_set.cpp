@@ -40,20 +40,23 @@ size_t bytesOf(const model::Session& session)
     return bytes;
 }
 
-// Runs one drawing of the set and hands `use` its layout; false when the generator failed (it
-// has said why through the platform).
+// Runs one drawing of the set and hands `use` its layout (none when `layOut` is false: a
+// drawing generated again keeps the one it had); false when the generator failed (it has said
+// why through the platform).
 template <typename Use>
 bool withDrawing(model::Session& session, DrawingFrame& frame, DraftState& state, const SetDrawing& entry,
-                 const NumberedSet& request, Use use)
+                 const NumberedSet& request, Use use, bool layOut = true)
 {
     model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
     const std::optional<DrawingKind> kind = drawingForCode(entry.code, session);
     if (!kind || !frame.run(kind->scale, kind->store, kind->generate)) return false;
-    std::optional<SplitGuide> guide;
-    if (kind->split) guide = kind->split(session, state.draftTextHeight);
     Laid laid;
-    laid.set = sheetsOfDrawing(session, scaleOf(session.settings, kind->scale).scale, kind->scale == ScaleMode::List,
-                               request.paper, guide);
+    if (layOut) {
+        std::optional<SplitGuide> guide;
+        if (kind->split) guide = kind->split(session, state.draftTextHeight);
+        laid.set = sheetsOfDrawing(session, scaleOf(session.settings, kind->scale).scale,
+                                   kind->scale == ScaleMode::List, request.paper, guide);
+    }
     laid.block = {sheetCaption(*kind, session), request.projectPath, request.date, request.fields, 0, 0};
     use(laid);
     frame.close();
@@ -177,8 +180,9 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
             });
             why = writer.addSheets(session, p.laid.set, p.laid.block);
             frame.close();
-        } else if (!withDrawing(session, frame, state, p.entry, request,
-                                [&](const Laid&) { why = writer.addSheets(session, p.laid.set, p.laid.block); })) {
+        } else if (!withDrawing(
+                       session, frame, state, p.entry, request,
+                       [&](const Laid&) { why = writer.addSheets(session, p.laid.set, p.laid.block); }, false)) {
             return p.entry.what + ": 作図できません";
         }
         if (!why.empty()) return why;
