@@ -2,6 +2,8 @@
 // The PDF paint device draws what QPainter gives it where Qt would: characters the sheet font
 // lacks in the font Qt falls back to, each face as its own font, cosmetic pens at their width,
 // nothing for points at no finite place, and no file without a page.
+#include <string>
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -64,6 +66,58 @@ TEST(PdfDevice, FacesFallbacksPensAndBadPoints)
     const std::string text = testing_support::shell("pdftotext '" + dir.file("faces.pdf") + "' -").second;
     EXPECT_NE(text.find("D25"), std::string::npos) << text;
     EXPECT_NE(text.find("断面"), std::string::npos) << text;
+}
+
+// The left and right edges of the first word `word` in `pdftotext -bbox` output, in points.
+std::pair<double, double> wordSpan(const std::string& bbox, const std::string& word)
+{
+    const size_t at = bbox.find(">" + word + "</word>");
+    if (at == std::string::npos) return {-1, -1};
+    const size_t from = bbox.rfind("xMin=\"", at), to = bbox.rfind("xMax=\"", at);
+    return {std::stod(bbox.substr(from + 6)), std::stod(bbox.substr(to + 6))};
+}
+
+TEST(PdfDevice, TextsPaintedStraightLandWhereThePainterPutsThem)
+{
+    uitest::app();
+    std::string pdf;
+    print::PdfDevice device(1200, [&pdf](std::string_view piece) { pdf += piece; });
+    device.newPage(210, 297);
+    QPainter p(&device);
+    QFont gothic(QStringLiteral("IPAGothic"));
+    gothic.setPixelSize(100);
+    QTransform stretched;
+    stretched.scale(1.5, 1);
+    // The same mixed-script label through the painter (Qt's text layout) and straight, under
+    // the same stretch, with lines between them so that text objects open and close.
+    p.setFont(gothic);
+    p.setTransform(stretched);
+    p.drawText(QPointF(400, 1000), QStringLiteral("梁 G12"));
+    p.resetTransform();
+    p.drawLine(QPointF(100, 1100), QPointF(3000, 1100));
+    device.drawText(QPointF(400, 2000), gothic, Qt::red, stretched, U"梁 G12");
+    device.drawText(QPointF(400, 2300), gothic, Qt::black, QTransform(), U"\u2300X");  // a character the face lacks
+    p.drawLine(QPointF(100, 2400), QPointF(3000, 2400));
+    device.drawText(QPointF(400, 2600), gothic, Qt::black, QTransform(), U"S=1/40");
+    p.end();
+    ASSERT_EQ(device.finish("t", "Tessmar"), "");
+    EXPECT_EQ(pdf.find("<0000> Tj"), std::string::npos);
+
+    testing_support::TempDir dir;
+    const std::string path = dir.file("straight.pdf");
+    testing_support::writeBytes(path, pdf);
+    const auto [status, bbox] = testing_support::shell("pdftotext -bbox '" + path + "' - 2>&1");
+    ASSERT_EQ(status, 0) << bbox;
+    EXPECT_EQ(bbox.find("Error"), std::string::npos) << bbox;
+    const size_t first = bbox.find(">G12</word>");
+    ASSERT_NE(first, std::string::npos) << bbox;
+    const auto painted = wordSpan(bbox, "G12");
+    const auto straight = wordSpan(bbox.substr(first + 1), "G12");
+    EXPECT_NEAR(straight.first, painted.first, 0.5) << bbox;    // half a point: a tenth of a character
+    EXPECT_NEAR(straight.second, painted.second, 0.5) << bbox;
+    // Three half-width characters of 100 dots, stretched by half as much again.
+    EXPECT_NEAR(painted.second - painted.first, 1.5 * 3 * 50 * 72 / 1200.0, 0.5) << bbox;
+    EXPECT_NE(bbox.find(">S=1/40</word>"), std::string::npos) << bbox;
 }
 
 TEST(PdfDevice, ADocumentWithoutAPageIsRefused)
