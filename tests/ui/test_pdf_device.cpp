@@ -23,16 +23,26 @@ size_t count(const std::string& s, const std::string& what)
     return n;
 }
 
+// An A4 page at 1200 dots per inch, its file in `pdf`, and IPAGothic 100 dots high.
+struct A4Page {
+    QApplication& application = uitest::app();  // before the font
+    std::string pdf;
+    print::PdfDevice device{1200, [this](std::string_view piece) { pdf += piece; }};
+    QFont gothic{QStringLiteral("IPAGothic")};
+    A4Page()
+    {
+        device.newPage(210, 297);
+        gothic.setPixelSize(100);
+    }
+};
+
 TEST(PdfDevice, FacesFallbacksPensAndBadPoints)
 {
-    uitest::app();
-    std::string pdf;
-    print::PdfDevice device(1200, [&pdf](std::string_view piece) { pdf += piece; });
-    device.newPage(210, 297);
+    A4Page page;
+    std::string& pdf = page.pdf;
+    print::PdfDevice& device = page.device;
     QPainter p(&device);
-    QFont gothic(QStringLiteral("IPAGothic"));
-    gothic.setPixelSize(100);
-    p.setFont(gothic);
+    p.setFont(page.gothic);
     p.drawText(QPointF(500, 500), QStringLiteral("梁 D25"));
     // U+2300 is not in IPAGothic: Qt takes it from another font, and so must the page.
     p.drawText(QPointF(500, 800), QStringLiteral("\u2300"));
@@ -79,13 +89,11 @@ std::pair<double, double> wordSpan(const std::string& bbox, const std::string& w
 
 TEST(PdfDevice, TextsPaintedStraightLandWhereThePainterPutsThem)
 {
-    uitest::app();
-    std::string pdf;
-    print::PdfDevice device(1200, [&pdf](std::string_view piece) { pdf += piece; });
-    device.newPage(210, 297);
+    A4Page page;
+    const std::string& pdf = page.pdf;
+    print::PdfDevice& device = page.device;
+    const QFont& gothic = page.gothic;
     QPainter p(&device);
-    QFont gothic(QStringLiteral("IPAGothic"));
-    gothic.setPixelSize(100);
     QTransform stretched;
     stretched.scale(1.5, 1);
     // The same mixed-script label through the painter (Qt's text layout) and straight, under
