@@ -313,7 +313,7 @@ Content& Content::fraction(double v)
 
 Content& Content::longOp(std::string_view text)
 {
-    // A longer text goes in pieces: room() hands out at most a chunk.
+    // A longer text goes in pieces (room() hands out at most a chunk); an empty one asks for no room.
     while (!text.empty()) {
         const size_t piece = std::min(text.size(), kShortOp);
         op(text.substr(0, piece));

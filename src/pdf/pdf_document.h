@@ -38,7 +38,7 @@ public:
     // operators of a few bytes each.
     Content& op(std::string_view text)
     {
-        if (text.size() > kShortOp) return longOp(text);
+        if (text.size() > kShortOp || text.empty()) return longOp(text);
         char* out = room(text.size());
         std::memcpy(out, text.data(), text.size());
         advance(out + text.size());

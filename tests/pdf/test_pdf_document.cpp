@@ -34,6 +34,9 @@ TEST(PdfContent, NumbersAreShortAndExactToAHundredth)
     c.hexGlyphs({1, 0x2A, 0xFFFF});
     EXPECT_EQ(c.take(), "<0001002AFFFF>");
     EXPECT_TRUE(c.empty());
+    // Operators of no length and of more than a short operator's room.
+    c.op("").op(std::string(600, 'x')).op("").op(" S\n");
+    EXPECT_EQ(c.take(), std::string(600, 'x') + " S\n");
 
     // A page's content spans many chunks: nothing is lost or doubled where one ends.
     std::string expected;
