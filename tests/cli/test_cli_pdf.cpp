@@ -288,6 +288,26 @@ TEST_F(CliPdf, TheTitleBlockCarriesTheProjectsTitleFileOrWhatTheCommandLineSays)
     EXPECT_EQ(model::readProjectTitle(kel).designer, "山田太郎");  // one run's override is not kept
 }
 
+// Sheet files of an earlier, larger set go once the new set is written whole, and only they:
+// a run that fails keeps the previous set, and files of other names stay.
+TEST_F(CliPdf, SheetFilesOfAnEarlierLargerSetGoOnlyAfterTheNewSetIsWritten)
+{
+    const std::vector<std::string> older{"S-40.dxf", "S-100.dxf"}, others{"S-7.dxf", "S-40.dxf.bak", "S-4a.dxf", "plan.dxf"};
+    for (const std::string& name : older) std::ofstream(dir / name) << "old";
+    for (const std::string& name : others) std::ofstream(dir / name) << "mine";
+    fs::create_directory(dir / "S-03.dxf");  // the new set cannot write its third sheet
+    const std::string run = std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + dir.string() + "' --sheets";
+    EXPECT_EQ(shell(run).first, 1);
+    for (const std::string& name : older) EXPECT_TRUE(fs::exists(dir / name)) << name;
+
+    fs::remove(dir / "S-03.dxf");
+    const auto [status, out] = shell(run);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_TRUE(fs::is_regular_file(dir / "S-03.dxf"));
+    for (const std::string& name : older) EXPECT_FALSE(fs::exists(dir / name)) << name;
+    for (const std::string& name : others) EXPECT_TRUE(fs::exists(dir / name)) << name;
+}
+
 TEST_F(CliPdf, ASetPdfThatCannotBeWrittenSaysSoOnce)
 {
     const fs::path folder = dir / "blocked";

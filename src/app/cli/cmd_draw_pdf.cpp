@@ -144,6 +144,8 @@ int writeSetSheets(model::Session& session, const std::string& folder, const Pdf
         std::fprintf(stderr, "tessmar-cli: left the %s out of the sheets: %s\n", what.c_str(), why.c_str());
     };
     if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty()) return fail(folder + ": " + why);
+    // Only now: a run that failed half-way leaves the previous set as it was.
+    if (std::string why = writer.removeOlderSheets(); !why.empty()) return fail(why);
     return kExitOk;
 }
 
