@@ -49,10 +49,12 @@ void addMarks(const Sheet& sheet, const std::vector<std::string>& titleRows, mod
     };
     auto label = [&](const SheetLabel& l) {
         const model::Point p = at(l.at);
-        texts.addMoji(7, l.text, 0, 0, l.height * s, p.x, p.y, "0", kMarkColour);  // by its lower-left corner
+        texts.addMoji(7, l.text, 0, l.angle, l.height * s, p.x, p.y, "0", kMarkColour);  // by its lower-left corner
     };
     box({0, 0}, {sheet.width, sheet.height});
     const SheetMarks marks = sheetMarks(sheet, titleRows);
+    for (const SheetStroke& m : marks.gridStrokes) add(model::kind::LINE, m.from, m.to);
+    for (const SheetLabel& l : marks.gridLabels) label(l);
     for (const SheetStroke& m : marks.matchLines) add(model::kind::DASHDOT, m.from, m.to);
     for (const SheetLabel& l : marks.matchLabels) label(l);
     box(marks.titleLow, marks.titleHigh);

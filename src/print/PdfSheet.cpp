@@ -226,12 +226,15 @@ private:
     std::unordered_map<int, Advances> advances_;  // by pixel size
 };
 
-// The match lines along the cuts (chain lines), then the title block over the drawing, each
-// with its texts.
+// A part's own grid names and dimensions, the match lines along the cuts (chain lines), then
+// the title block over the drawing, each with its texts.
 void paintMarks(SheetPainter& sp, QPainter& p, double f, const draft::SheetMarks& marks)
 {
     const double thin = draft::penWidth(0);
     QPen pen(Qt::black, thin * f);
+    p.setPen(pen);
+    for (const draft::SheetStroke& m : marks.gridStrokes) p.drawLine(sp.device(m.from), sp.device(m.to));
+    for (const draft::SheetLabel& l : marks.gridLabels) sp.text(l.text, l.at, l.height, 0, l.angle, 0);
     pen.setDashPattern({8 / thin, 1.5 / thin, 1 / thin, 1.5 / thin});
     p.setPen(pen);
     for (const draft::SheetStroke& m : marks.matchLines) p.drawLine(sp.device(m.from), sp.device(m.to));
