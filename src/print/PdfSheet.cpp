@@ -289,16 +289,6 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
     sp.flushTexts();
 }
 
-void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
-                const SheetOptions& options)
-{
-    draft::SheetSet one;
-    one.sheets.push_back(sheet);
-    one.columns = {{-1e300, 1e300}};
-    one.rows = {{1e300, -1e300}};
-    paintSheet(painter, dotsPerMm, sheet, session, options, draft::sheetItems(one, session.store, session.texts).front());
-}
-
 struct PdfBook::Pdf {
     // The file is written while the sheets are painted: a large set never sits in memory.
     model::SafeFileWriter file;
@@ -312,13 +302,6 @@ PdfBook::PdfBook(std::string path, std::string title) : path_(std::move(path)), 
 PdfBook::~PdfBook()
 {
     if (pdf_ && pdf_->painter.isActive()) pdf_->painter.end();
-}
-
-draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options)
-{
-    return draft::layoutSheet(draft::drawingBox(session.store, session.texts, dxf::textOptions(session.settings)),
-                              options.scale, options.paper,
-                              options.list ? draft::SheetSize::Fixed : draft::SheetSize::ByScale);
 }
 
 draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options)

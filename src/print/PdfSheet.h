@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A drawing on one sheet through Qt's painter: the PDF file of the command line and of the
-// preview window, and (later) the printer. Qt Gui only, so the command-line tool can use it
+// A drawing on its sheets through Qt's painter: the PDF files of the command line and of the
+// preview window, and the preview's printing. Qt Gui only, so the command-line tool can use it
 // on Qt's offscreen platform without a display.
 #pragma once
 
@@ -33,9 +33,6 @@ struct SheetOptions {
 // A QGuiApplication for painting when the program has none yet (the command-line tool).
 void ensureGuiApplication();
 
-// The sheet that holds the session's current drawing at options.scale on options.paper.
-draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options);
-
 // The sheets the session's current drawing takes: one when it fits, else its parts.
 draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options);
 
@@ -49,11 +46,6 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
 // and returns its dots per millimetre.
 void paintSheets(QPainter& painter, const model::Session& session, const SheetOptions& options,
                  const draft::SheetSet& set, const std::function<double(const draft::Sheet&)>& page);
-
-// Paints the session's current store and texts on a device `dotsPerMm` fine whose page is the
-// sheet, with the title block in the lower right corner.
-void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
-                const SheetOptions& options);
 
 // A PDF of several sheets, one page each, each page the size of its own sheet; the file
 // replaces its target only when finished whole.
