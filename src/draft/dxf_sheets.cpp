@@ -147,7 +147,7 @@ std::string DxfSheetFiles::removeOlderSheets() const
     }
     if (ec) return folder_ + ": " + ec.message();
     for (const fs::path& file : older)
-        if (!fs::remove(file, ec) && ec) return file.string() + ": cannot remove this sheet of an earlier set (" + ec.message() + ")";
+        if (!fs::remove(file, ec) && ec) return file.string() + ": 以前の図面一式のシートを削除できません (" + ec.message() + ")";
     return {};
 }
 
