@@ -37,7 +37,7 @@ void BM_GirderListPdf(benchmark::State& state)
     print::SheetOptions options;
     // 500 sections fit no sheet at the list's 1/40; the sheet at 1/400 paints the same drawing.
     options.scale = 400;
-    options.caption = "梁断面リスト";
+    options.title.caption = "梁断面リスト";
     const std::string path = bench::tempPath("girder_list.pdf");
     for (auto _ : state) {
         const std::string why = print::writePdf(path, list.session, options);

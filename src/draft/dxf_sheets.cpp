@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/dxf_sheets.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
 
 #include "draft/drawing_index.h"
 #include "draft/sheet_marks.h"
@@ -47,10 +49,12 @@ void addMarks(const Sheet& sheet, const std::vector<std::string>& titleRows, mod
     };
     auto label = [&](const SheetLabel& l) {
         const model::Point p = at(l.at);
-        texts.addMoji(7, l.text, 0, 0, l.height * s, p.x, p.y, "0", kMarkColour);  // by its lower-left corner
+        texts.addMoji(7, l.text, 0, l.angle, l.height * s, p.x, p.y, "0", kMarkColour);  // by its lower-left corner
     };
     box({0, 0}, {sheet.width, sheet.height});
     const SheetMarks marks = sheetMarks(sheet, titleRows);
+    for (const SheetStroke& m : marks.gridStrokes) add(model::kind::LINE, m.from, m.to);
+    for (const SheetLabel& l : marks.gridLabels) label(l);
     for (const SheetStroke& m : marks.matchLines) add(model::kind::DASHDOT, m.from, m.to);
     for (const SheetLabel& l : marks.matchLabels) label(l);
     box(marks.titleLow, marks.titleHigh);
@@ -107,12 +111,43 @@ std::string DxfSheetFiles::addSheets(const model::Session& session, const SheetS
         model::ElementStore store;
         model::TextBuffer texts;
         sheetInModelSpace(session, sheet, items[i], titleBlockRows(block, sheet), store, texts);
-        const std::string file =
-            (std::filesystem::path(folder_) / (sheetNumber(block.firstSheet + sheet.part - 1) + ".dxf")).string();
+        const std::string name = sheetNumber(block.firstSheet + sheet.part - 1) + ".dxf";
+        const std::string file = (std::filesystem::path(folder_) / name).string();
         const model::FileResult written = dxf::WriteDxf(file, store, texts, session.settings);
         if (!written.ok) return written.message;
+        names_.insert(name);
         if (written_) written_(file);
     }
+    return {};
+}
+
+namespace {
+
+// "S-05.dxf", "S-123.dxf": a name this writer gives, whatever the set's size.
+bool isSheetFileName(const std::string& name)
+{
+    constexpr std::string_view prefix = "S-", suffix = ".dxf";
+    if (name.size() < prefix.size() + 2 + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+        return false;
+    const std::string_view digits = std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::string DxfSheetFiles::removeOlderSheets() const
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::vector<fs::path> older;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code kind;
+        if (isSheetFileName(name) && !names_.contains(name) && it->is_regular_file(kind)) older.push_back(it->path());
+    }
+    if (ec) return folder_ + ": " + ec.message();
+    for (const fs::path& file : older)
+        if (!fs::remove(file, ec) && ec) return file.string() + ": 以前の図面一式のシートを削除できません (" + ec.message() + ")";
     return {};
 }
 

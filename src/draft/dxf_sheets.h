@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,15 @@ public:
     {
     }
     std::string addSheets(const model::Session& session, const SheetSet& set, const TitleBlock& block) override;
+    // Once the whole set is written: removes the sheet files of an earlier, larger set that this
+    // one did not rewrite (only FOLDER/S-<two or more digits>.dxf), which would pass for part of
+    // it. Empty, or why one could not be removed.
+    std::string removeOlderSheets() const;
 
 private:
     std::string folder_;
     std::function<void(const std::string& file)> written_;
+    std::set<std::string> names_;  // of the sheet files written
 };
 
 }  // namespace draft

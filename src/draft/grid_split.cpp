@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/grid.h"
+#include "model/grid_marks.h"
 #include "model/view_slice.h"
 #include "session/session.h"
 
@@ -36,6 +37,11 @@ SplitGuide gridSplitGuide(const model::Session& session, int)
     const model::ViewMode mode = session.view.mode;
     axisCuts(session.grid, model::horizontalAxis(mode), false, guide.xCuts, guide.xNames);
     axisCuts(session.grid, model::verticalAxis(mode), true, guide.yCuts, guide.yNames);
+    // A millimetre short of where the dimensions' extension lines begin.
+    const model::Point marks = model::gridMarksStart(session.grid, mode);
+    guide.partMarks = true;
+    guide.marksTop = marks.y - 1;
+    guide.marksRight = marks.x - 1;
     return guide;
 }
 

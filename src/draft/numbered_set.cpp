@@ -140,7 +140,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
         }
         planned.push_back(std::move(p));
     }
-    if (planned.empty()) return "no drawing to put in the set";
+    if (planned.empty()) return "図面一式に入れる図面がありません。";
 
     // The index: as many sheets as its rows need, itself counted among the rows.
     const double listScale = scaleOf(session.settings, ScaleMode::List).scale;

@@ -75,6 +75,14 @@ struct Sheet {
         bool farSide = false;   // the part's right (or lower) edge, not its left (or upper)
     };
     std::vector<MatchLine> matchLines;
+    // The grid lines of a part that names and dimensions its own: where they cross the body's
+    // top edge (x, sheet mm) or its right edge (y), left to right and top down.
+    struct GridTick {
+        double at = 0;     // sheet millimetres
+        double world = 0;  // drawing units, for the dimension between neighbours
+        std::string name;
+    };
+    std::vector<GridTick> acrossTicks, upTicks;
     int column = 0, row = 0;
     int part = 1, parts = 1;
 };

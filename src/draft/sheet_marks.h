@@ -21,11 +21,14 @@ struct SheetLabel {
     std::string text;
     model::Point at;  // the lower-left corner of its box
     double height = 0;
+    double angle = 0;  // degrees anticlockwise about `at`
 };
 
 struct SheetMarks {
     std::vector<SheetStroke> matchLines;  // chain lines along the cuts
     std::vector<SheetLabel> matchLabels;  // "合わせ線 X3"
+    std::vector<SheetStroke> gridStrokes;  // a part's own dimension and extension lines
+    std::vector<SheetLabel> gridLabels;    // and its grid names and dimensions
     model::Point titleLow, titleHigh;     // the title block's outline, drawn with the widest pen
     std::vector<SheetStroke> titleRules;  // between its rows
     std::vector<SheetLabel> titleTexts;   // its rows, the caption larger

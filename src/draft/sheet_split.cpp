@@ -56,9 +56,13 @@ struct Split {
     double needScale = 0;  // when it failed: the scale at which the widest gap would fit
 };
 
+// Room above and right of a part for the names and dimensions of its own grid lines.
+double marksRoom(const SplitGuide& guide) { return guide.partMarks ? kPartMarksRoom : 0; }
+
 Split splitOn(const PaperSize& paper, const DrawingBox& box, const SplitGuide& guide, double scale)
 {
-    const double aw = paper.height - 2 * kSheetMargin, ah = paper.width - 2 * kSheetMargin - kTitleHeight;
+    const double room = marksRoom(guide);
+    const double aw = paper.height - 2 * kSheetMargin - room, ah = paper.width - 2 * kSheetMargin - kTitleHeight - room;
     const double headingW = guide.headings ? (guide.xCuts.front() - box.minX) / scale : 0;
     const double headerH = guide.headings ? (box.maxY - guide.yCuts.front()) / scale : 0;
     Split s;
@@ -68,6 +72,20 @@ Split splitOn(const PaperSize& paper, const DrawingBox& box, const SplitGuide& g
     if (s.columns.empty() || s.rows.empty())
         s.needScale = scale * std::max((headingW + wideX) / aw, (headerH + wideY) / ah);
     return s;
+}
+
+// The guide's cuts from `low` to `high` (either order), where the sheet's body piece puts them.
+std::vector<Sheet::GridTick> ticksOf(const std::vector<double>& cuts, const std::vector<std::string>& names, double low,
+                                     double high, const SheetPiece& body, double scale, bool across)
+{
+    std::vector<Sheet::GridTick> ticks;
+    for (size_t i = 0; i < cuts.size(); ++i) {
+        const double v = cuts[i];
+        if (v < std::min(low, high) - kEps || v > std::max(low, high) + kEps) continue;
+        const model::Point p = across ? body.toSheet(v, body.maxY, scale) : body.toSheet(body.maxX, v, scale);
+        ticks.push_back({across ? p.x : p.y, v, i < names.size() ? names[i] : std::string()});
+    }
+    return ticks;
 }
 
 const PaperSize* paperNamed(const std::string& name)
@@ -112,6 +130,7 @@ SheetSet placeParts(const PaperSize& paper, const DrawingBox& box, const SplitGu
     }
     const double headingW = guide.headings ? (set.headingRight - box.minX) / scale : 0;
     const double headerH = guide.headings ? (box.maxY - set.headerBottom) / scale : 0;
+    const double room = marksRoom(guide);
     const int parts = static_cast<int>(split.columns.size() * split.rows.size());
     for (size_t c = 0; c < split.columns.size(); ++c)
         for (size_t r = 0; r < split.rows.size(); ++r) {
@@ -127,10 +146,11 @@ SheetSet placeParts(const PaperSize& paper, const DrawingBox& box, const SplitGu
             sheet.row = static_cast<int>(r);
             sheet.part = static_cast<int>(set.sheets.size()) + 1;
             sheet.parts = parts;
-            // The part with its headings centred in the room above the title block.
-            const double w = headingW + (x1 - x0) / scale, h = headerH + (y0 - y1) / scale;
+            // The part with its headings and its grid's marks centred in the room above the title block.
+            const double w = headingW + (x1 - x0) / scale + room, h = headerH + (y0 - y1) / scale + room;
             const double left = (sheet.width - w) / 2;
-            const double top = kSheetMargin + kTitleHeight + (sheet.height - 2 * kSheetMargin - kTitleHeight + h) / 2;
+            const double top =
+                kSheetMargin + kTitleHeight + (sheet.height - 2 * kSheetMargin - kTitleHeight + h) / 2 - room;
             auto piece = [&](double px0, double py0, double px1, double py1, model::Point at) {
                 if (px1 - px0 <= kEps || py1 - py0 <= kEps) return;
                 sheet.pieces.push_back({px0, py0, px1, py1, {px0, py1}, at});
@@ -143,6 +163,11 @@ SheetSet placeParts(const PaperSize& paper, const DrawingBox& box, const SplitGu
             sheet.sheetOrigin = sheet.pieces.back().sheetOrigin;
             addMatchLines(sheet, guide, c > 0 ? x0 : kNone, c + 1 < split.columns.size() ? x1 : kNone,
                           r > 0 ? y0 : kNone, r + 1 < split.rows.size() ? y1 : kNone);
+            if (guide.partMarks) {
+                const SheetPiece& body = sheet.pieces.back();
+                sheet.acrossTicks = ticksOf(guide.xCuts, guide.xNames, x0, x1, body, scale, true);
+                sheet.upTicks = ticksOf(guide.yCuts, guide.yNames, y0, y1, body, scale, false);
+            }
             set.sheets.push_back(std::move(sheet));
         }
     return set;
@@ -187,11 +212,16 @@ SheetSet layoutSheets(const DrawingBox& box, const SplitGuide* guide, double sca
     }
     const PaperSize* chosen = paperNamed(automatic ? kSplitPaper : paper);
     if (!guide || !chosen || !(scale > 0) || box.empty) return {{}, whole.error, {}, {}};
-    const Split split = splitOn(*chosen, box, *guide, scale);
-    if (!split.columns.empty() && !split.rows.empty()) return placeParts(*chosen, box, *guide, scale, split);
+    DrawingBox body = box;
+    if (guide->partMarks) {  // the whole drawing's grid marks give way to each part's
+        body.maxX = std::max(body.minX, std::min(body.maxX, guide->marksRight));
+        body.maxY = std::max(body.minY, std::min(body.maxY, guide->marksTop));
+    }
+    const Split split = splitOn(*chosen, body, *guide, scale);
+    if (!split.columns.empty() && !split.rows.empty()) return placeParts(*chosen, body, *guide, scale, split);
     if (size == SheetSize::Fixed) {
         for (const PaperSize& p : isoPapers()) {
-            const Split larger = splitOn(p, box, *guide, scale);
+            const Split larger = splitOn(p, body, *guide, scale);
             if (p.width > chosen->width && !larger.columns.empty() && !larger.rows.empty())
                 return {{}, "図面の一区画が " + std::string(chosen->name) + " に入りません。" + p.name + " なら入ります。", {}, {}};
         }

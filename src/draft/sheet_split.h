@@ -14,6 +14,8 @@
 namespace draft {
 
 inline constexpr const char* kSplitPaper = "A1";  // what an automatic choice splits over
+// Millimetres above and right of a part of a grid drawing for its own grid names and dimensions.
+inline constexpr double kPartMarksRoom = 22;
 
 struct SheetSet {
     std::vector<Sheet> sheets;  // in reading order

@@ -21,6 +21,11 @@ struct SplitGuide {
     // The grid line's name of each cut (parallel to xCuts / yCuts; empty: none): a cut there is
     // drawn on both sheets as a match line with that name.
     std::vector<std::string> xNames, yNames;
+    // A drawing of the grid: above marksTop and right of marksRight lie only its own grid names
+    // and dimensions. A split sheet leaves them out and names and dimensions the lines of its
+    // own part instead, above and beside it.
+    bool partMarks = false;
+    double marksTop = 0, marksRight = 0;
 };
 
 }  // namespace draft

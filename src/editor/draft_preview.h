@@ -49,8 +49,8 @@ public:
     };
     // Empty on success, else why not.
     virtual std::string writePdf(const Request& request) = 0;
-    // Through the system's print dialog (path: the file proposed for printing to a file); empty
-    // also when the user cancelled.
+    // Through the system's print dialog, the same sheets as writePdf, one page each (path: the
+    // file proposed for printing to a file); empty also when the user cancelled.
     virtual std::string print(const Request& request) = 0;
 };
 

@@ -34,18 +34,24 @@ std::vector<GridDimension> gridDimensions(const GridModel& grid, ViewMode mode)
     std::vector<GridDimension> dims;
     if (!gridExists(grid)) return dims;
     const int h = horizontalAxis(mode), v = verticalAxis(mode);
-    const double d = std::max(3000.0, firstStorey(grid)) / 2;
+    const Point start = gridMarksStart(grid, mode);
     auto add = [&](Point a, Point b, Point shift) {
         dims.push_back({a, b, {a.x + shift.x, a.y + shift.y}, {b.x + shift.x, b.y + shift.y},
                         hypotLen(b.x - a.x, b.y - a.y)});
     };
-    const double top = largestGridLine(grid, v) + d;
+    const double top = start.y;
     for (int i = 0; i + 1 < grid.usedCount(h); ++i)
         add({double(grid.line[h][i]), top}, {double(grid.line[h][i + 1]), top}, {0, kDimensionShift});
-    const double side = largestGridLine(grid, h) + d;
+    const double side = start.x;
     for (int j = 0; j + 1 < grid.usedCount(v); ++j)
         add({side, double(grid.line[v][j])}, {side, double(grid.line[v][j + 1])}, {kDimensionShift, 0});
     return dims;
+}
+
+Point gridMarksStart(const GridModel& grid, ViewMode mode)
+{
+    const double d = std::max(3000.0, firstStorey(grid)) / 2;
+    return {largestGridLine(grid, horizontalAxis(mode)) + d, largestGridLine(grid, verticalAxis(mode)) + d};
 }
 
 }  // namespace model

@@ -33,4 +33,7 @@ struct GridDimension {
 // max(3000, first storey) beyond the last lines.
 std::vector<GridDimension> gridDimensions(const GridModel& grid, ViewMode mode);
 
+// Where those chains begin: above y and right of x lie only the grid's names and dimensions.
+Point gridMarksStart(const GridModel& grid, ViewMode mode);
+
 }  // namespace model

@@ -18,16 +18,8 @@ public:
     std::string addSheets(const model::Session& session, const draft::SheetSet& set,
                           const draft::TitleBlock& block) override
     {
-        SheetOptions options;
-        options.paper = request_.paper;
-        options.mono = request_.mono;
-        options.caption = block.caption;
-        options.projectPath = block.projectPath;
-        options.date = block.date;
-        options.fields = block.fields;
-        options.firstSheet = block.firstSheet;
-        options.setSheets = block.setSheets;
-        return book_.addSheets(session, options, set);
+        // The set has laid the drawing out: scale, list and split no longer matter here.
+        return book_.addSheets(session, {.paper = request_.paper, .mono = request_.mono, .title = block}, set);
     }
 
 private:

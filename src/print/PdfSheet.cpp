@@ -239,12 +239,15 @@ private:
     std::map<std::tuple<int, int, double, double>, std::vector<TextRun>> texts_;
 };
 
-// The match lines along the cuts (chain lines), then the title block over the drawing, each
-// with its texts.
+// A part's own grid names and dimensions, the match lines along the cuts (chain lines), then
+// the title block over the drawing, each with its texts.
 void paintMarks(SheetPainter& sp, QPainter& p, double f, const draft::SheetMarks& marks)
 {
     const double thin = draft::penWidth(0);
     QPen pen(Qt::black, thin * f);
+    p.setPen(pen);
+    for (const draft::SheetStroke& m : marks.gridStrokes) p.drawLine(sp.device(m.from), sp.device(m.to));
+    for (const draft::SheetLabel& l : marks.gridLabels) sp.text(l.text, l.at, l.height, 0, l.angle, 0);
     pen.setDashPattern({8 / thin, 1.5 / thin, 1 / thin, 1.5 / thin});
     p.setPen(pen);
     for (const draft::SheetStroke& m : marks.matchLines) p.drawLine(sp.device(m.from), sp.device(m.to));
@@ -293,22 +296,10 @@ void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, 
             sp.text(m.text, piece.toSheet(at.x, at.y, sheet.scale), sheet.toSheetLength(m.height),
                     sheet.toSheetLength(dxf::dxfTextLength(m, to)), m.angle, m.colour);
         }
-    const std::string date =
-        options.date.empty() ? QDate::currentDate().toString(Qt::ISODate).toStdString() : options.date;
-    const draft::TitleBlock block{options.caption, options.projectPath, date, options.fields, options.firstSheet,
-                                  options.setSheets};
+    draft::TitleBlock block = options.title;
+    if (block.date.empty()) block.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     paintMarks(sp, painter, dotsPerMm, draft::sheetMarks(sheet, draft::titleBlockRows(block, sheet)));
     sp.flushTexts();
-}
-
-void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
-                const SheetOptions& options)
-{
-    draft::SheetSet one;
-    one.sheets.push_back(sheet);
-    one.columns = {{-1e300, 1e300}};
-    one.rows = {{1e300, -1e300}};
-    paintSheet(painter, dotsPerMm, sheet, session, options, draft::sheetItems(one, session.store, session.texts).front());
 }
 
 struct PdfBook::Pdf {
@@ -326,13 +317,6 @@ PdfBook::~PdfBook()
     if (pdf_ && pdf_->painter.isActive()) pdf_->painter.end();
 }
 
-draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options)
-{
-    return draft::layoutSheet(draft::drawingBox(session.store, session.texts, dxf::textOptions(session.settings)),
-                              options.scale, options.paper,
-                              options.list ? draft::SheetSize::Fixed : draft::SheetSize::ByScale);
-}
-
 draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options)
 {
     return draft::sheetsOfDrawing(session, options.scale, options.list, options.paper, options.split);
@@ -343,29 +327,39 @@ std::string PdfBook::addSheet(const model::Session& session, const SheetOptions&
     return addSheets(session, options, sheetsFor(session, options));
 }
 
+void paintSheets(QPainter& painter, const model::Session& session, const SheetOptions& options,
+                 const draft::SheetSet& set, const std::function<double(const draft::Sheet&)>& page)
+{
+    const std::vector<draft::SheetItems> items = draft::sheetItems(set, session.store, session.texts);
+    for (size_t i = 0; i < set.sheets.size(); ++i) {
+        const double dotsPerMm = page(set.sheets[i]);
+        paintSheet(painter, dotsPerMm, set.sheets[i], session, options, items[i]);
+    }
+}
+
 std::string PdfBook::addSheets(const model::Session& session, const SheetOptions& options, const draft::SheetSet& set)
 {
     if (set.sheets.empty()) return set.error;
-    const std::vector<draft::SheetItems> items = draft::sheetItems(set, session.store, session.texts);
-    for (size_t i = 0; i < set.sheets.size(); ++i) {
-        const draft::Sheet& sheet = set.sheets[i];
-        if (!pdf_) {
-            ensureGuiApplication();
-            auto pdf = std::make_unique<Pdf>();
-            if (model::FileResult r = pdf->file.open(path_); !r.ok) {
-                broken_ = true;
-                return r.message;
-            }
-            pdf_ = std::move(pdf);
-            pdf_->title = title_.empty() ? options.caption : title_;
-            pdf_->device.newPage(sheet.width, sheet.height);
-            if (!pdf_->painter.begin(&pdf_->device)) return path_ + ": PDF を作れません";
-        } else {
-            pdf_->device.newPage(sheet.width, sheet.height);
+    bool opened = false;  // the file begins with the first sheet's page
+    if (!pdf_) {
+        ensureGuiApplication();
+        auto pdf = std::make_unique<Pdf>();
+        if (model::FileResult r = pdf->file.open(path_); !r.ok) {
+            broken_ = true;
+            return r.message;
         }
-        paintSheet(pdf_->painter, kResolution / 25.4, sheet, session, options, items[i]);
-        ++pages_;
+        pdf_ = std::move(pdf);
+        pdf_->title = title_.empty() ? options.title.caption : title_;
+        pdf_->device.newPage(set.sheets.front().width, set.sheets.front().height);
+        if (!pdf_->painter.begin(&pdf_->device)) return path_ + ": PDF を作れません";
+        opened = true;
     }
+    paintSheets(pdf_->painter, session, options, set, [&](const draft::Sheet& sheet) {
+        if (!opened) pdf_->device.newPage(sheet.width, sheet.height);
+        opened = false;
+        ++pages_;
+        return kResolution / 25.4;
+    });
     return {};
 }
 

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A drawing on one sheet through Qt's painter: the PDF file of the command line and of the
-// preview window, and (later) the printer. Qt Gui only, so the command-line tool can use it
+// A drawing on its sheets through Qt's painter: the PDF files of the command line and of the
+// preview window, and the preview's printing. Qt Gui only, so the command-line tool can use it
 // on Qt's offscreen platform without a display.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "draft/sheet_layout.h"
 #include "draft/sheet_split.h"
-#include "model/project_title.h"
+#include "draft/title_block.h"
 
 class QPainter;
 
@@ -25,20 +26,12 @@ struct SheetOptions {
     bool mono = false;                      // everything black
     double scale = 40;                      // the drawing's scale denominator
     bool list = false;                      // a section list: its size on paper ignores the scale
-    std::string caption;                    // "梁断面リスト", "伏図 2層", ...
-    std::string projectPath;
-    std::string date;  // empty: today
-    std::optional<draft::SplitGuide> split;  // where a drawing too big for the paper may be cut
-    int firstSheet = 0;  // in a numbered set: the number of the drawing's first sheet ("S-05 / 42")
-    int setSheets = 0;   // and how many sheets the set has
-    model::ProjectTitle fields;  // 工事名称 and 設計者
+    std::optional<draft::SplitGuide> split{};  // where a drawing too big for the paper may be cut
+    draft::TitleBlock title{};  // caption, project, date (empty: today), 工事名称 and 設計者, place in a set
 };
 
 // A QGuiApplication for painting when the program has none yet (the command-line tool).
 void ensureGuiApplication();
-
-// The sheet that holds the session's current drawing at options.scale on options.paper.
-draft::SheetResult sheetFor(const model::Session& session, const SheetOptions& options);
 
 // The sheets the session's current drawing takes: one when it fits, else its parts.
 draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& options);
@@ -48,10 +41,11 @@ draft::SheetSet sheetsFor(const model::Session& session, const SheetOptions& opt
 void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
                 const SheetOptions& options, const draft::SheetItems& items);
 
-// Paints the session's current store and texts on a device `dotsPerMm` fine whose page is the
-// sheet, with the title block in the lower right corner.
-void paintSheet(QPainter& painter, double dotsPerMm, const draft::Sheet& sheet, const model::Session& session,
-                const SheetOptions& options);
+// Paints every sheet of `set` of the session's current drawing, one page each, the title blocks
+// naming the part: `page` makes the device ready for the sheet (its paper, the right way round)
+// and returns its dots per millimetre.
+void paintSheets(QPainter& painter, const model::Session& session, const SheetOptions& options,
+                 const draft::SheetSet& set, const std::function<double(const draft::Sheet&)>& page);
 
 // A PDF of several sheets, one page each, each page the size of its own sheet; the file
 // replaces its target only when finished whole.

@@ -165,16 +165,24 @@ namespace {
 
 print::SheetOptions optionsOf(const editor::SheetWriter::Request& request, const model::Session& session)
 {
-    print::SheetOptions options;
-    options.paper = request.paper;
-    options.mono = request.mono;
-    options.scale = request.scale;
-    options.list = request.list;
-    options.caption = request.caption;
-    options.projectPath = session.project.path;
-    options.split = request.split;
-    options.fields = model::readProjectTitle(session.project.path);
-    return options;
+    return {.paper = request.paper,
+            .mono = request.mono,
+            .scale = request.scale,
+            .list = request.list,
+            .split = request.split,
+            .title = {.caption = request.caption,
+                      .projectPath = session.project.path,
+                      .date = {},  // today
+                      .fields = model::readProjectTitle(session.project.path)}};
+}
+
+// The printer's own A sheet, turned as the sheet needs, so that its trays are used.
+QPageLayout pageLayoutOf(const draft::Sheet& sheet)
+{
+    static const std::map<std::string, QPageSize::PageSizeId> ids{
+        {"A4", QPageSize::A4}, {"A3", QPageSize::A3}, {"A2", QPageSize::A2}, {"A1", QPageSize::A1}, {"A0", QPageSize::A0}};
+    return QPageLayout(QPageSize(ids.at(sheet.paper)), sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF());
 }
 
 }  // namespace
@@ -186,17 +194,13 @@ std::string TfrmDraft::writePdf(const Request& request)
 
 std::string TfrmDraft::print(const Request& request)
 {
+    // The same sheets as "PDFで保存": a drawing too big for the paper is printed in its parts.
     const print::SheetOptions options = optionsOf(request, session_);
-    const draft::SheetResult layout = print::sheetFor(session_, options);
-    if (!layout.sheet) return layout.error;
-    const draft::Sheet& sheet = *layout.sheet;
+    const draft::SheetSet set = print::sheetsFor(session_, options);
+    if (set.sheets.empty()) return set.error;
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);  // the sheet's margins are its own
-    // The printer's own A sheet, turned as the drawing needs, so that its trays are used.
-    static const std::map<std::string, QPageSize::PageSizeId> ids{
-        {"A4", QPageSize::A4}, {"A3", QPageSize::A3}, {"A2", QPageSize::A2}, {"A1", QPageSize::A1}, {"A0", QPageSize::A0}};
-    printer.setPageSize(QPageSize(ids.at(sheet.paper)));
-    printer.setPageOrientation(sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageLayout(pageLayoutOf(set.sheets.front()));
     // Printing to a file proposes the file the PDF save would.
     const QFileInfo proposed(QString::fromStdString(request.path));
     printer.setDocName(proposed.completeBaseName());
@@ -213,9 +217,20 @@ std::string TfrmDraft::print(const Request& request)
     }
     QPainter painter;
     if (!painter.begin(&printer)) return "プリンタを開けません。";
-    print::paintSheet(painter, printer.resolution() / 25.4, sheet, session_, options);
+    bool first = true;
+    std::string why;
+    print::paintSheets(painter, session_, options, set, [&](const draft::Sheet& sheet) {
+        if (!first) {
+            // Each sheet on its own paper, set before its page begins; a printer that cannot change
+            // paper within a job prints on the first sheet's.
+            printer.setPageLayout(pageLayoutOf(sheet));
+            if (!printer.newPage() && why.empty()) why = "次のページに進めません。";
+        }
+        first = false;
+        return printer.resolution() / 25.4;
+    });
     painter.end();
-    return {};
+    return why;
 }
 
 void TfrmDraft::btnCancelClick() { preview_.close(width(), height()); }

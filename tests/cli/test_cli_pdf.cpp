@@ -165,21 +165,29 @@ TEST_F(CliPdf, AFramingElevationTooBigGoesOverSheetsOfWholeBaysThatMeasureTrue)
         for (int x = 0; x <= 40; ++x)
             if (bbox.find(">X" + std::to_string(x) + "</word>") != std::string::npos) names.insert("X" + std::to_string(x));
         // Two neighbouring grid names on one part stand 6000 / 40 = 150 mm apart; a name on a
-        // match line's label (the word after 合わせ線) is not a grid name.
+        // match line's label (the word after 合わせ線) is not a grid name. Each part names its
+        // own lines once: the whole drawing's names give way to them.
         auto gridName = [&bbox](const std::string& w) {
+            double left = -1.0;
             for (size_t at = bbox.find(">" + w + "</word>"); at != std::string::npos; at = bbox.find(">" + w + "</word>", at + 1)) {
                 const size_t previous = bbox.rfind("<word", bbox.rfind("<word", at) - 1);
-                if (bbox.compare(bbox.find('>', previous) + 1, std::strlen("合わせ線<"), "合わせ線<") != 0)
-                    return std::stod(bbox.substr(bbox.rfind("xMin=\"", at) + 6));
+                if (bbox.compare(bbox.find('>', previous) + 1, std::strlen("合わせ線<"), "合わせ線<") == 0) continue;
+                EXPECT_LT(left, 0) << w << " twice on page";
+                left = std::stod(bbox.substr(bbox.rfind("xMin=\"", at) + 6));
             }
-            return -1.0;
+            return left;
         };
+        int onPage = 0;
         for (int x = 0; x < 40; ++x) {
             const double a = gridName("X" + std::to_string(x)), b = gridName("X" + std::to_string(x + 1));
             if (a < 0 || b < 0 || x == 9) continue;  // X9 and X10 differ in width: their left edges too
             EXPECT_NEAR((b - a) * 25.4 / 72, 150, 0.1) << "page " << p << " X" << x;
-            ++measured;
+            ++onPage;
         }
+        EXPECT_GT(onPage, 0) << "page " << p << " names no bay of its own";
+        EXPECT_NE(bbox.find(">6000</word>"), std::string::npos) << p;
+        EXPECT_NE(bbox.find(">3500</word>"), std::string::npos) << p;
+        measured += onPage;
     }
     EXPECT_EQ(names.size(), 41u);
     EXPECT_GT(measured, 0);
@@ -286,6 +294,26 @@ TEST_F(CliPdf, TheTitleBlockCarriesTheProjectsTitleFileOrWhatTheCommandLineSays)
     EXPECT_NE(text.find("工事名称〇〇ビル新築工事"), std::string::npos) << text;
     EXPECT_EQ(shell(draw + "--designer \"$(printf 'a\\nb')\"").first, 2);  // a line break cannot be kept
     EXPECT_EQ(model::readProjectTitle(kel).designer, "山田太郎");  // one run's override is not kept
+}
+
+// Sheet files of an earlier, larger set go once the new set is written whole, and only they:
+// a run that fails keeps the previous set, and files of other names stay.
+TEST_F(CliPdf, SheetFilesOfAnEarlierLargerSetGoOnlyAfterTheNewSetIsWritten)
+{
+    const std::vector<std::string> older{"S-40.dxf", "S-100.dxf"}, others{"S-7.dxf", "S-40.dxf.bak", "S-4a.dxf", "plan.dxf"};
+    for (const std::string& name : older) std::ofstream(dir / name) << "old";
+    for (const std::string& name : others) std::ofstream(dir / name) << "mine";
+    fs::create_directory(dir / "S-03.dxf");  // the new set cannot write its third sheet
+    const std::string run = std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + dir.string() + "' --sheets";
+    EXPECT_EQ(shell(run).first, 1);
+    for (const std::string& name : older) EXPECT_TRUE(fs::exists(dir / name)) << name;
+
+    fs::remove(dir / "S-03.dxf");
+    const auto [status, out] = shell(run);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_TRUE(fs::is_regular_file(dir / "S-03.dxf"));
+    for (const std::string& name : older) EXPECT_FALSE(fs::exists(dir / name)) << name;
+    for (const std::string& name : others) EXPECT_TRUE(fs::exists(dir / name)) << name;
 }
 
 TEST_F(CliPdf, ASetPdfThatCannotBeWrittenSaysSoOnce)

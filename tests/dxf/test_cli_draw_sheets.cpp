@@ -4,6 +4,8 @@
 // the page's size.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -44,7 +46,7 @@ TEST(CliDrawSheets, EveryPdfPageIsADxfSheetOfTheSameSizeTimesItsScaleWithItsTitl
     for (const auto& e : fs::directory_iterator(dir)) sheetFiles += e.path().filename().string().rfind("S-", 0) == 0;
     EXPECT_EQ(sheetFiles, pages);
 
-    int matchLines = 0;
+    int matchLines = 0, upDimensions = 0;
     for (int page = 1; page <= pages; ++page) {
         const std::string number = (page < 10 ? "S-0" : "S-") + std::to_string(page);
         const std::string file = (dir / (number + ".dxf")).string();
@@ -65,6 +67,9 @@ TEST(CliDrawSheets, EveryPdfPageIsADxfSheetOfTheSameSizeTimesItsScaleWithItsTitl
             project = project || t.text.rfind("工事名称 テスト工事", 0) == 0;
             designer = designer || t.text.find("設計者 設計一郎") != std::string::npos;
             matchLines += t.text.rfind("合わせ線 ", 0) == 0;
+            // A part's own storey or bay dimensions read upwards beside it, on layer 0 with the sheet.
+            upDimensions += t.layer == "0" && std::fabs(t.rotation - 90) < 1e-6 && !t.text.empty() &&
+                            t.text.find_first_not_of("0123456789") == std::string::npos;
         }
         EXPECT_TRUE(numbered && project && designer) << number << r.output;
         ASSERT_GT(scale, 0) << number;
@@ -77,6 +82,7 @@ TEST(CliDrawSheets, EveryPdfPageIsADxfSheetOfTheSameSizeTimesItsScaleWithItsTitl
         EXPECT_NEAR(r.linesBox[3], h * scale, 0.5) << number;
     }
     EXPECT_GT(matchLines, 0);
+    EXPECT_GT(upDimensions, 0);
     fs::remove_all(dir);
 }
 

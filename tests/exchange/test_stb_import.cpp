@@ -319,3 +319,20 @@ TEST(StbImport, NumbersReadAlikeInEveryFormAndStoryNodeListsAreOnlyChecked)
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("8行目"), std::string::npos) << r.message;
 }
+
+TEST(StbImport, EntitiesThatMultiplyBeyondReasonAreRefused)
+{
+    // Nine levels of ten references each would make a name of 10^10 letters.
+    std::string entities = "<!ENTITY a0 \"GGGGGGGGGG\">";
+    for (int i = 1; i <= 9; ++i) {
+        entities += "<!ENTITY a" + std::to_string(i) + " \"";
+        for (int k = 0; k < 10; ++k) entities += "&a" + std::to_string(i - 1) + ";";
+        entities += "\">\n";
+    }
+    const ReadResult r = readStbBytes("<?xml version=\"1.0\"?>\n<!DOCTYPE ST_BRIDGE [" + entities +
+                                          "]>\n<ST_BRIDGE version=\"2.0.2\"><StbModel><StbStories>\n"
+                                          "<StbStory id=\"1\" name=\"&a9;\" height=\"0\"/></StbStories></StbModel></ST_BRIDGE>\n",
+                                      "t.stb");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("XMLとして読めません"), std::string::npos) << r.message;
+}

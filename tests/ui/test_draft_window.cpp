@@ -22,6 +22,7 @@
 #include "dxf/ezdxf_read.h"
 #include "editor/command_codes.h"
 #include "model/sections.h"
+#include "support/shell.h"
 #include "ui/TfrmDraft.h"
 #include "ui_harness.h"
 
@@ -236,6 +237,49 @@ TEST_P(DraftWindow, OpenZoomRegenerateSaveAndClose)
     if (drawing.code != cmd::DRAW_EMPTY) {
         EXPECT_GT(r.count("LINE"), 10) << r.output;
         EXPECT_FALSE(r.texts.empty());
+    }
+}
+
+// A drawing too big for the paper chosen is printed as the PDF save writes it: every part on a
+// page of that paper, each title block naming its part.
+TEST(DraftWindowPrint, ADrawingSplitOverSheetsPrintsEverySheetAsThePdfSaveWritesIt)
+{
+    const std::string sample = std::string(TESSMAR_SOURCE_DIR) + "/samples/sample.kel";
+    if (!std::filesystem::exists(sample)) GTEST_SKIP() << "samples/sample.kel is not there yet";
+    if (testing_support::shell("command -v pdfinfo").first != 0) GTEST_SKIP() << "poppler-utils is not installed";
+    uitest::Harness h({sample});
+    ui::TfrmDraft& frm = h.window->frmDraft();
+    const std::string saved = h.dir.file("saved.pdf"), printed = h.dir.file("printed.pdf");
+    QStringList papers;
+    uitest::onNextModal([&](QWidget*) {
+        for (int i = 0; i < frm.cmbPaper->count(); ++i) papers << frm.cmbPaper->itemText(i);
+        frm.cmbPaper->setCurrentText(QStringLiteral("A4"));  // the sample's girder list needs A3 whole
+        h.fileAnswers.push_back(saved);
+        frm.btnPDFSave->click();
+        frm.setPrintHook([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(printed));
+            return true;
+        });
+        frm.btnPrint->click();
+        frm.btnCancel->click();
+    });
+    h.d().DispatchCommand(cmd::DRAW_GIRDER_LIST);
+    EXPECT_TRUE(h.messages.empty()) << (h.messages.empty() ? "" : h.messages[0].text);
+    EXPECT_EQ(papers, QStringList({QStringLiteral("自動"), "A4", "A3", "A2", "A1", "A0"}));
+    const auto pages = [](const std::string& pdf) {
+        const std::string info = testing_support::shell("pdfinfo '" + pdf + "'").second;
+        const size_t at = info.find("Pages:");
+        return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
+    };
+    const int sheets = pages(saved);
+    ASSERT_GT(sheets, 1);
+    ASSERT_EQ(pages(printed), sheets);
+    for (int page = 1; page <= sheets; ++page) {
+        const std::string p = " -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + printed + "'";
+        EXPECT_NE(testing_support::shell("pdfinfo" + p).second.find("(A4)"), std::string::npos) << page;
+        const std::string part = "梁断面リスト (" + std::to_string(page) + "/" + std::to_string(sheets) + ")";
+        EXPECT_NE(testing_support::shell("pdftotext -layout" + p + " -").second.find(part), std::string::npos) << part;
     }
 }
 

@@ -67,19 +67,8 @@ model::ProjectTitle titleFields(const PdfChoice& choice, const std::string& proj
     return fields;
 }
 
-print::SheetOptions sheetOptions(const model::Session& session, const std::string& caption, draft::ScaleMode mode,
-                                 const PdfChoice& choice, const std::string& projectPath)
-{
-    print::SheetOptions options;
-    options.scale = draft::scaleOf(session.settings, mode).scale;
-    options.list = mode == draft::ScaleMode::List;
-    options.paper = choice.paper == "auto" ? std::string() : choice.paper;
-    options.mono = choice.mono;
-    options.caption = caption;
-    options.projectPath = projectPath;
-    options.fields = titleFields(choice, projectPath);
-    return options;
-}
+// "auto" is the layout's own automatic choice.
+std::string paperOf(const PdfChoice& choice) { return choice.paper == "auto" ? std::string() : choice.paper; }
 
 std::optional<draft::SplitGuide> splitOf(const draft::DrawingKind& kind, const model::Session& session,
                                          const draft::DraftState& state)
@@ -94,8 +83,15 @@ int writeDrawingPdf(const model::Session& session, const std::string& output, co
                     draft::ScaleMode mode, const PdfChoice& choice, const std::string& projectPath,
                     const std::optional<draft::SplitGuide>& split)
 {
-    print::SheetOptions options = sheetOptions(session, caption, mode, choice, projectPath);
-    options.split = split;
+    const print::SheetOptions options{.paper = paperOf(choice),
+                                      .mono = choice.mono,
+                                      .scale = draft::scaleOf(session.settings, mode).scale,
+                                      .list = mode == draft::ScaleMode::List,
+                                      .split = split,
+                                      .title = {.caption = caption,
+                                                .projectPath = projectPath,
+                                                .date = {},  // today
+                                                .fields = titleFields(choice, projectPath)}};
     const std::string why = print::writePdf(output, session, options);
     // A file that could not be written names itself; a sheet that does not fit does not.
     if (!why.empty()) return fail(why.rfind(output + ": ", 0) == 0 ? why : output + ": " + why);
@@ -120,7 +116,7 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
 {
     print::DrawingSetPdf request;
     request.output = output;
-    request.paper = choice.paper == "auto" ? std::string() : choice.paper;
+    request.paper = paperOf(choice);
     request.mono = choice.mono;
     request.projectPath = projectPath;
     request.fields = titleFields(choice, projectPath);
@@ -141,13 +137,15 @@ int writeSetSheets(model::Session& session, const std::string& folder, const Pdf
         std::fflush(stdout);
     });
     draft::NumberedSet set;
-    set.paper = choice.paper == "auto" ? std::string() : choice.paper;
+    set.paper = paperOf(choice);
     set.projectPath = projectPath;
     set.fields = titleFields(choice, projectPath);
     set.leftOut = [](const std::string& what, const std::string& why) {
         std::fprintf(stderr, "tessmar-cli: left the %s out of the sheets: %s\n", what.c_str(), why.c_str());
     };
     if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty()) return fail(folder + ": " + why);
+    // Only now: a run that failed half-way leaves the previous set as it was.
+    if (std::string why = writer.removeOlderSheets(); !why.empty()) return fail(why);
     return kExitOk;
 }
 
