@@ -173,27 +173,40 @@ SheetSet placeParts(const PaperSize& paper, const DrawingBox& box, const SplitGu
     return set;
 }
 
-// The bands of `bands` that [a, b] touches; every band when it reaches into the headings.
+// The bands of `bands` that [a, b] touches; every band when it reaches into the headings. The
+// bands run one after the other (descending: from the top down), so both ends are searched.
 std::pair<size_t, size_t> touched(const std::vector<Band>& bands, double a, double b, bool heading, bool descending)
 {
     if (heading) return {0, bands.size()};
-    size_t first = bands.size(), last = 0;
-    for (size_t i = 0; i < bands.size(); ++i) {
-        const double lo = descending ? bands[i].second : bands[i].first;
-        const double hi = descending ? bands[i].first : bands[i].second;
-        if (hi + kEps < a || lo - kEps > b) continue;
-        first = std::min(first, i);
-        last = i + 1;
+    auto lo = [descending](const Band& band) { return descending ? band.second : band.first; };
+    auto hi = [descending](const Band& band) { return descending ? band.first : band.second; };
+    size_t first, last;
+    if (descending) {
+        first = static_cast<size_t>(std::partition_point(bands.begin(), bands.end(), [&](const Band& band) {
+                                        return lo(band) - kEps > b;
+                                    }) - bands.begin());
+        last = static_cast<size_t>(std::partition_point(bands.begin(), bands.end(), [&](const Band& band) {
+                                       return !(hi(band) + kEps < a);
+                                   }) - bands.begin());
+    } else {
+        first = static_cast<size_t>(std::partition_point(bands.begin(), bands.end(), [&](const Band& band) {
+                                        return hi(band) + kEps < a;
+                                    }) - bands.begin());
+        last = static_cast<size_t>(std::partition_point(bands.begin(), bands.end(), [&](const Band& band) {
+                                       return !(lo(band) - kEps > b);
+                                   }) - bands.begin());
     }
-    return {first, std::max(first, last)};
+    if (first >= last) return {bands.size(), bands.size()};
+    return {first, last};
 }
 
 // The band holding v: the first whose far edge lies beyond it.
 size_t holding(const std::vector<Band>& bands, double v, bool descending)
 {
-    for (size_t i = 0; i < bands.size(); ++i)
-        if (descending ? v > bands[i].second : v < bands[i].second) return i;
-    return bands.size() - 1;
+    const auto at = std::partition_point(bands.begin(), bands.end(), [&](const Band& band) {
+        return descending ? !(v > band.second) : !(v < band.second);
+    });
+    return at == bands.end() ? bands.size() - 1 : static_cast<size_t>(at - bands.begin());
 }
 
 }  // namespace

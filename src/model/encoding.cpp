@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/encoding.h"
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <iconv.h>
@@ -207,15 +210,42 @@ std::string cp932ToUtf8Keeping(std::string_view cp932, bool* keptRaw)
 
 size_t cp932Length(std::string_view utf8)
 {
-    bool ascii = true;
-    for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return utf8.size();
-    std::string out;
-    toCp932With(utf8, out, [](std::string_view, std::string& to) {
-        to += "??";
-        return true;
-    });
-    return out.size();
+    // Labels repeat a few characters ("×", kana): each one's length is found once and kept; CP932
+    // has no shift states, so the lengths add up. 0: not known yet.
+    static std::array<std::atomic<unsigned char>, 0x10000> known{};
+    auto convert = [](std::string_view piece) {
+        std::string out;
+        toCp932With(piece, out, [](std::string_view, std::string& to) {
+            to += "??";
+            return true;
+        });
+        return out.size();
+    };
+    size_t n = 0;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            ++n;
+            ++i;
+            continue;
+        }
+        const size_t len = std::min(utf8SequenceLength(c), utf8.size() - i);
+        const std::string_view piece = utf8.substr(i, len);
+        i += len;
+        const unsigned cp = decodeCodePoint(piece, len);
+        // Only a well-formed shortest form stands for its code point alone.
+        if (!isValidUtf8(piece) || !((len == 2 && cp >= 0x80) || (len == 3 && cp >= 0x800))) {
+            n += convert(piece);
+            continue;
+        }
+        unsigned char k = known[cp].load(std::memory_order_relaxed);
+        if (k == 0) {
+            k = static_cast<unsigned char>(convert(piece));
+            known[cp].store(k, std::memory_order_relaxed);
+        }
+        n += k;
+    }
+    return n;
 }
 
 }  // namespace model

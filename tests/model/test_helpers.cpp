@@ -147,6 +147,9 @@ TEST(Encoding, JapaneseRoundTripsThroughCp932)
     EXPECT_EQ(cp932Length("確認"), 4u);
     EXPECT_EQ(cp932Length("abc"), 3u);
     EXPECT_EQ(cp932Length("ｱ"), 1u);  // half-width katakana is one byte
+    // What has no CP932 form counts as the two "?" written for it, a broken sequence with the
+    // bytes it swallows; the second time from the lengths kept.
+    for (int again = 0; again < 2; ++again) EXPECT_EQ(cp932Length("a😀×\xE3" "AB×\xC0\x80"), 11u);
     EXPECT_FALSE(utf8ToCp932("😀").has_value());
     EXPECT_EQ(utf8ToCp932Escaped("a😀b"), "a\\U+1F600b");
     EXPECT_EQ(cp932ToUtf8("\x82"), "\xEF\xBF\xBD");  // a lone lead byte is marked, not dropped
