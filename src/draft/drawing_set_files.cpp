@@ -67,12 +67,28 @@ std::string writeDrawing(model::Session& session, DrawingFrame& frame, int code,
     return written.ok ? std::string() : written.message;
 }
 
-std::string writeDrawingSet(model::Session& session, const std::string& folder, const std::string& keep,
-                            const SetProgress& progress)
+std::string prepareSetFolder(const std::string& folder)
 {
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (!fs::is_directory(folder, ec)) return folder + ": is not a folder and cannot be made one";
+    return {};
+}
+
+std::string writeSetFile(const model::Session& session, const std::string& folder, const std::string& keep,
+                         const SetDrawing& entry, std::string& file)
+{
+    file = (fs::path(folder) / entry.fileName).string();
+    std::error_code ec;
+    if (fs::equivalent(fs::path(keep), fs::path(file), ec)) return file + ": is the project file itself";
+    const model::FileResult written = dxf::WriteDxf(file, session.store, session.texts, session.settings);
+    return written.ok ? std::string() : written.message;
+}
+
+std::string writeDrawingSet(model::Session& session, const std::string& folder, const std::string& keep,
+                            const SetProgress& progress)
+{
+    if (std::string why = prepareSetFolder(folder); !why.empty()) return why;
     DraftState state;
     DrawingFrame frame(session, state);
     // Every slice of the building is drawn: one table for all of them costs less than one per slice.
@@ -84,6 +100,7 @@ std::string writeDrawingSet(model::Session& session, const std::string& folder, 
             continue;
         }
         const std::string file = (fs::path(folder) / entry.fileName).string();
+        std::error_code ec;
         if (fs::equivalent(fs::path(keep), fs::path(file), ec)) return file + ": is the project file itself";
         if (std::string why = writeDrawing(session, frame, entry.code, file); !why.empty()) return why;
         if (progress.written) progress.written(file);

@@ -39,6 +39,13 @@ struct SetProgress {
     std::function<void(const SetDrawing& drawing)> leftOut;  // nothing to draw
 };
 
+// Makes the set's folder when missing; empty, or why it cannot be used.
+std::string prepareSetFolder(const std::string& folder);
+// Writes the session's current drawing, just generated, as the entry's file in folder (its
+// path in `file`), never over `keep` (the project itself); empty, or why not.
+std::string writeSetFile(const model::Session& session, const std::string& folder, const std::string& keep,
+                         const SetDrawing& entry, std::string& file);
+
 // Writes every drawing of the set with something to draw into folder (made when missing);
 // stops at the first failure and returns why, else empty. The session's view is left at the
 // last drawing's slice. A file that is `keep` (the project itself) is never written.

@@ -107,6 +107,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
     for (const SetDrawing& entry : wholeDrawingSet(session.grid)) {
         model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
         if (hasSomethingToDraw(entry.code, session)) drawings.push_back(entry);
+        else if (request.nothingToDraw) request.nothingToDraw(entry);
     }
     const int steps = 2 * static_cast<int>(drawings.size()) + 1;
     int done = 0;
@@ -121,7 +122,9 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
     for (const SetDrawing& entry : drawings) {
         if (!goOn()) return kSetCancelled;
         Planned p{entry, {}, false, {}, model::TextBuffer()};
+        std::string stop;
         if (!withDrawing(session, frame, state, entry, request, [&](Laid& laid) {
+                if (request.generated) stop = request.generated(entry, session);
                 for (const Sheet& sheet : laid.set.sheets)
                     rows.emplace_back(partCaption(laid.block.caption, sheet), "1/" + numberText(sheet.scale));
                 if (!laid.set.sheets.empty() && keptBytes + bytesOf(session) <= request.keepBytes) {
@@ -134,6 +137,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
                 p.laid = std::move(laid);
             }))
             return entry.what + ": 作図できません";
+        if (!stop.empty()) return stop;
         if (p.laid.set.sheets.empty()) {
             if (request.leftOut) request.leftOut(entry.what, p.laid.set.error);
             continue;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "draft/drawing_set_files.h"
 #include "draft/sheet_split.h"
 #include "draft/title_block.h"
 #include "model/project_title.h"
@@ -42,6 +43,11 @@ struct NumberedSet {
     std::function<void(const std::string& what, const std::string& why)> leftOut;
     // Called before each drawing with (done, of); false cancels.
     std::function<bool(int done, int of)> progress;
+    // Handed each drawing of the set as soon as it is generated, before it is laid out, so that
+    // a caller writing the drawings' own files too need not generate them again; a text it
+    // returns stops the set with it. And told of each drawing with nothing to draw.
+    std::function<std::string(const SetDrawing& drawing, model::Session& session)> generated;
+    std::function<void(const SetDrawing& drawing)> nothingToDraw;
     // How many bytes of drawings the layout pass may keep for the writer, so that they need not
     // be generated a second time; a drawing beyond it is generated again.
     size_t keepBytes = size_t{128} << 20;

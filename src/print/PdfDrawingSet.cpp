@@ -39,6 +39,8 @@ std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& req
     set.fields = request.fields;
     set.leftOut = request.leftOut;
     set.progress = request.progress;
+    set.generated = request.generated;
+    set.nothingToDraw = request.nothingToDraw;
     // Cancelled or failed: the book's file is discarded with it.
     if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty()) return why;
     return book.finish();

@@ -112,7 +112,7 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
 }
 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
-                const std::string& projectPath)
+                const std::string& projectPath, const SetFiles& files)
 {
     print::DrawingSetPdf request;
     request.output = output;
@@ -123,14 +123,19 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
     request.leftOut = [](const std::string& what, const std::string& why) {
         std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", what.c_str(), why.c_str());
     };
+    std::string fileFailed;  // named by its own file, not the PDF's
+    request.generated = files.generated ? [&](const draft::SetDrawing& d, model::Session& s) {
+        return fileFailed = files.generated(d, s);
+    } : decltype(request.generated)();
+    request.nothingToDraw = files.nothingToDraw;
     if (std::string why = print::writeDrawingSetPdf(session, request); !why.empty())
-        return fail(why.rfind(output, 0) == 0 ? why : output + ": " + why);
+        return fail(!fileFailed.empty() || why.rfind(output, 0) == 0 ? why : output + ": " + why);
     std::printf("%s\n", output.c_str());
     return kExitOk;
 }
 
 int writeSetSheets(model::Session& session, const std::string& folder, const PdfChoice& choice,
-                   const std::string& projectPath)
+                   const std::string& projectPath, const SetFiles& files)
 {
     draft::DxfSheetFiles writer(folder, [](const std::string& file) {
         std::printf("%s\n", file.c_str());
@@ -143,7 +148,13 @@ int writeSetSheets(model::Session& session, const std::string& folder, const Pdf
     set.leftOut = [](const std::string& what, const std::string& why) {
         std::fprintf(stderr, "tessmar-cli: left the %s out of the sheets: %s\n", what.c_str(), why.c_str());
     };
-    if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty()) return fail(folder + ": " + why);
+    std::string fileFailed;
+    set.generated = files.generated ? [&](const draft::SetDrawing& d, model::Session& s) {
+        return fileFailed = files.generated(d, s);
+    } : decltype(set.generated)();
+    set.nothingToDraw = files.nothingToDraw;
+    if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty())
+        return fail(fileFailed.empty() ? folder + ": " + why : why);
     // Only now: a run that failed half-way leaves the previous set as it was.
     if (std::string why = writer.removeOlderSheets(); !why.empty()) return fail(why);
     return kExitOk;

@@ -136,12 +136,27 @@ int runAll(int argc, char** argv)
         std::fflush(stdout);
         sayIfLabelsLeftOut(session, file);
     };
-    if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
-        return fail(why);
+    if (!args.setPdf && !args.setSheets) {
+        if (std::string why = draft::writeDrawingSet(session, args.output, args.project, progress); !why.empty())
+            return fail(why);
+        return kExitOk;
+    }
+    // The drawings' files are written as the numbered set generates each drawing for its layout:
+    // no drawing is generated for them alone.
+    if (std::string why = draft::prepareSetFolder(args.output); !why.empty()) return fail(why);
+    SetFiles files;
+    files.nothingToDraw = progress.leftOut;
+    files.generated = [&](const draft::SetDrawing& d, model::Session& s) {
+        std::string file;
+        std::string why = draft::writeSetFile(s, args.output, args.project, d, file);
+        if (why.empty()) progress.written(file);
+        return why;
+    };
     if (args.setPdf)
-        if (int status = writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project))
+        if (int status = writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project,
+                                     files))
             return status;
-    if (args.setSheets) return writeSetSheets(session, args.output, args.pdf, args.project);
+    if (args.setSheets) return writeSetSheets(session, args.output, args.pdf, args.project, args.setPdf ? SetFiles{} : files);
     return kExitOk;
 }
 
