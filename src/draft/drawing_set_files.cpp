@@ -75,14 +75,12 @@ std::string prepareSetFolder(const std::string& folder)
     return {};
 }
 
-std::string writeSetFile(const model::Session& session, const std::string& folder, const std::string& keep,
-                         const SetDrawing& entry, std::string& file)
+std::string setFileOf(const std::string& folder, const std::string& keep, const SetDrawing& entry, std::string& file)
 {
     file = (fs::path(folder) / entry.fileName).string();
     std::error_code ec;
     if (fs::equivalent(fs::path(keep), fs::path(file), ec)) return file + ": is the project file itself";
-    const model::FileResult written = dxf::WriteDxf(file, session.store, session.texts, session.settings);
-    return written.ok ? std::string() : written.message;
+    return {};
 }
 
 std::string writeDrawingSet(model::Session& session, const std::string& folder, const std::string& keep,
@@ -99,9 +97,8 @@ std::string writeDrawingSet(model::Session& session, const std::string& folder, 
             if (progress.leftOut) progress.leftOut(entry);
             continue;
         }
-        const std::string file = (fs::path(folder) / entry.fileName).string();
-        std::error_code ec;
-        if (fs::equivalent(fs::path(keep), fs::path(file), ec)) return file + ": is the project file itself";
+        std::string file;
+        if (std::string why = setFileOf(folder, keep, entry, file); !why.empty()) return why;
         if (std::string why = writeDrawing(session, frame, entry.code, file); !why.empty()) return why;
         if (progress.written) progress.written(file);
     }

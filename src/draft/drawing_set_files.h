@@ -41,10 +41,9 @@ struct SetProgress {
 
 // Makes the set's folder when missing; empty, or why it cannot be used.
 std::string prepareSetFolder(const std::string& folder);
-// Writes the session's current drawing, just generated, as the entry's file in folder (its
-// path in `file`), never over `keep` (the project itself); empty, or why not.
-std::string writeSetFile(const model::Session& session, const std::string& folder, const std::string& keep,
-                         const SetDrawing& entry, std::string& file);
+// The entry's file in folder, in `file`; why it may not be written when it is `keep` (the
+// project itself), else empty.
+std::string setFileOf(const std::string& folder, const std::string& keep, const SetDrawing& entry, std::string& file);
 
 // Writes every drawing of the set with something to draw into folder (made when missing);
 // stops at the first failure and returns why, else empty. The session's view is left at the

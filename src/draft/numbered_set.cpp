@@ -193,7 +193,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
         next += static_cast<int>(p.laid.set.sheets.size());
     }
     if (!goOn()) return kSetCancelled;
-    return {};
+    return request.finished ? request.finished() : std::string();
 }
 
 }  // namespace draft

@@ -48,6 +48,8 @@ struct NumberedSet {
     // returns stops the set with it. And told of each drawing with nothing to draw.
     std::function<std::string(const SetDrawing& drawing, model::Session& session)> generated;
     std::function<void(const SetDrawing& drawing)> nothingToDraw;
+    // Called once every sheet is handed to the writer; a text it returns fails the set.
+    std::function<std::string()> finished;
     // How many bytes of drawings the layout pass may keep for the writer, so that they need not
     // be generated a second time; a drawing beyond it is generated again.
     size_t keepBytes = size_t{128} << 20;

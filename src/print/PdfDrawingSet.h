@@ -30,6 +30,7 @@ struct DrawingSetPdf {
     // Each drawing as it is generated, and those with nothing to draw (draft::NumberedSet).
     std::function<std::string(const draft::SetDrawing&, model::Session&)> generated;
     std::function<void(const draft::SetDrawing&)> nothingToDraw;
+    std::function<std::string()> finished;
 };
 
 // Writes the set; empty on success, "cancelled" text when cancelled, else why not.

@@ -231,6 +231,18 @@ TEST_F(CliPdf, DrawAllPutsEverySheetOfTheSetInOneNumberedPdfAfterItsIndex)
     }
 }
 
+// The drawings' DXF files are written beside the PDF's painting: one that cannot be written
+// fails the run under its own name, and the set's PDF is not committed.
+TEST_F(CliPdf, DrawAllWithThePdfFailsOnADxfFileItCannotWriteAndLeavesNoPdf)
+{
+    const fs::path folder = dir / "blocked";
+    fs::create_directories(folder / "girder-list.dxf");  // a folder where the list's file goes
+    const auto [status, out] = shell(std::string(TESSMAR_CLI) + " draw all '" + sample + "' -o '" + folder.string() + "' --pdf");
+    EXPECT_EQ(status, 1) << out;
+    EXPECT_NE(out.find("girder-list.dxf"), std::string::npos) << out;
+    EXPECT_FALSE(fs::exists(folder / "drawing-set.pdf"));
+}
+
 TEST_F(CliPdf, AGirderListOf15MarksOn20FloorsGoesOverA1SheetsEveryCellOnce)
 {
     testing_support::RecordingPlatform platform;

@@ -107,10 +107,14 @@ bool loadDrawSettings(model::Session& session, const std::string& settingsFile)
     return !std::filesystem::is_regular_file(programIni, ec) || loadSettingsFile(session, programIni.string());
 }
 
+void sayLabelsLeftOut(int labels, const std::string& file)
+{
+    if (labels > 0) std::fprintf(stderr, "tessmar-cli: %s: the text buffer was full, %d labels left out\n", file.c_str(), labels);
+}
+
 void sayIfLabelsLeftOut(const model::Session& session, const std::string& file)
 {
-    const int labels = session.texts.refused();
-    if (labels > 0) std::fprintf(stderr, "tessmar-cli: %s: the text buffer was full, %d labels left out\n", file.c_str(), labels);
+    sayLabelsLeftOut(session.texts.refused(), file);
 }
 
 int runDrawCommand(int argc, char** argv)

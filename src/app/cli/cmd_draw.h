@@ -17,6 +17,7 @@ bool loadDrawSettings(model::Session& session, const std::string& settingsFile);
 // One line on stderr when the drawing just written to file filled the text buffer: the file
 // lacks labels, and the user must know which file.
 void sayIfLabelsLeftOut(const model::Session& session, const std::string& file);
+void sayLabelsLeftOut(int labels, const std::string& file);
 
 // tessmar-cli draw girder-list|column-list PROJECT.kel -o OUT.dxf [--settings FILE.ini]
 // argv starts after "draw". Exit 0 on success (also for a drawing with nothing in it, which

@@ -128,6 +128,7 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
         return fileFailed = files.generated(d, s);
     } : decltype(request.generated)();
     request.nothingToDraw = files.nothingToDraw;
+    request.finished = files.finished ? [&] { return fileFailed = files.finished(); } : decltype(request.finished)();
     if (std::string why = print::writeDrawingSetPdf(session, request); !why.empty())
         return fail(!fileFailed.empty() || why.rfind(output, 0) == 0 ? why : output + ": " + why);
     std::printf("%s\n", output.c_str());
@@ -153,6 +154,7 @@ int writeSetSheets(model::Session& session, const std::string& folder, const Pdf
         return fileFailed = files.generated(d, s);
     } : decltype(set.generated)();
     set.nothingToDraw = files.nothingToDraw;
+    set.finished = files.finished ? [&] { return fileFailed = files.finished(); } : decltype(set.finished)();
     if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty())
         return fail(fileFailed.empty() ? folder + ": " + why : why);
     // Only now: a run that failed half-way leaves the previous set as it was.

@@ -42,10 +42,12 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
                   const std::string& projectPath);
 
 // What a numbered set also does with each drawing as it generates it: `generated` writes the
-// drawing's own file (a text: why the set stops), `nothingToDraw` says one is left out.
+// drawing's own file (a text: why the set stops), `nothingToDraw` says one is left out, and
+// `finished` waits for the files before the set is committed.
 struct SetFiles {
     std::function<std::string(const draft::SetDrawing&, model::Session&)> generated;
     std::function<void(const draft::SetDrawing&)> nothingToDraw;
+    std::function<std::string()> finished;  // every file written, or why not
 };
 
 // The whole drawing set, one sheet per drawing in the set's order, as one PDF; a drawing with

@@ -12,6 +12,7 @@
 #include "draft/drawing_frame.h"
 #include "draft/drawing_set.h"
 #include "draft/drawing_set_files.h"
+#include "draft/dxf_file_queue.h"
 #include "dxf/dxf_writer.h"
 #include "editor/command_codes.h"
 #include "model/grid.h"
@@ -144,14 +145,19 @@ int runAll(int argc, char** argv)
     // The drawings' files are written as the numbered set generates each drawing for its layout:
     // no drawing is generated for them alone.
     if (std::string why = draft::prepareSetFolder(args.output); !why.empty()) return fail(why);
+    draft::DxfFileQueue queue(session.settings, [](const std::string& file, int labelsLeftOut) {
+        std::printf("%s\n", file.c_str());
+        std::fflush(stdout);
+        sayLabelsLeftOut(labelsLeftOut, file);
+    });
     SetFiles files;
     files.nothingToDraw = progress.leftOut;
     files.generated = [&](const draft::SetDrawing& d, model::Session& s) {
         std::string file;
-        std::string why = draft::writeSetFile(s, args.output, args.project, d, file);
-        if (why.empty()) progress.written(file);
-        return why;
+        if (std::string why = draft::setFileOf(args.output, args.project, d, file); !why.empty()) return why;
+        return queue.add(s, file);
     };
+    files.finished = [&] { return queue.finish(); };
     if (args.setPdf)
         if (int status = writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project,
                                      files))
