@@ -124,7 +124,8 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
         Planned p{entry, {}, false, {}, model::TextBuffer()};
         std::string stop;
         if (!withDrawing(session, frame, state, entry, request, [&](Laid& laid) {
-                if (request.generated) stop = request.generated(entry, session);
+                // A drawing with sheets is handed over in the second pass, beside its painting.
+                if (request.generated && laid.set.sheets.empty()) stop = request.generated(entry, session);
                 for (const Sheet& sheet : laid.set.sheets)
                     rows.emplace_back(partCaption(laid.block.caption, sheet), "1/" + numberText(sheet.scale));
                 if (!laid.set.sheets.empty() && keptBytes + bytesOf(session) <= request.keepBytes) {
@@ -177,16 +178,18 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
         if (!goOn()) return kSetCancelled;
         p.laid.block.firstSheet = next;
         p.laid.block.setSheets = total;
+        auto hand = [&] {
+            if (request.generated) why = request.generated(p.entry, session);
+            if (why.empty()) why = writer.addSheets(session, p.laid.set, p.laid.block);
+        };
         if (p.kept) {
             frame.run(ScaleMode::Draw, GeneratorStore::Drawing, [&](Drafter&) {
                 session.store.records() = std::move(p.records);
                 session.texts = std::move(p.texts);
             });
-            why = writer.addSheets(session, p.laid.set, p.laid.block);
+            hand();
             frame.close();
-        } else if (!withDrawing(
-                       session, frame, state, p.entry, request,
-                       [&](const Laid&) { why = writer.addSheets(session, p.laid.set, p.laid.block); }, false)) {
+        } else if (!withDrawing(session, frame, state, p.entry, request, [&](const Laid&) { hand(); }, false)) {
             return p.entry.what + ": 作図できません";
         }
         if (!why.empty()) return why;

@@ -43,9 +43,10 @@ struct NumberedSet {
     std::function<void(const std::string& what, const std::string& why)> leftOut;
     // Called before each drawing with (done, of); false cancels.
     std::function<bool(int done, int of)> progress;
-    // Handed each drawing of the set as soon as it is generated, before it is laid out, so that
-    // a caller writing the drawings' own files too need not generate them again; a text it
-    // returns stops the set with it. And told of each drawing with nothing to draw.
+    // Handed each drawing of the set while it is generated for its sheets (one left out of the
+    // sheets, as soon as it is generated), so that a caller writing the drawings' own files too
+    // need not generate them again; a text it returns stops the set with it. And told of each
+    // drawing with nothing to draw.
     std::function<std::string(const SetDrawing& drawing, model::Session& session)> generated;
     std::function<void(const SetDrawing& drawing)> nothingToDraw;
     // Called once every sheet is handed to the writer; a text it returns fails the set.
