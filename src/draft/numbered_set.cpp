@@ -107,7 +107,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
     for (const SetDrawing& entry : wholeDrawingSet(session.grid)) {
         model::selectSlice(session.grid, entry.mode, entry.tab, session.view);
         if (hasSomethingToDraw(entry.code, session)) drawings.push_back(entry);
-        else if (request.nothingToDraw) request.nothingToDraw(entry);
+        else if (request.files.nothingToDraw) request.files.nothingToDraw(entry);
     }
     const int steps = 2 * static_cast<int>(drawings.size()) + 1;
     int done = 0;
@@ -125,7 +125,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
         std::string stop;
         if (!withDrawing(session, frame, state, entry, request, [&](Laid& laid) {
                 // A drawing with sheets is handed over in the second pass, beside its painting.
-                if (request.generated && laid.set.sheets.empty()) stop = request.generated(entry, session);
+                if (request.files.generated && laid.set.sheets.empty()) stop = request.files.generated(entry, session);
                 for (const Sheet& sheet : laid.set.sheets)
                     rows.emplace_back(partCaption(laid.block.caption, sheet), "1/" + numberText(sheet.scale));
                 if (!laid.set.sheets.empty() && keptBytes + bytesOf(session) <= request.keepBytes) {
@@ -179,7 +179,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
         p.laid.block.firstSheet = next;
         p.laid.block.setSheets = total;
         auto hand = [&] {
-            if (request.generated) why = request.generated(p.entry, session);
+            if (request.files.generated) why = request.files.generated(p.entry, session);
             if (why.empty()) why = writer.addSheets(session, p.laid.set, p.laid.block);
         };
         if (p.kept) {
@@ -196,7 +196,7 @@ std::string writeNumberedSet(model::Session& session, const NumberedSet& given, 
         next += static_cast<int>(p.laid.set.sheets.size());
     }
     if (!goOn()) return kSetCancelled;
-    return request.finished ? request.finished() : std::string();
+    return request.files.finished ? request.files.finished() : std::string();
 }
 
 }  // namespace draft

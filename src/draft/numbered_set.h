@@ -34,6 +34,17 @@ public:
     virtual std::string addSheets(const model::Session& session, const SheetSet& set, const TitleBlock& block) = 0;
 };
 
+// What a caller writing the drawings' own files too does as the set goes, so that no drawing
+// is generated for those files alone.
+struct SetFileHooks {
+    // Handed each drawing while it is generated for its sheets (one left out of the sheets, as
+    // soon as it is generated); a text it returns stops the set with it.
+    std::function<std::string(const SetDrawing& drawing, model::Session& session)> generated;
+    std::function<void(const SetDrawing& drawing)> nothingToDraw;
+    // Called once every sheet is handed to the writer; a text it returns fails the set.
+    std::function<std::string()> finished;
+};
+
 struct NumberedSet {
     std::string paper;        // "" or kAutoPaper: automatic
     std::string projectPath;  // for the title blocks
@@ -43,14 +54,7 @@ struct NumberedSet {
     std::function<void(const std::string& what, const std::string& why)> leftOut;
     // Called before each drawing with (done, of); false cancels.
     std::function<bool(int done, int of)> progress;
-    // Handed each drawing of the set while it is generated for its sheets (one left out of the
-    // sheets, as soon as it is generated), so that a caller writing the drawings' own files too
-    // need not generate them again; a text it returns stops the set with it. And told of each
-    // drawing with nothing to draw.
-    std::function<std::string(const SetDrawing& drawing, model::Session& session)> generated;
-    std::function<void(const SetDrawing& drawing)> nothingToDraw;
-    // Called once every sheet is handed to the writer; a text it returns fails the set.
-    std::function<std::string()> finished;
+    SetFileHooks files;
     // How many bytes of drawings the layout pass may keep for the writer, so that they need not
     // be generated a second time; a drawing beyond it is generated again.
     size_t keepBytes = size_t{128} << 20;

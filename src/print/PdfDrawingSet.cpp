@@ -39,9 +39,7 @@ std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& req
     set.fields = request.fields;
     set.leftOut = request.leftOut;
     set.progress = request.progress;
-    set.generated = request.generated;
-    set.nothingToDraw = request.nothingToDraw;
-    set.finished = request.finished;
+    set.files = request.files;
     // Cancelled or failed: the book's file is discarded with it.
     if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty()) return why;
     return book.finish();

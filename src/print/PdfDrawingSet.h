@@ -27,10 +27,7 @@ struct DrawingSetPdf {
     // Called before each drawing of both passes with (done, of); false cancels, and nothing is
     // left behind.
     std::function<bool(int done, int of)> progress;
-    // Each drawing as it is generated, and those with nothing to draw (draft::NumberedSet).
-    std::function<std::string(const draft::SetDrawing&, model::Session&)> generated;
-    std::function<void(const draft::SetDrawing&)> nothingToDraw;
-    std::function<std::string()> finished;
+    draft::SetFileHooks files;  // the drawings' own files, written as the set goes
 };
 
 // Writes the set; empty on success, "cancelled" text when cancelled, else why not.

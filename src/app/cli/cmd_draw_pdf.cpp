@@ -111,8 +111,25 @@ int writeSlicePdf(model::Session& session, int code, const std::string& output, 
                            splitOf(*kind, session, state));
 }
 
+namespace {
+
+// The hooks, keeping in `failed` what one of the drawings' files said of itself: that message
+// names its own file, not the set's.
+draft::SetFileHooks watched(const draft::SetFileHooks& files, std::string& failed)
+{
+    draft::SetFileHooks w = files;
+    if (files.generated)
+        w.generated = [&failed, g = files.generated](const draft::SetDrawing& d, model::Session& s) {
+            return failed = g(d, s);
+        };
+    if (files.finished) w.finished = [&failed, f = files.finished] { return failed = f(); };
+    return w;
+}
+
+}  // namespace
+
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
-                const std::string& projectPath, const SetFiles& files)
+                const std::string& projectPath, const draft::SetFileHooks& files)
 {
     print::DrawingSetPdf request;
     request.output = output;
@@ -124,11 +141,7 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
         std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", what.c_str(), why.c_str());
     };
     std::string fileFailed;  // named by its own file, not the PDF's
-    request.generated = files.generated ? [&](const draft::SetDrawing& d, model::Session& s) {
-        return fileFailed = files.generated(d, s);
-    } : decltype(request.generated)();
-    request.nothingToDraw = files.nothingToDraw;
-    request.finished = files.finished ? [&] { return fileFailed = files.finished(); } : decltype(request.finished)();
+    request.files = watched(files, fileFailed);
     if (std::string why = print::writeDrawingSetPdf(session, request); !why.empty())
         return fail(!fileFailed.empty() || why.rfind(output, 0) == 0 ? why : output + ": " + why);
     std::printf("%s\n", output.c_str());
@@ -136,7 +149,7 @@ int writeSetPdf(model::Session& session, const std::string& output, const PdfCho
 }
 
 int writeSetSheets(model::Session& session, const std::string& folder, const PdfChoice& choice,
-                   const std::string& projectPath, const SetFiles& files)
+                   const std::string& projectPath, const draft::SetFileHooks& files)
 {
     draft::DxfSheetFiles writer(folder, [](const std::string& file) {
         std::printf("%s\n", file.c_str());
@@ -150,11 +163,7 @@ int writeSetSheets(model::Session& session, const std::string& folder, const Pdf
         std::fprintf(stderr, "tessmar-cli: left the %s out of the sheets: %s\n", what.c_str(), why.c_str());
     };
     std::string fileFailed;
-    set.generated = files.generated ? [&](const draft::SetDrawing& d, model::Session& s) {
-        return fileFailed = files.generated(d, s);
-    } : decltype(set.generated)();
-    set.nothingToDraw = files.nothingToDraw;
-    set.finished = files.finished ? [&] { return fileFailed = files.finished(); } : decltype(set.finished)();
+    set.files = watched(files, fileFailed);
     if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty())
         return fail(fileFailed.empty() ? folder + ": " + why : why);
     // Only now: a run that failed half-way leaves the previous set as it was.

@@ -3,12 +3,11 @@
 // drawing's scale instead of a DXF file.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "draft/drawing_frame.h"
-#include "draft/drawing_set_files.h"
+#include "draft/numbered_set.h"
 #include "draft/split_guide.h"
 
 namespace model {
@@ -41,24 +40,15 @@ int writeDrawingPdf(const model::Session& session, const std::string& output, co
 int writeSlicePdf(model::Session& session, int code, const std::string& output, const PdfChoice& choice,
                   const std::string& projectPath);
 
-// What a numbered set also does with each drawing as it generates it: `generated` writes the
-// drawing's own file (a text: why the set stops), `nothingToDraw` says one is left out, and
-// `finished` waits for the files before the set is committed.
-struct SetFiles {
-    std::function<std::string(const draft::SetDrawing&, model::Session&)> generated;
-    std::function<void(const draft::SetDrawing&)> nothingToDraw;
-    std::function<std::string()> finished;  // every file written, or why not
-};
-
 // The whole drawing set, one sheet per drawing in the set's order, as one PDF; a drawing with
 // nothing to draw or too big for the paper is left out with a notice. Prints the file on stdout.
 // `files`: the drawings' own DXF files, written as the set generates them (empty: none).
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
-                const std::string& projectPath, const SetFiles& files = {});
+                const std::string& projectPath, const draft::SetFileHooks& files = {});
 
 // The same set as DXF sheets, FOLDER/S-01.dxf (the index), S-02.dxf, ..., each sheet in model
 // space at its drawing's scale; prints every file on stdout.
 int writeSetSheets(model::Session& session, const std::string& folder, const PdfChoice& choice,
-                   const std::string& projectPath, const SetFiles& files = {});
+                   const std::string& projectPath, const draft::SetFileHooks& files = {});
 
 }  // namespace cli

@@ -150,7 +150,7 @@ int runAll(int argc, char** argv)
         std::fflush(stdout);
         sayLabelsLeftOut(labelsLeftOut, file);
     });
-    SetFiles files;
+    draft::SetFileHooks files;
     files.nothingToDraw = progress.leftOut;
     files.generated = [&](const draft::SetDrawing& d, model::Session& s) {
         std::string file;
@@ -162,7 +162,7 @@ int runAll(int argc, char** argv)
         if (int status = writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project,
                                      files))
             return status;
-    if (args.setSheets) return writeSetSheets(session, args.output, args.pdf, args.project, args.setPdf ? SetFiles{} : files);
+    if (args.setSheets) return writeSetSheets(session, args.output, args.pdf, args.project, args.setPdf ? draft::SetFileHooks{} : files);
     return kExitOk;
 }
 
