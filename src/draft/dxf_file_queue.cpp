@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "draft/dxf_file_queue.h"
 
+#include <exception>
+
 #include "dxf/dxf_writer.h"
 #include "model/element_store.h"
 #include "session/session.h"
@@ -57,9 +59,14 @@ void DxfFileQueue::run()
         lock.unlock();
         model::FileResult result{true, {}};
         if (!skip) {
-            model::ElementStore store;
-            store.records() = std::move(job.records);
-            result = dxf::WriteDxf(job.file, store, job.texts, settings_);
+            // Nothing may leave the thread: what goes wrong fails the file instead.
+            try {
+                model::ElementStore store;
+                store.records() = std::move(job.records);
+                result = dxf::WriteDxf(job.file, store, job.texts, settings_);
+            } catch (const std::exception& e) {
+                result = {false, job.file + ": " + e.what()};
+            }
             if (result.ok && written_) written_(job.file, job.labelsLeftOut);
         }
         lock.lock();
