@@ -19,7 +19,7 @@ public:
                           const draft::TitleBlock& block) override
     {
         // The set has laid the drawing out: scale, list and split no longer matter here.
-        return book_.addSheets(session, {.paper = request_.paper, .mono = request_.mono, .title = block}, set);
+        return book_.addSheets(session, {.paper = request_.set.paper, .mono = request_.mono, .title = block}, set);
     }
 
 private:
@@ -31,17 +31,10 @@ private:
 
 std::string writeDrawingSetPdf(model::Session& session, const DrawingSetPdf& request)
 {
-    PdfBook book(request.output, std::filesystem::path(request.projectPath).filename().string());
+    PdfBook book(request.output, std::filesystem::path(request.set.projectPath).filename().string());
     BookWriter writer(book, request);
-    draft::NumberedSet set;
-    set.paper = request.paper;
-    set.projectPath = request.projectPath;
-    set.fields = request.fields;
-    set.leftOut = request.leftOut;
-    set.progress = request.progress;
-    set.files = request.files;
     // Cancelled or failed: the book's file is discarded with it.
-    if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty()) return why;
+    if (std::string why = draft::writeNumberedSet(session, request.set, writer); !why.empty()) return why;
     return book.finish();
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "draft/numbered_set.h"
-#include "model/project_title.h"
 
 namespace model {
 class Session;
@@ -17,17 +16,11 @@ class Session;
 namespace print {
 
 struct DrawingSetPdf {
-    std::string output;       // the PDF file
-    std::string paper;        // "" or kAutoPaper: automatic
+    std::string output;  // the PDF file
     bool mono = false;
-    std::string projectPath;  // for the title blocks and the document's title
-    model::ProjectTitle fields;  // 工事名称 and 設計者
-    // Said for a drawing that is not in the set (nothing to draw, or one bay too big).
-    std::function<void(const std::string& what, const std::string& why)> leftOut;
-    // Called before each drawing of both passes with (done, of); false cancels, and nothing is
-    // left behind.
-    std::function<bool(int done, int of)> progress;
-    draft::SetFileHooks files;  // the drawings' own files, written as the set goes
+    // Paper, project path (also the document's title), title fields, the notices of drawings
+    // left out, progress (both passes; a cancel leaves nothing behind) and the files' hooks.
+    draft::NumberedSet set;
 };
 
 // Writes the set; empty on success, "cancelled" text when cancelled, else why not.

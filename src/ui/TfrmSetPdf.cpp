@@ -24,12 +24,12 @@ bool TfrmSetPdf::save(const std::string& path, const std::string& paper)
 {
     print::DrawingSetPdf request;
     request.output = path;
-    request.paper = paper;
-    request.projectPath = session_.project.path;
-    request.fields = model::readProjectTitle(session_.project.path);
+    request.set.paper = paper;
+    request.set.projectPath = session_.project.path;
+    request.set.fields = model::readProjectTitle(session_.project.path);
     std::string leftOut;
-    request.leftOut = [&leftOut](const std::string& what, const std::string& why) { leftOut += what + ": " + why + "\n"; };
-    request.progress = [this](int done, int of) {
+    request.set.leftOut = [&leftOut](const std::string& what, const std::string& why) { leftOut += what + ": " + why + "\n"; };
+    request.set.progress = [this](int done, int of) {
         setMaximum(of);
         setValue(done);  // a modal progress dialog handles events here, キャンセル among them
         return !wasCanceled();

@@ -126,22 +126,29 @@ draft::SetFileHooks watched(const draft::SetFileHooks& files, std::string& faile
     return w;
 }
 
+// The numbered set the options ask for; a drawing left out is said naming what it is left out
+// of ("PDF", "sheets").
+draft::NumberedSet numberedSet(const PdfChoice& choice, const std::string& projectPath, const std::string& into,
+                               const draft::SetFileHooks& files, std::string& fileFailed)
+{
+    draft::NumberedSet set;
+    set.paper = paperOf(choice);
+    set.projectPath = projectPath;
+    set.fields = titleFields(choice, projectPath);
+    set.leftOut = [into](const std::string& what, const std::string& why) {
+        std::fprintf(stderr, "tessmar-cli: left the %s out of the %s: %s\n", what.c_str(), into.c_str(), why.c_str());
+    };
+    set.files = watched(files, fileFailed);
+    return set;
+}
+
 }  // namespace
 
 int writeSetPdf(model::Session& session, const std::string& output, const PdfChoice& choice,
                 const std::string& projectPath, const draft::SetFileHooks& files)
 {
-    print::DrawingSetPdf request;
-    request.output = output;
-    request.paper = paperOf(choice);
-    request.mono = choice.mono;
-    request.projectPath = projectPath;
-    request.fields = titleFields(choice, projectPath);
-    request.leftOut = [](const std::string& what, const std::string& why) {
-        std::fprintf(stderr, "tessmar-cli: left the %s out of the PDF: %s\n", what.c_str(), why.c_str());
-    };
     std::string fileFailed;  // named by its own file, not the PDF's
-    request.files = watched(files, fileFailed);
+    const print::DrawingSetPdf request{output, choice.mono, numberedSet(choice, projectPath, "PDF", files, fileFailed)};
     if (std::string why = print::writeDrawingSetPdf(session, request); !why.empty())
         return fail(!fileFailed.empty() || why.rfind(output, 0) == 0 ? why : output + ": " + why);
     std::printf("%s\n", output.c_str());
@@ -155,15 +162,8 @@ int writeSetSheets(model::Session& session, const std::string& folder, const Pdf
         std::printf("%s\n", file.c_str());
         std::fflush(stdout);
     });
-    draft::NumberedSet set;
-    set.paper = paperOf(choice);
-    set.projectPath = projectPath;
-    set.fields = titleFields(choice, projectPath);
-    set.leftOut = [](const std::string& what, const std::string& why) {
-        std::fprintf(stderr, "tessmar-cli: left the %s out of the sheets: %s\n", what.c_str(), why.c_str());
-    };
     std::string fileFailed;
-    set.files = watched(files, fileFailed);
+    const draft::NumberedSet set = numberedSet(choice, projectPath, "sheets", files, fileFailed);
     if (std::string why = draft::writeNumberedSet(session, set, writer); !why.empty())
         return fail(fileFailed.empty() ? folder + ": " + why : why);
     // Only now: a run that failed half-way leaves the previous set as it was.
