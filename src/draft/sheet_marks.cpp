@@ -32,8 +32,9 @@ void addPartGrid(SheetMarks& marks, const std::vector<Sheet::GridTick>& ticks, d
         marks.gridStrokes.push_back({at(t.at, kExtensionFrom), at(t.at, kExtensionTo)});
         if (!t.name.empty()) {
             const double w = labelWidth(t.name, kNameHeight);
-            marks.gridLabels.push_back({t.name, across ? at(t.at - w / 2, kNameFrom) : at(t.at - kNameHeight / 2, kNameFrom - 2),
-                                        kNameHeight});
+            // Centred over its line across, level with its line beside.
+            const model::Point lowerLeft = across ? at(t.at - w / 2, kNameFrom) : at(t.at - kNameHeight / 2, kNameFrom - 2);
+            marks.gridLabels.push_back({t.name, lowerLeft, kNameHeight});
         }
         if (i == 0) continue;
         const Sheet::GridTick& before = ticks[i - 1];

@@ -162,7 +162,9 @@ int runAll(int argc, char** argv)
         if (int status = writeSetPdf(session, (fs::path(args.output) / "drawing-set.pdf").string(), args.pdf, args.project,
                                      files))
             return status;
-    if (args.setSheets) return writeSetSheets(session, args.output, args.pdf, args.project, args.setPdf ? draft::SetFileHooks{} : files);
+    // With both, the PDF run has written the drawings' files already.
+    if (args.setSheets)
+        return writeSetSheets(session, args.output, args.pdf, args.project, args.setPdf ? draft::SetFileHooks{} : files);
     return kExitOk;
 }
 
